@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// A failure of the table store: a table that cannot be opened, a post or a
+// delete that the database refused. The message is for the user.
+class DataError : public std::runtime_error
+{
+public:
+    explicit DataError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};

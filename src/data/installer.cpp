@@ -1,0 +1,107 @@
+#include "installer.h"
+
+#include "csv.h"
+#include "database.h"
+#include "dataerror.h"
+#include "dataset.h"
+#include "schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QList<QStringList> bundledList(const QString &name)
+{
+    QFile file(QStringLiteral(":/installdata/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DataError(QStringLiteral("Brak danych instalacyjnych: ") + name);
+    return parseCsv(QString::fromUtf8(file.readAll()));
+}
+
+// Inserts one record; every text of the table is stored, empty when not given.
+void insertRecord(Database &db, const TableDef &table, const QVariantMap &values)
+{
+    QStringList columns;
+    QStringList marks;
+    QVariantList params;
+    for (const FieldDef &f : table.fields) {
+        const bool isText = f.type == FieldType::Text || f.type == FieldType::Memo;
+        if (f.type == FieldType::AutoInc || (!values.contains(f.name) && !isText))
+            continue;
+        columns << f.name;
+        marks << QStringLiteral("?");
+        params << Dataset::toStorage(f, values.value(f.name, QString()));
+    }
+    db.run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+               .arg(table.name, columns.join(QStringLiteral(", ")), marks.join(QLatin1Char(','))),
+           {}, params);
+}
+
+int loadList(Database &db, const QString &table, const QString &file, const QStringList &fields)
+{
+    const TableDef &def = tableDef(table);
+    const QList<QStringList> rows = bundledList(file);
+    for (const QStringList &row : rows) {
+        QVariantMap values;
+        for (int i = 0; i < fields.size(); ++i)
+            values.insert(fields[i], row.value(i).trimmed());
+        insertRecord(db, def, values);
+    }
+    return int(rows.size());
+}
+
+QStringList createDatabase(Database &db)
+{
+    QStringList done;
+    for (const TableDef &t : storedTables())
+        for (const QString &statement : createStatements(t))
+            db.run(statement);
+    done << QStringLiteral("Utworzono %1 tabel.").arg(storedTables().size());
+
+    done << QStringLiteral("Imiona.DB: %1 imion.")
+                .arg(loadList(db, QStringLiteral("Imiona"), QStringLiteral("imiona.csv"), {QStringLiteral("Imie"), QStringLiteral("Plec")}));
+    const QStringList materials{QStringLiteral("Lp"), QStringLiteral("PKWiU"), QStringLiteral("Material")};
+    done << QStringLiteral("WykazA.db: %1 pozycji.")
+                .arg(loadList(db, QStringLiteral("WykazA"), QStringLiteral("wykaz_a.csv"), materials));
+    done << QStringLiteral("WykazB.DB: %1 pozycji.")
+                .arg(loadList(db, QStringLiteral("WykazB"), QStringLiteral("wykaz_b.csv"), materials));
+
+    insertRecord(db, tableDef(QStringLiteral("Domysl")), {{QStringLiteral("Kraj"), QStringLiteral("Polska")}});
+    done << QStringLiteral("Domysl.DB: parametry domyślne z krajem Polska.");
+
+    const int corrections = loadList(db, QStringLiteral("Korekta"), QStringLiteral("korekta.csv"),
+                                     {QStringLiteral("Pit"), QStringLiteral("Pole"), QStringLiteral("Opis"), QStringLiteral("Hint")});
+    db.run(QStringLiteral("UPDATE Korekta SET KorX = 0, KorY = 0"));
+    done << QStringLiteral("Korekta.db: %1 pól nadruku bez przesunięć.").arg(corrections);
+    return done;
+}
+
+} // namespace
+
+QStringList Installer::install(const QString &directory)
+{
+    const QString path = Database::filePathIn(directory);
+    if (QFile::exists(path))
+        throw DataError(QStringLiteral("Baza danych już istnieje: %1").arg(QDir::toNativeSeparators(path)));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw DataError(QStringLiteral("Nie można utworzyć katalogu: %1").arg(QDir::toNativeSeparators(directory)));
+
+    QStringList done;
+    {
+        Database db;
+        db.create(directory);
+        try {
+            Database::Transaction transaction(db);
+            done = createDatabase(db);
+            transaction.commit();
+        } catch (const DataError &) {
+            db.close();
+            QFile::remove(path);
+            throw;
+        }
+    }
+    done.prepend(QStringLiteral("Utworzono bazę danych: %1").arg(QDir::toNativeSeparators(path)));
+    return done;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Creates a new database directory as the installation brings it: the twelve
+// tables, empty, with the lists of first names and of building materials,
+// one default-parameters record and a correction record for every printed
+// overprint field. Nothing is left behind when it fails.
+namespace Installer {
+
+// Throws DataError when a database already exists in `directory` or the
+// database cannot be written. Answers a line for each thing done.
+QStringList install(const QString &directory);
+
+} // namespace Installer

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// What a message box asks of the user.
+struct MessageRequest
+{
+    enum class Kind {
+        Warning,         // OK, exclamation sign
+        Question,        // Yes/No, question mark
+        WarningQuestion, // Yes/No, exclamation sign
+    };
+    Kind kind = Kind::Warning;
+    QString title;
+    QString text; // lines may be broken with "\r"
+};
+
+// The one road by which the program asks the user something in a box, so
+// that tests can answer instead of the user.
+class MessageBoxes
+{
+public:
+    virtual ~MessageBoxes() = default;
+    // Shows the box and waits for the answer: true for Yes (and for OK).
+    virtual bool ask(const MessageRequest &request) = 0;
+};
+
+// Real modal boxes.
+class ModalMessageBoxes final : public MessageBoxes
+{
+public:
+    bool ask(const MessageRequest &request) override;
+};

@@ -1,0 +1,149 @@
+#include "schema.h"
+
+#include <QHash>
+
+namespace {
+
+FieldDef text(const char *name, int size) { return {QString::fromLatin1(name), FieldType::Text, size}; }
+FieldDef of(const char *name, FieldType type) { return {QString::fromLatin1(name), type, 0}; }
+
+// The personal and address fields that the taxpayer and the spouse share;
+// the spouse's carry the prefix "M".
+QList<FieldDef> personFields(const char *prefix)
+{
+    const QString p = QString::fromLatin1(prefix);
+    QList<FieldDef> fields{
+        text("NIP", 13), text("Nazwisko", 50), text("Imie", 30), text("Pesel", 11),
+        text("ImieOjca", 30), text("ImieMatki", 30), text("Dokument", 100), text("Kraj", 30),
+        text("Wojew", 20), text("Powiat", 30), text("Gmina", 30), text("Ulica", 30),
+        text("Posesja", 10), text("Lokal", 10), text("Miasto", 30), text("KodPoczt", 10),
+        text("Poczta", 30), text("Konto", 50),
+    };
+    for (FieldDef &f : fields)
+        f.name.prepend(p);
+    return fields;
+}
+
+QList<FieldDef> podatnikFields()
+{
+    QList<FieldDef> fields{of("PodatId", FieldType::AutoInc), text("Urzad", 100)};
+    fields += personFields("");
+    fields += personFields("M");
+    fields += of("Notatki", FieldType::Memo);
+    return fields;
+}
+
+QList<TableDef> makeTables()
+{
+    using T = FieldType;
+    return {
+        {"Podatnik", "Podatnik.DB", podatnikFields(), {}, {}},
+        {"Firmy", "Firmy.db", {text("NIP", 13), text("Kod", 10), text("Firma", 50)}, {"NIP"}, {}},
+        {"Faktury", "Faktury.db",
+         {of("FaktId", T::AutoInc), of("VzmId", T::Integer), text("Oznacz", 1), text("NrFakt", 30),
+          text("LpFakt", 150), of("DataWyst", T::Date), text("KodSprzed", 10), text("NipSprzed", 13),
+          of("Brutto", T::Money), of("VatA", T::Money), of("VatB", T::Money)},
+         {},
+         {{"VzmId", "Oznacz"}}},
+        {"VZMy", "VZMy.DB",
+         {of("VzmId", T::AutoInc), of("PodatId", T::Integer), of("NrKolej", T::Integer),
+          of("Korekta", T::Logical), of("NrKoryg", T::Integer), of("Faktur", T::Integer),
+          of("SztukA", T::Integer), of("SztukB", T::Integer), of("SztukC", T::Integer),
+          of("Zwrot", T::Money), of("DataPier", T::Date), of("Wersja", T::Integer),
+          of("ZwrotA", T::Money), of("ZwrotB", T::Money), of("ZwrotC", T::Money), of("ZwrotD", T::Money),
+          of("ZwrotPopA", T::Money), of("ZwrotPopB", T::Money), of("ZwrotPopC", T::Money),
+          of("ZwrotPopD", T::Money)},
+         {},
+         {{"PodatId"}}},
+        {"VZMw3", "VZMw3.db",
+         {of("WpisId", T::AutoInc), of("VzmId", T::Integer), of("P8_1", T::Logical),
+          of("P8_2", T::Logical), of("P8_3", T::Logical), of("P41", T::Integer), of("P42", T::Integer),
+          of("P43", T::Integer), of("P44", T::Date), of("P45", T::Money), of("P56", T::Memo),
+          of("P57_1", T::Logical), of("P57_2", T::Logical), of("P57_3", T::Logical),
+          of("P58_1", T::Logical), of("P58_2", T::Logical), of("P58_3", T::Logical), text("Konto", 50),
+          of("P59", T::Integer), of("P60", T::Integer), of("P61", T::Integer), of("P65", T::Memo)},
+         {},
+         {{"VzmId"}}},
+        {"Imiona", "Imiona.DB", {text("Imie", 20), text("Plec", 1)}, {}, {}},
+        {"Domysl", "Domysl.DB",
+         {text("Kraj", 30), text("Wojew", 20), text("Powiat", 30), text("Gmina", 30), text("Miasto", 40),
+          text("KodPoczt", 10), text("Poczta", 30), text("Urzad", 80), of("CenaMetra", T::Money)},
+         {},
+         {}},
+        {"Margin", "Margin.DB",
+         {text("SymbolPit", 10), of("Strona", T::SmallInt), of("Lewy", T::SmallInt), of("Gorny", T::SmallInt)},
+         {"SymbolPit", "Strona"},
+         {}},
+        {"Korekta", "Korekta.db",
+         {text("Pit", 10), of("Pole", T::SmallInt), text("Opis", 5), text("Hint", 65),
+          of("KorX", T::SmallInt), of("KorY", T::SmallInt)},
+         {"Pit", "Pole"},
+         {}},
+        {"Kwoty", "Kwoty.db",
+         {of("KwotaId", T::AutoInc), of("FaktId", T::Integer), text("Opis", 50), of("Brutto", T::Money),
+          of("VatA", T::Money), of("VatB", T::Money)},
+         {},
+         {{"FaktId"}}},
+        {"WykazA", "WykazA.db", {of("Lp", T::Integer), text("PKWiU", 20), text("Material", 255)}, {"Lp"}, {}},
+        {"WykazB", "WykazB.DB", {of("Lp", T::Integer), text("PKWiU", 20), of("Material", T::Memo)}, {"Lp"}, {}},
+    };
+}
+
+QString sqlType(const FieldDef &f)
+{
+    switch (f.type) {
+    case FieldType::AutoInc:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case FieldType::Text:
+    case FieldType::Memo:
+    case FieldType::Date:
+        return QStringLiteral("TEXT");
+    default:
+        return QStringLiteral("INTEGER");
+    }
+}
+
+} // namespace
+
+const FieldDef *TableDef::field(const QString &fieldName) const
+{
+    for (const FieldDef &f : fields)
+        if (f.name.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+const QList<TableDef> &storedTables()
+{
+    static const QList<TableDef> tables = makeTables();
+    return tables;
+}
+
+const TableDef &tableDef(const QString &name)
+{
+    static const QHash<QString, const TableDef *> byName = [] {
+        QHash<QString, const TableDef *> h;
+        for (const TableDef &t : storedTables())
+            h.insert(t.name.toUpper(), &t);
+        return h;
+    }();
+    const TableDef *t = byName.value(name.toUpper());
+    Q_ASSERT_X(t, "tableDef", qPrintable(name));
+    return *t;
+}
+
+QStringList createStatements(const TableDef &table)
+{
+    QStringList columns;
+    for (const FieldDef &f : table.fields)
+        columns << f.name + QLatin1Char(' ') + sqlType(f);
+    QStringList statements{QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")))};
+    // The natural order of a keyed table is its key: unique, as the key of the old store was.
+    if (!table.order.isEmpty())
+        statements << QStringLiteral("CREATE UNIQUE INDEX %1_key ON %1 (%2)")
+                          .arg(table.name, table.order.join(QStringLiteral(", ")));
+    for (const QStringList &index : table.indexes)
+        statements << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%3)")
+                          .arg(table.name, index.join(QLatin1Char('_')), index.join(QStringLiteral(", ")));
+    return statements;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+enum class FieldType {
+    Text,     // at most `size` characters; longer values are cut when stored
+    Integer,  // 32-bit
+    SmallInt, // 16-bit
+    AutoInc,  // key assigned by the store at the first post
+    Logical,  // 0/1; empty reads false
+    Date,     // ISO text; empty reads "no date"
+    Money,    // whole ten-thousandths; empty reads 0
+    Memo,     // text of any length
+};
+
+struct FieldDef
+{
+    QString name;
+    FieldType type = FieldType::Integer;
+    int size = 0; // characters, for Text
+};
+
+struct TableDef
+{
+    QString name;     // the table's name in SQL
+    QString fileName; // the name the user knows it by, used in messages
+    QList<FieldDef> fields;
+    QStringList order;              // the table's natural order; empty: order of insertion
+    QList<QStringList> indexes;     // lookup indexes
+    const FieldDef *field(const QString &fieldName) const;
+};
+
+// The twelve stored tables, in the order in which the program opens them.
+const QList<TableDef> &storedTables();
+const TableDef &tableDef(const QString &name);
+
+// CREATE TABLE and CREATE INDEX statements of one table.
+QStringList createStatements(const TableDef &table);

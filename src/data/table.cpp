@@ -1,0 +1,248 @@
+#include "table.h"
+
+#include "dataerror.h"
+#include "polishtext.h"
+
+namespace {
+
+constexpr int PageSize = 64;
+
+QString placeholders(int n)
+{
+    QStringList marks;
+    for (int i = 0; i < n; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QLatin1Char(','));
+}
+
+} // namespace
+
+Table::Table(Database &db, const TableDef &def, QObject *parent)
+    : Dataset(def.name, parent), m_db(db), m_def(def)
+{
+    connect(&m_db, &Database::tableChanged, this, &Table::onTableChanged);
+}
+
+bool Table::orderedByRowid() const
+{
+    return m_def.order.isEmpty();
+}
+
+QString Table::orderBy() const
+{
+    return orderedByRowid() ? QStringLiteral("rowid") : m_def.order.join(QStringLiteral(", "));
+}
+
+QString Table::columnList() const
+{
+    QStringList names;
+    for (const FieldDef &f : m_def.fields)
+        names << f.name;
+    return names.join(QStringLiteral(", "));
+}
+
+QList<FieldDef> Table::openStorage()
+{
+    QStringList names;
+    for (const FieldDef &f : m_def.fields)
+        names << f.name;
+    if (!m_db.tableReadable(m_def.name, names))
+        throw DataError(QStringLiteral("Nie udało się otworzyć pliku: ") + m_def.fileName);
+    forgetRecords();
+    return m_def.fields;
+}
+
+void Table::closeStorage()
+{
+    forgetRecords();
+}
+
+void Table::forgetRecords()
+{
+    m_keys.reset();
+    m_positions.clear();
+    m_pages.clear();
+}
+
+const QVector<qint64> &Table::keys()
+{
+    if (!m_keys) {
+        QVector<qint64> keys;
+        const SqlResult result = m_db.run(QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(m_def.name, orderBy()));
+        keys.reserve(result.rows.size());
+        for (const SqlRow &row : result.rows)
+            keys.append(row[0].toLongLong());
+        m_positions.clear();
+        m_positions.reserve(keys.size());
+        for (int i = 0; i < keys.size(); ++i)
+            m_positions.insert(keys[i], i);
+        m_keys = std::move(keys);
+    }
+    return *m_keys;
+}
+
+int Table::positionOf(qint64 rowid)
+{
+    keys();
+    return m_positions.value(rowid, -1);
+}
+
+int Table::storedCount()
+{
+    return int(keys().size());
+}
+
+SqlRow Table::storedRow(int row)
+{
+    const QVector<qint64> &all = keys();
+    if (row < 0 || row >= all.size())
+        return SqlRow(m_def.fields.size());
+    const int page = row / PageSize;
+    auto cached = m_pages.constFind(page);
+    if (cached == m_pages.constEnd()) {
+        // One statement for a whole page; unused places are bound to NULL.
+        QVariantList ids;
+        for (int i = page * PageSize; i < (page + 1) * PageSize; ++i)
+            ids << (i < all.size() ? QVariant(all[i]) : QVariant());
+        const SqlResult result = m_db.run(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                                              .arg(columnList(), m_def.name, placeholders(PageSize)),
+                                          {}, ids);
+        QHash<qint64, SqlRow> byRowid;
+        for (const SqlRow &r : result.rows)
+            byRowid.insert(r[0].toLongLong(), r.mid(1));
+        QList<SqlRow> rows;
+        for (int i = page * PageSize; i < std::min<int>((page + 1) * PageSize, all.size()); ++i)
+            rows.append(byRowid.value(all[i], SqlRow(m_def.fields.size())));
+        cached = m_pages.insert(page, rows);
+    }
+    return cached->value(row % PageSize, SqlRow(m_def.fields.size()));
+}
+
+int Table::updateStored(int row, const SqlRow &values, const QBitArray &changed)
+{
+    const qint64 rowid = keys().value(row);
+    QStringList assignments;
+    QVariantList params;
+    bool orderChanged = false;
+    for (int i = 0; i < m_def.fields.size(); ++i) {
+        if (!changed.testBit(i) || m_def.fields[i].type == FieldType::AutoInc)
+            continue;
+        assignments << m_def.fields[i].name + QStringLiteral(" = ?");
+        params << values[i];
+        orderChanged = orderChanged || m_def.order.contains(m_def.fields[i].name);
+    }
+    if (!assignments.isEmpty()) {
+        params << rowid;
+        m_db.run(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_def.name, assignments.join(QStringLiteral(", "))),
+                 {}, params);
+        m_db.noteWrite(m_def.name, this);
+    }
+    m_pages.remove(row / PageSize);
+    if (!orderChanged)
+        return row;
+    forgetRecords();
+    return positionOf(rowid);
+}
+
+int Table::insertStored(int, SqlRow &values, const QBitArray &assigned)
+{
+    QStringList columns;
+    QVariantList params;
+    int autoIncrement = -1;
+    for (int i = 0; i < m_def.fields.size(); ++i) {
+        const FieldDef &f = m_def.fields[i];
+        if (f.type == FieldType::AutoInc) {
+            autoIncrement = i;
+            continue;
+        }
+        const bool isText = f.type == FieldType::Text || f.type == FieldType::Memo;
+        if (!assigned.testBit(i) && !isText)
+            continue;
+        columns << f.name;
+        // Texts are never null, so that an empty text is found by locating "".
+        params << (isText && values[i].isNull() ? QVariant(QString()) : values[i]);
+        if (isText && values[i].isNull())
+            values[i] = QString();
+    }
+    const QString sql = columns.isEmpty()
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_def.name)
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+              .arg(m_def.name, columns.join(QStringLiteral(", ")), placeholders(int(columns.size())));
+    m_db.run(sql, {}, params);
+    const qint64 rowid = m_db.lastInsertId();
+    m_db.noteWrite(m_def.name, this);
+    if (autoIncrement >= 0)
+        values[autoIncrement] = rowid;
+    if (m_keys && orderedByRowid()) {
+        // New rowids are always the greatest: the record goes last.
+        m_keys->append(rowid);
+        m_positions.insert(rowid, int(m_keys->size()) - 1);
+        m_pages.remove(int(m_keys->size() - 1) / PageSize);
+    } else {
+        forgetRecords();
+    }
+    return positionOf(rowid);
+}
+
+void Table::removeStored(int row)
+{
+    const qint64 rowid = keys().value(row);
+    m_db.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.name), {}, {rowid});
+    m_db.noteWrite(m_def.name, this);
+    forgetRecords();
+}
+
+std::optional<int> Table::findStored(const QList<int> &fieldIndexes, const QVariantList &values, LocateOptions options)
+{
+    QStringList conditions;
+    QVariantList params;
+    for (int i = 0; i < fieldIndexes.size(); ++i) {
+        const FieldDef &f = m_def.fields[fieldIndexes[i]];
+        const QVariant &v = values[i];
+        const bool isText = f.type == FieldType::Text || f.type == FieldType::Memo;
+        if (v.isNull() && !isText) {
+            conditions << f.name + QStringLiteral(" IS NULL");
+            continue;
+        }
+        if (!isText) {
+            conditions << f.name + QStringLiteral(" = ?");
+            params << v;
+            continue;
+        }
+        QString column = QStringLiteral("COALESCE(%1, '')").arg(f.name);
+        QString wanted = v.toString();
+        if (options.testFlag(LocateOption::PartialKey))
+            column = QStringLiteral("substr(%1, 1, %2)").arg(column).arg(wanted.size());
+        if (options.testFlag(LocateOption::CaseInsensitive)) {
+            column = QStringLiteral("pl_upper(%1)").arg(column);
+            wanted = polishUpper(wanted);
+        }
+        conditions << column + QStringLiteral(" = ?");
+        params << wanted;
+    }
+    const auto found = m_db.firstRow(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+                                         .arg(m_def.name, conditions.join(QStringLiteral(" AND ")), orderBy()),
+                                     {}, params);
+    if (!found)
+        return std::nullopt;
+    const int position = positionOf(found->at(0).toLongLong());
+    return position < 0 ? std::nullopt : std::optional<int>(position);
+}
+
+void Table::onTableChanged(const QString &table, const QObject *writer)
+{
+    if (writer == this || table != m_def.name.toUpper() || !isOpen())
+        return;
+    const int row = currentRow();
+    std::optional<qint64> current;
+    if (m_keys && row >= 0 && row < m_keys->size())
+        current = m_keys->at(row);
+    forgetRecords();
+    std::optional<int> position;
+    if (current) {
+        const int p = positionOf(*current);
+        if (p >= 0)
+            position = p;
+    }
+    storageReloaded(position);
+}

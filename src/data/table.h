@@ -1,0 +1,45 @@
+#pragma once
+
+#include "dataset.h"
+
+#include <QHash>
+
+// A stored table in its natural order (its key, or the order of insertion).
+// Opening only checks the table; records are read when they are needed, a
+// page at a time, so a table of half a million records opens at once.
+// A write to the table through any other dataset makes it read itself anew.
+class Table : public Dataset
+{
+    Q_OBJECT
+public:
+    Table(Database &db, const TableDef &def, QObject *parent = nullptr);
+
+    const TableDef &def() const { return m_def; }
+    const QString &fileName() const { return m_def.fileName; }
+
+protected:
+    QList<FieldDef> openStorage() override;
+    void closeStorage() override;
+    int storedCount() override;
+    SqlRow storedRow(int row) override;
+    int updateStored(int row, const SqlRow &values, const QBitArray &changed) override;
+    int insertStored(int position, SqlRow &values, const QBitArray &assigned) override;
+    void removeStored(int row) override;
+    std::optional<int> findStored(const QList<int> &fieldIndexes, const QVariantList &values,
+                                  LocateOptions options) override;
+
+private:
+    void onTableChanged(const QString &table, const QObject *writer);
+    const QVector<qint64> &keys();
+    int positionOf(qint64 rowid);
+    void forgetRecords();
+    QString orderBy() const;
+    bool orderedByRowid() const;
+    QString columnList() const;
+
+    Database &m_db;
+    const TableDef &m_def;
+    std::optional<QVector<qint64>> m_keys; // rowids in the table's order
+    QHash<qint64, int> m_positions;
+    QHash<int, QList<SqlRow>> m_pages;
+};

@@ -1,0 +1,399 @@
+#include "tdm.h"
+
+#include "dataerror.h"
+
+#include "common.h"
+#include "registry.h"
+
+#include <QScopeGuard>
+
+namespace {
+
+ModalMessageBoxes &modalBoxes()
+{
+    static ModalMessageBoxes boxes;
+    return boxes;
+}
+
+QStringList invoiceListSql(const char *letter)
+{
+    return {QStringLiteral("SELECT FaktId, VzmId, Oznacz, NrFakt, LpFakt, DataWyst, KodSprzed, NipSprzed, Brutto, VatA, VatB"),
+            QStringLiteral("FROM Faktury"),
+            QStringLiteral("WHERE VzmId=:VzmId and Oznacz='%1'").arg(QLatin1String(letter))};
+}
+
+QStringList distinctSql(const char *field)
+{
+    const QString f = QLatin1String(field);
+    return {QStringLiteral("SELECT DISTINCT ") + f, QStringLiteral("FROM Podatnik"), QStringLiteral("ORDER BY ") + f};
+}
+
+QStringList vatSumSql(const char *field)
+{
+    return {QStringLiteral("SELECT SUM( %1) As SUMA").arg(QLatin1String(field)), QStringLiteral("FROM Faktury"),
+            QStringLiteral("WHERE VzmId=:VzmId and Oznacz=:Oznacz")};
+}
+
+QList<FieldDef> rowNumberFields()
+{
+    return {{QStringLiteral("FaktId"), FieldType::Integer, 0}, {QStringLiteral("NrRek"), FieldType::Integer, 0}};
+}
+
+QString directoryFromRegistry(int version)
+{
+    return readRegistryValue(version, u"Sciezka").value_or(QString());
+}
+
+} // namespace
+
+TDM::TDM(MessageBoxes *boxes, QObject *parent)
+    : QObject(parent),
+      m_boxes(boxes ? boxes : &modalBoxes()),
+      Podatnik(m_db, tableDef(QStringLiteral("Podatnik"))),
+      Firmy(m_db, tableDef(QStringLiteral("Firmy"))),
+      Faktury(m_db, tableDef(QStringLiteral("Faktury"))),
+      VzmyTbl(m_db, tableDef(QStringLiteral("VZMy"))),
+      VzmTbl_3(m_db, tableDef(QStringLiteral("VZMw3"))),
+      Imiona(m_db, tableDef(QStringLiteral("Imiona"))),
+      Domysl(m_db, tableDef(QStringLiteral("Domysl"))),
+      Marginesy(m_db, tableDef(QStringLiteral("Margin"))),
+      Korekta(m_db, tableDef(QStringLiteral("Korekta"))),
+      KwotyTbl(m_db, tableDef(QStringLiteral("Kwoty"))),
+      WykazA(m_db, tableDef(QStringLiteral("WykazA"))),
+      WykazB(m_db, tableDef(QStringLiteral("WykazB"))),
+      Kraje(m_db, QStringLiteral("Kraje"), distinctSql("Kraj")),
+      Powiaty(m_db, QStringLiteral("Powiaty"), distinctSql("Powiat")),
+      Gminy(m_db, QStringLiteral("Gminy"), distinctSql("Gmina")),
+      Miasta(m_db, QStringLiteral("Miasta"), distinctSql("Miasto")),
+      Ulice(m_db, QStringLiteral("Ulice"), distinctSql("Ulica")),
+      Poczty(m_db, QStringLiteral("Poczty"), distinctSql("Poczta")),
+      Urzedy(m_db, QStringLiteral("Urzedy"), distinctSql("Urzad")),
+      Vzmy(m_db, QStringLiteral("Vzmy"),
+           {QStringLiteral("SELECT VzmId, PodatId, NrKolej, Korekta, NrKoryg, Faktur, SztukA, SztukB, SztukC, Zwrot, DataPier, Wersja"),
+            QStringLiteral("FROM Vzmy"), QStringLiteral("WHERE PodatId=:PodatId"), QStringLiteral("ORDER BY NrKolej")},
+           QStringLiteral("VZMy")),
+      VzmA(m_db, QStringLiteral("VzmA"), invoiceListSql("A"), QStringLiteral("Faktury")),
+      VzmB(m_db, QStringLiteral("VzmB"), invoiceListSql("B"), QStringLiteral("Faktury")),
+      VzmC(m_db, QStringLiteral("VzmC"), invoiceListSql("C"), QStringLiteral("Faktury")),
+      FaktObj(m_db, QStringLiteral("FaktObj"),
+              {QStringLiteral("SELECT NrFakt, LpFakt, DataWyst, NipSprzed, Brutto, VatA, VatB"), QStringLiteral("FROM Faktury"),
+               QStringLiteral("WHERE VzmId=:VzmId and Oznacz=:Oznacz")}),
+      Kwoty(m_db, QStringLiteral("Kwoty"),
+            {QStringLiteral("SELECT FaktId, Opis, Brutto, VatA, VatB"), QStringLiteral("FROM Kwoty"),
+             QStringLiteral("WHERE FaktId=:FaktId")},
+            QStringLiteral("Kwoty")),
+      SumaK5(m_db, QStringLiteral("SumaK5"), vatSumSql("VatA")),
+      SumaK6(m_db, QStringLiteral("SumaK6"), vatSumSql("VatB")),
+      WQ(m_db, QStringLiteral("WQ")),
+      BledyTbl(QStringLiteral("BledyTbl"),
+               {{QStringLiteral("NrPola"), FieldType::Integer, 0}, {QStringLiteral("Opis"), FieldType::Text, 100}}),
+      vKwoty(QStringLiteral("vKwoty"),
+             {{QStringLiteral("FaktId"), FieldType::Integer, 0},
+              {QStringLiteral("Opis"), FieldType::Text, 20},
+              {QStringLiteral("Brutto"), FieldType::Money, 0},
+              {QStringLiteral("VatA"), FieldType::Money, 0},
+              {QStringLiteral("VatB"), FieldType::Money, 0}}),
+      NrRekA(QStringLiteral("NrRekA"), rowNumberFields()),
+      NrRekB(QStringLiteral("NrRekB"), rowNumberFields()),
+      NrRekC(QStringLiteral("NrRekC"), rowNumberFields())
+{
+    dodajPolaWyliczane();
+    BledyTbl.open();
+    NrRekA.open();
+    NrRekB.open();
+    NrRekC.open();
+    // The row numbers of a list follow it: built when it opens and after a deletion.
+    for (int lista = 1; lista <= 3; ++lista) {
+        Query &q = ListaFaktur(lista);
+        connect(&q, &Dataset::opened, this, [this, lista] { Numeruj(lista); });
+        connect(&q, &Dataset::removed, this, [this, lista] { Numeruj(lista); });
+    }
+}
+
+TDM::~TDM() = default;
+
+void TDM::dodajPolaWyliczane()
+{
+    Podatnik.addCalculatedField({QStringLiteral("Lp"), FieldType::Text, 8},
+                                [](Dataset &, int row) { return QVariant(QString::number(row + 1)); });
+    Vzmy.addCalculatedField({QStringLiteral("Typ"), FieldType::Text, 10}, [](Dataset &ds, int row) {
+        const bool korekta = ds.valueAt(row, ds.fieldIndex(u"Korekta")).toBool();
+        return QVariant(korekta ? QStringLiteral("Korekta") : QStringLiteral("Wniosek"));
+    });
+    Vzmy.addCalculatedField({QStringLiteral("WersjaStr"), FieldType::Text, 5}, [](Dataset &ds, int row) {
+        return QVariant(QStringLiteral("(%1)").arg(ds.valueAt(row, ds.fieldIndex(u"Wersja")).toLongLong()));
+    });
+    for (int lista = 1; lista <= 3; ++lista)
+        ListaFaktur(lista).addCalculatedField({QStringLiteral("Sprzedawca"), FieldType::Text, 50}, [this](Dataset &ds, int row) {
+            const QString nip = ds.valueAt(row, ds.fieldIndex(u"NipSprzed")).toString();
+            try {
+                const auto firma = m_db.firstRow(QStringLiteral("SELECT Firma FROM Firmy WHERE NIP = ?"), {}, {nip});
+                return QVariant(firma ? firma->at(0).toString() : QString());
+            } catch (const DataError &) {
+                return QVariant(QString());
+            }
+        });
+}
+
+QList<Table *> TDM::tabele()
+{
+    return {&Podatnik, &Firmy, &Faktury, &VzmyTbl, &VzmTbl_3, &Imiona,
+            &Domysl, &Marginesy, &Korekta, &KwotyTbl, &WykazA, &WykazB};
+}
+
+QList<Query *> TDM::zapytania()
+{
+    return {&Kraje, &Powiaty, &Gminy, &Miasta, &Ulice, &Poczty, &Urzedy, &Vzmy,
+            &VzmA, &VzmB, &VzmC, &FaktObj, &Kwoty, &SumaK5, &SumaK6, &WQ};
+}
+
+QString TDM::SciezkaBazy()
+{
+    return directoryFromRegistry(ProgramVersion);
+}
+
+QString TDM::SciezkaPoprzedniej()
+{
+    return directoryFromRegistry(ProgramVersion - 1);
+}
+
+bool TDM::OtworzTabele()
+{
+    const QString directory = SciezkaBazy();
+    for (Table *t : tabele())
+        t->close();
+    for (Query *q : zapytania())
+        q->close();
+    try {
+        m_db.open(directory);
+    } catch (const DataError &) {
+        // A database file that cannot be opened holds none of the tables.
+        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + Podatnik.fileName());
+        return false;
+    }
+    for (Table *t : tabele()) {
+        try {
+            t->open();
+        } catch (const DataError &) {
+            Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + t->fileName());
+            return false;
+        }
+    }
+    return true;
+}
+
+QString TDM::SymbolFormularza(int formularz)
+{
+    static const QStringList symbols{QStringLiteral("VZM-1"), QStringLiteral("VZM-1/A"), QStringLiteral("VZM-1/B"),
+                                     QStringLiteral("VZM-1/C")};
+    return symbols.value(formularz);
+}
+
+QString TDM::LiteraListy(int lista)
+{
+    static const QStringList letters{QString(), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    return letters.value(lista);
+}
+
+bool TDM::ask(MessageRequest::Kind kind, const QString &title, const QString &text)
+{
+    return m_boxes->ask({kind, title, text});
+}
+
+void TDM::Uwaga(const QString &text)
+{
+    ask(MessageRequest::Kind::Warning, QStringLiteral("Uwaga"), text);
+}
+
+bool TDM::Potwierdz(const QString &text)
+{
+    return ask(MessageRequest::Kind::Question, QStringLiteral("Potwierdzenie"), text);
+}
+
+bool TDM::PotwierdzUwaga(const QString &text)
+{
+    return ask(MessageRequest::Kind::WarningQuestion, QStringLiteral("Potwierdzenie"), text);
+}
+
+std::optional<QVariant> TDM::WartoscWQ(const QStringList &sql, const QString &field, const QVariantMap &params)
+{
+    const auto closeAfter = qScopeGuard([this] { WQ.close(); });
+    try {
+        WQ.close();
+        WQ.clearSql();
+        WQ.setSql(sql);
+        for (auto it = params.begin(); it != params.end(); ++it)
+            WQ.setParam(it.key(), it.value());
+        WQ.open();
+        return WQ.field(field).value();
+    } catch (const DataError &) {
+        return std::nullopt;
+    }
+}
+
+int TDM::NastepnyNrKolej(int PodatId)
+{
+    const auto ostatni = WartoscWQ({QStringLiteral("SELECT MAX(NrKolej) As Ostatni"), QStringLiteral("FROM VZMy"),
+                                    QStringLiteral("WHERE PodatId=") + QString::number(PodatId)},
+                                   QStringLiteral("Ostatni"));
+    return ostatni ? int(ostatni->toLongLong()) + 1 : 0;
+}
+
+int TDM::LiczbaZal(int VzmId, int lista)
+{
+    const auto licznik = WartoscWQ({QStringLiteral("SELECT COUNT(*) As Licznik"), QStringLiteral("FROM Faktury"),
+                                    QStringLiteral("WHERE VzmId=") + QString::number(VzmId),
+                                    QStringLiteral("  AND Oznacz='%1'").arg(LiteraListy(lista))},
+                                   QStringLiteral("Licznik"));
+    return licznik ? LiczbaZalacznikow(int(licznik->toLongLong())) : 0;
+}
+
+int TDM::LiczbaFaktur(int VzmId)
+{
+    const auto licznik = WartoscWQ({QStringLiteral("SELECT COUNT(*) As Licznik"), QStringLiteral("FROM Faktury"),
+                                    QStringLiteral("WHERE VzmId=") + QString::number(VzmId)},
+                                   QStringLiteral("Licznik"));
+    return licznik ? int(licznik->toLongLong()) : 0;
+}
+
+bool TDM::JestNrFaktury(int VzmId, const QString &numer)
+{
+    const auto licznik = WartoscWQ({QStringLiteral("SELECT COUNT(*) As Licznik"), QStringLiteral("FROM Faktury"),
+                                    QStringLiteral("WHERE VzmId=") + QString::number(VzmId),
+                                    QStringLiteral("  AND NrFakt=:NrFakt")},
+                                   QStringLiteral("Licznik"), {{QStringLiteral("NrFakt"), numer.trimmed()}});
+    return licznik && licznik->toLongLong() > 0;
+}
+
+Money TDM::Suma(Query &query, int VzmId, int lista)
+{
+    try {
+        query.close();
+        query.setParam(QStringLiteral("VzmId"), VzmId);
+        query.setParam(QStringLiteral("Oznacz"), LiteraListy(lista));
+        query.open();
+        return query.field(QStringLiteral("Suma")).asMoney();
+    } catch (const DataError &) {
+        return Money();
+    }
+}
+
+Money TDM::SumaVatA(int VzmId, int lista)
+{
+    return Suma(SumaK5, VzmId, lista);
+}
+
+Money TDM::SumaVatB(int VzmId, int lista)
+{
+    return Suma(SumaK6, VzmId, lista);
+}
+
+int TDM::Wyszukaj(Table &table, const QString &fields, const QVariantList &key, const QString &field)
+{
+    try {
+        return table.locate(fields, key) ? table.field(field).asInteger() : 0;
+    } catch (const DataError &) {
+        return 0;
+    }
+}
+
+// The attachments VZM-1/B share the margins of VZM-1/A; VZM-1/C has its own.
+int TDM::MarginesLewy(int formularz, int strona)
+{
+    return Wyszukaj(Marginesy, QStringLiteral("SymbolPit;Strona"),
+                    {SymbolFormularza(formularz == 2 ? 1 : formularz), strona}, QStringLiteral("Lewy"));
+}
+
+int TDM::MarginesGorny(int formularz, int strona)
+{
+    return Wyszukaj(Marginesy, QStringLiteral("SymbolPit;Strona"),
+                    {SymbolFormularza(formularz == 2 ? 1 : formularz), strona}, QStringLiteral("Gorny"));
+}
+
+// Every attachment takes the field corrections stored for VZM-1/A.
+int TDM::KorektaX(int formularz, int pole)
+{
+    return Wyszukaj(Korekta, QStringLiteral("Pit;Pole"),
+                    {SymbolFormularza(formularz >= 2 ? 1 : formularz), pole}, QStringLiteral("KorX"));
+}
+
+int TDM::KorektaY(int formularz, int pole)
+{
+    return Wyszukaj(Korekta, QStringLiteral("Pit;Pole"),
+                    {SymbolFormularza(formularz >= 2 ? 1 : formularz), pole}, QStringLiteral("KorY"));
+}
+
+void TDM::CzyscBledy()
+{
+    BledyTbl.emptyTable();
+}
+
+void TDM::DodajBlad(const TBlad &blad)
+{
+    BledyTbl.append();
+    BledyTbl.field(QStringLiteral("NrPola")).setInteger(blad.NrPola);
+    BledyTbl.field(QStringLiteral("Opis")).setString(blad.Opis);
+    BledyTbl.post();
+    BledyTbl.first();
+}
+
+QString TDM::OpisBledow()
+{
+    const int n = BledyTbl.recordCount();
+    return n > 0 ? QStringLiteral(" Liczba błędów i ostrzeżeń: ") + QString::number(n)
+                 : QStringLiteral(" W formularzu nie znaleziono błędów");
+}
+
+Query &TDM::ListaFaktur(int lista)
+{
+    return lista == 3 ? VzmC : lista == 2 ? VzmB : VzmA;
+}
+
+MemTable &TDM::NrRek(int lista)
+{
+    return lista == 3 ? NrRekC : lista == 2 ? NrRekB : NrRekA;
+}
+
+void TDM::Numeruj(int lista)
+{
+    Query &faktury = ListaFaktur(lista);
+    MemTable &numery = NrRek(lista);
+    if (!faktury.isOpen())
+        return;
+    numery.open();
+    numery.emptyTable();
+    if (faktury.isEmpty())
+        return;
+    faktury.disableControls();
+    const auto release = qScopeGuard([&faktury] { faktury.enableControls(); });
+    const int biezaca = faktury.field(QStringLiteral("FaktId")).asInteger();
+    int n = 0;
+    for (faktury.first(); !faktury.eof(); faktury.next()) {
+        numery.append();
+        numery.field(QStringLiteral("FaktId")).setInteger(faktury.field(QStringLiteral("FaktId")).asInteger());
+        numery.field(QStringLiteral("NrRek")).setInteger(++n);
+        numery.post();
+    }
+    faktury.locate(QStringLiteral("FaktId"), biezaca);
+}
+
+int TDM::NrWiersza(int lista, int FaktId)
+{
+    MemTable &numery = NrRek(lista);
+    if (!numery.isOpen() || !numery.locate(QStringLiteral("FaktId"), FaktId))
+        return 0;
+    return numery.field(QStringLiteral("NrRek")).asInteger();
+}
+
+void TDM::UsunWniosek(int VzmId)
+{
+    Database::Transaction transaction(m_db);
+    const QVariantList key{VzmId};
+    m_db.run(QStringLiteral("DELETE FROM Kwoty WHERE FaktId IN (SELECT FaktId FROM Faktury WHERE VzmId = ?)"), {}, key);
+    m_db.run(QStringLiteral("DELETE FROM Faktury WHERE VzmId = ?"), {}, key);
+    m_db.run(QStringLiteral("DELETE FROM VZMw3 WHERE VzmId = ?"), {}, key);
+    m_db.run(QStringLiteral("DELETE FROM VZMy WHERE VzmId = ?"), {}, key);
+    transaction.commit();
+    for (const char *table : {"Kwoty", "Faktury", "VZMw3", "VZMy"})
+        m_db.noteWrite(QLatin1String(table), this);
+}

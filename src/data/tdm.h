@@ -1,0 +1,135 @@
+#pragma once
+
+#include "database.h"
+#include "memtable.h"
+#include "messageboxes.h"
+#include "query.h"
+#include "table.h"
+
+#include "money.h"
+
+#include <QObject>
+
+// One entry of the error list: the form position concerned and the message.
+struct TBlad
+{
+    int NrPola = 0;
+    QString Opis;
+};
+
+// The data module: the only owner of the tables, queries and in-memory
+// tables, and the only road to the stored data. It finds the database
+// directory, opens the tables, and offers the counts, sums, lookups, message
+// boxes and error list that the windows share.
+class TDM : public QObject
+{
+    Q_OBJECT
+public:
+    // `boxes` answers the message boxes; by default they are real modal boxes.
+    explicit TDM(MessageBoxes *boxes = nullptr, QObject *parent = nullptr);
+    ~TDM() override;
+
+    static QString SciezkaBazy();
+    static QString SciezkaPoprzedniej();
+    // Opens the twelve tables of the database directory, in their fixed order;
+    // at the first that fails it tells the user and answers false.
+    bool OtworzTabele();
+
+    // Form symbols by form number 0..3 and list letters by list number 1..3.
+    static QString SymbolFormularza(int formularz);
+    static QString LiteraListy(int lista);
+
+    void Uwaga(const QString &text);
+    bool Potwierdz(const QString &text);
+    bool PotwierdzUwaga(const QString &text);
+
+    int NastepnyNrKolej(int PodatId);
+    int LiczbaZalA(int VzmId) { return LiczbaZal(VzmId, 1); }
+    int LiczbaZalB(int VzmId) { return LiczbaZal(VzmId, 2); }
+    int LiczbaZalC(int VzmId) { return LiczbaZal(VzmId, 3); }
+    int LiczbaZal(int VzmId, int lista);
+    int LiczbaFaktur(int VzmId);
+    bool JestNrFaktury(int VzmId, const QString &numer);
+    Money SumaVatA(int VzmId, int lista);
+    Money SumaVatB(int VzmId, int lista);
+
+    int MarginesLewy(int formularz, int strona);
+    int MarginesGorny(int formularz, int strona);
+    int KorektaX(int formularz, int pole);
+    int KorektaY(int formularz, int pole);
+
+    void CzyscBledy();
+    void DodajBlad(const TBlad &blad);
+    QString OpisBledow();
+
+    void NumerujA() { Numeruj(1); }
+    void NumerujB() { Numeruj(2); }
+    void NumerujC() { Numeruj(3); }
+    void Numeruj(int lista);
+    int NrWierszaA(int FaktId) { return NrWiersza(1, FaktId); }
+    int NrWierszaB(int FaktId) { return NrWiersza(2, FaktId); }
+    int NrWierszaC(int FaktId) { return NrWiersza(3, FaktId); }
+    int NrWiersza(int lista, int FaktId);
+
+    // Deletes an application with everything that belongs to it (its further
+    // entries, its invoices and their amount lines), all or nothing.
+    void UsunWniosek(int VzmId);
+
+    // The invoice list query and the row-number table of list 1..3.
+    Query &ListaFaktur(int lista);
+    MemTable &NrRek(int lista);
+
+    Database &database() { return m_db; }
+    Database::Transaction transaction() { return Database::Transaction(m_db); }
+
+private:
+    Database m_db;
+    MessageBoxes *m_boxes;
+
+public:
+    // Tables, in the order in which they are opened.
+    Table Podatnik;
+    Table Firmy;
+    Table Faktury;
+    Table VzmyTbl;
+    Table VzmTbl_3;
+    Table Imiona;
+    Table Domysl;
+    Table Marginesy;
+    Table Korekta;
+    Table KwotyTbl;
+    Table WykazA;
+    Table WykazB;
+
+    Query Kraje;
+    Query Powiaty;
+    Query Gminy;
+    Query Miasta;
+    Query Ulice;
+    Query Poczty;
+    Query Urzedy;
+    Query Vzmy;
+    Query VzmA;
+    Query VzmB;
+    Query VzmC;
+    Query FaktObj;
+    Query Kwoty;
+    Query SumaK5;
+    Query SumaK6;
+    Query WQ; // the work query, built anew for each use
+
+    MemTable BledyTbl;
+    MemTable vKwoty;
+    MemTable NrRekA;
+    MemTable NrRekB;
+    MemTable NrRekC;
+
+private:
+    bool ask(MessageRequest::Kind kind, const QString &title, const QString &text);
+    std::optional<QVariant> WartoscWQ(const QStringList &sql, const QString &field, const QVariantMap &params = {});
+    Money Suma(Query &query, int VzmId, int lista);
+    int Wyszukaj(Table &table, const QString &fields, const QVariantList &key, const QString &field);
+    QList<Table *> tabele();
+    QList<Query *> zapytania();
+    void dodajPolaWyliczane();
+};
