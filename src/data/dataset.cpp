@@ -91,37 +91,37 @@ bool Field::asBoolean() const
     return stored().toLongLong() != 0;
 }
 
-void Field::setValue(const QVariant &value)
+void Field::setValue(const QVariant &value) const
 {
     m_dataset.setCurrentValue(m_index, Dataset::toStorage(def(), value));
 }
 
-void Field::setString(const QString &text)
+void Field::setString(const QString &text) const
 {
     setValue(text);
 }
 
-void Field::setInteger(qint64 value)
+void Field::setInteger(qint64 value) const
 {
     setValue(value);
 }
 
-void Field::setMoney(Money value)
+void Field::setMoney(Money value) const
 {
     setValue(QVariant::fromValue(value));
 }
 
-void Field::setDate(const QDate &date)
+void Field::setDate(const QDate &date) const
 {
     setValue(date);
 }
 
-void Field::setBoolean(bool value)
+void Field::setBoolean(bool value) const
 {
     setValue(value);
 }
 
-void Field::clear()
+void Field::clear() const
 {
     setValue(QVariant());
 }
@@ -136,12 +136,14 @@ Dataset::Dataset(const QString &name, QObject *parent) : QObject(parent), m_name
 QVariant Dataset::toStorage(const FieldDef &def, const QVariant &value)
 {
     switch (def.type) {
-    case FieldType::Text: {
+    case FieldType::Text:
+    case FieldType::Memo: {
+        // Never a null string: the store would keep it as null, not as "".
         const QString text = value.toString();
-        return def.size > 0 ? text.left(def.size) : text;
+        if (text.isEmpty())
+            return QStringLiteral("");
+        return def.type == FieldType::Text && def.size > 0 ? text.left(def.size) : text;
     }
-    case FieldType::Memo:
-        return value.toString();
     case FieldType::Date:
         if (value.metaType().id() == QMetaType::QDate) {
             const QString iso = isoDate(value.toDate());
@@ -214,8 +216,10 @@ void Dataset::open()
     m_storedFieldCount = int(m_fields.size());
     m_fields += m_calculatedDefs;
     m_state = State::Browse;
-    m_row = -1;
-    setRow(0);
+    // The cursor stands before the first record; how many there are is not
+    // asked until someone looks, so that opening a large table reads nothing.
+    m_row = 0;
+    m_unsettled = true;
     m_bof = true;
     emit opened();
     announceRows();
@@ -245,18 +249,45 @@ int Dataset::recordCount()
     return isOpen() ? storedCount() : 0;
 }
 
-int Dataset::currentRow() const
+void Dataset::settle()
 {
+    if (!m_unsettled)
+        return;
+    m_unsettled = false;
+    if (storedCount() == 0) {
+        m_row = -1;
+        m_eof = true;
+    } else {
+        m_eof = false;
+    }
+}
+
+int Dataset::currentRow()
+{
+    settle();
     return m_row;
 }
 
 int Dataset::recNo()
 {
-    return m_row + 1;
+    return currentRow() + 1;
+}
+
+bool Dataset::eof()
+{
+    settle();
+    return m_eof;
+}
+
+bool Dataset::bof()
+{
+    settle();
+    return m_bof;
 }
 
 void Dataset::setRow(int row)
 {
+    m_unsettled = false;
     const int count = storedCount();
     const int previous = m_row;
     m_row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
@@ -269,6 +300,7 @@ void Dataset::setRow(int row)
 void Dataset::leaveEditing()
 {
     requireOpen();
+    settle();
     if (isEditing())
         post();
 }
@@ -310,6 +342,7 @@ void Dataset::moveTo(int row)
 void Dataset::edit()
 {
     requireOpen();
+    settle();
     if (isEditing())
         return;
     if (storedCount() == 0) {
@@ -378,6 +411,7 @@ void Dataset::remove()
         return;
     }
     cancel();
+    settle();
     if (m_row < 0)
         throw DataError(QStringLiteral("%1: brak rekordu do usunięcia").arg(m_name));
     const int row = m_row;
@@ -444,6 +478,7 @@ QVariant Dataset::valueAt(int row, int index)
 
 QVariant Dataset::currentValue(int index)
 {
+    settle();
     if (index >= m_storedFieldCount) {
         if (m_state == State::Insert || m_row < 0)
             return {};
@@ -473,6 +508,7 @@ void Dataset::storageReloaded(std::optional<int> row)
     if (m_state == State::Edit)
         cancel(); // the record being edited may be gone
     announceRows();
+    settle();
     const int target = row.value_or(m_row);
     m_row = -1;
     setRow(target);

@@ -33,13 +33,13 @@ public:
     QDate asDate() const; // null date when empty
     bool asBoolean() const;
 
-    void setValue(const QVariant &value); // converted to the field's type
-    void setString(const QString &text);  // cut to the field's size
-    void setInteger(qint64 value);
-    void setMoney(Money value);
-    void setDate(const QDate &date); // a null date empties the field
-    void setBoolean(bool value);
-    void clear();
+    void setValue(const QVariant &value) const; // converted to the field's type
+    void setString(const QString &text) const;  // cut to the field's size
+    void setInteger(qint64 value) const;
+    void setMoney(Money value) const;
+    void setDate(const QDate &date) const; // a null date empties the field
+    void setBoolean(bool value) const;
+    void clear() const;
 
 private:
     QVariant stored() const;
@@ -81,15 +81,15 @@ public:
 
     int recordCount();
     bool isEmpty() { return recordCount() == 0; }
-    int recNo();            // 1-based position of the current record; 0 when there is none
-    int currentRow() const; // 0-based; -1 when there is none
+    int recNo();      // 1-based position of the current record; 0 when there is none
+    int currentRow(); // 0-based; -1 when there is none
     void first();
     void last();
     void next();
     void prior();
     void moveTo(int row);
-    bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
+    bool eof();
+    bool bof();
 
     void edit(); // on an empty dataset this inserts
     void insert();
@@ -158,6 +158,7 @@ private:
     QVariant currentValue(int index);
     void setCurrentValue(int index, const QVariant &storage);
     void requireOpen() const;
+    void settle();
     void leaveEditing();
     void setRow(int row);
     void announceRows();
@@ -169,6 +170,7 @@ private:
     QList<Calculation> m_calculations;
     State m_state = State::Inactive;
     int m_row = -1;
+    bool m_unsettled = false; // opened, but not yet told how many records there are
     bool m_bof = true;
     bool m_eof = true;
     int m_insertPosition = 0;

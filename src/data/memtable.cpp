@@ -13,6 +13,14 @@ void MemTable::emptyTable()
     storageReloaded(0);
 }
 
+void MemTable::appendRecords(const QList<SqlRow> &records)
+{
+    cancel();
+    m_records += records;
+    applyFilter();
+    storageReloaded();
+}
+
 void MemTable::setFilter(Filter filter)
 {
     cancel();
@@ -40,9 +48,10 @@ int MemTable::insertStored(int position, SqlRow &values, const QBitArray &)
     const int at = std::clamp(position, 0, int(m_visible.size()));
     const int storageAt = at < m_visible.size() ? m_visible[at] : int(m_records.size());
     m_records.insert(storageAt, values);
-    for (int &v : m_visible)
-        if (v >= storageAt)
-            ++v;
+    if (storageAt < m_records.size() - 1)
+        for (int &v : m_visible)
+            if (v >= storageAt)
+                ++v;
     m_visible.insert(at, storageAt);
     return at;
 }

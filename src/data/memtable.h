@@ -13,6 +13,8 @@ public:
     MemTable(const QString &name, const QList<FieldDef> &fields, QObject *parent = nullptr);
 
     void emptyTable();
+    // Appends whole records (values in the order of the fields) in one go.
+    void appendRecords(const QList<SqlRow> &records);
     // Shows only the records the filter accepts (an empty filter shows all)
     // and moves to the first one.
     void setFilter(Filter filter);

@@ -117,7 +117,7 @@ int Query::insertStored(int position, SqlRow &values, const QBitArray &assigned)
         if (!assigned.testBit(i) && !isText)
             continue;
         if (isText && values[i].isNull())
-            values[i] = QString();
+            values[i] = QStringLiteral("");
         columns << f.name;
         marks << QStringLiteral("?");
         params << values[i];

@@ -160,9 +160,9 @@ int Table::insertStored(int, SqlRow &values, const QBitArray &assigned)
             continue;
         columns << f.name;
         // Texts are never null, so that an empty text is found by locating "".
-        params << (isText && values[i].isNull() ? QVariant(QString()) : values[i]);
+        params << (isText && values[i].isNull() ? QVariant(QStringLiteral("")) : values[i]);
         if (isText && values[i].isNull())
-            values[i] = QString();
+            values[i] = QStringLiteral("");
     }
     const QString sql = columns.isEmpty()
         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_def.name)

@@ -362,19 +362,14 @@ void TDM::Numeruj(int lista)
         return;
     numery.open();
     numery.emptyTable();
-    if (faktury.isEmpty())
-        return;
-    faktury.disableControls();
-    const auto release = qScopeGuard([&faktury] { faktury.enableControls(); });
-    const int biezaca = faktury.field(QStringLiteral("FaktId")).asInteger();
-    int n = 0;
-    for (faktury.first(); !faktury.eof(); faktury.next()) {
-        numery.append();
-        numery.field(QStringLiteral("FaktId")).setInteger(faktury.field(QStringLiteral("FaktId")).asInteger());
-        numery.field(QStringLiteral("NrRek")).setInteger(++n);
-        numery.post();
-    }
-    faktury.locate(QStringLiteral("FaktId"), biezaca);
+    // Read without moving the list, so its current record and its views stay.
+    const int faktId = faktury.fieldIndex(u"FaktId");
+    QList<SqlRow> wiersze;
+    const int n = faktury.recordCount();
+    wiersze.reserve(n);
+    for (int row = 0; row < n; ++row)
+        wiersze.append(SqlRow{faktury.valueAt(row, faktId), row + 1});
+    numery.appendRecords(wiersze);
 }
 
 int TDM::NrWiersza(int lista, int FaktId)

@@ -1,4 +1,166 @@
+#include "database.h"
+#include "tdm.h"
+#include "testsupport.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QTest>
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_MAIN(Placeholder)
+
+#include <unistd.h>
+
+// A database that cannot be opened stops the program with the message for
+// the first table that fails, and is left exactly as it was.
+class TestDatabaseFaults : public QObject
+{
+    Q_OBJECT
+
+    enum class Fault { MissingDirectory, MissingFile, DirectoryIsAFile, FileIsADirectory, NotADatabase, EmptyFile,
+                       Truncated, CutInsidePage, DamagedPage, MissingTable, MissingField };
+
+    static QByteArray digestOf(const QString &path)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+    }
+    static QStringList entriesOf(const QString &directory)
+    {
+        return QDir(directory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+    static void rewrite(const QString &path, const std::function<void(QByteArray &)> &change)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray bytes = f.readAll();
+        f.close();
+        change(bytes);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    // The byte offset of the root page of `table`.
+    static qint64 rootPageOffset(const QString &directory, const QString &table)
+    {
+        Database db;
+        db.open(directory);
+        const auto row = db.firstRow(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = ?"), {}, {table});
+        const qint64 pageSize = db.firstRow(QStringLiteral("PRAGMA page_size"))->at(0).toLongLong();
+        return (row->at(0).toLongLong() - 1) * pageSize;
+    }
+
+private slots:
+    void openingFailsAndLeavesTheFile_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<QString>("message");
+        const QString first = QStringLiteral("Nie udało się otworzyć pliku: Podatnik.DB");
+        QTest::newRow("missing directory") << Fault::MissingDirectory << first;
+        QTest::newRow("missing database file") << Fault::MissingFile << first;
+        QTest::newRow("directory is a file") << Fault::DirectoryIsAFile << first;
+        QTest::newRow("database file is a directory") << Fault::FileIsADirectory << first;
+        QTest::newRow("not a database") << Fault::NotADatabase << first;
+        QTest::newRow("empty file") << Fault::EmptyFile << first;
+        QTest::newRow("truncated by whole pages") << Fault::Truncated << first;
+        QTest::newRow("cut inside a page") << Fault::CutInsidePage << first;
+        QTest::newRow("damaged page of a table") << Fault::DamagedPage << QStringLiteral("Nie udało się otworzyć pliku: Firmy.db");
+        QTest::newRow("missing table") << Fault::MissingTable << QStringLiteral("Nie udało się otworzyć pliku: VZMw3.db");
+        QTest::newRow("missing field") << Fault::MissingField << QStringLiteral("Nie udało się otworzyć pliku: Kwoty.db");
+    }
+    void openingFailsAndLeavesTheFile()
+    {
+        QFETCH(Fault, fault);
+        QFETCH(QString, message);
+        TestEnvironment env;
+        const QString dir = env.databaseDirectory();
+        const QString file = env.databaseFile();
+        switch (fault) {
+        case Fault::MissingDirectory:
+            env.setDatabaseDirectory(env.root() + QStringLiteral("/nie-ma"));
+            break;
+        case Fault::MissingFile:
+            QVERIFY(QFile::remove(file));
+            break;
+        case Fault::DirectoryIsAFile:
+            env.setDatabaseDirectory(file);
+            break;
+        case Fault::FileIsADirectory:
+            QVERIFY(QFile::remove(file));
+            QVERIFY(QDir(dir).mkdir(Database::FileName));
+            break;
+        case Fault::NotADatabase:
+            rewrite(file, [](QByteArray &b) { b = QByteArray("Nazwisko;Imie\nKowalski;Jan\n").repeated(100); });
+            break;
+        case Fault::EmptyFile:
+            rewrite(file, [](QByteArray &b) { b.clear(); });
+            break;
+        case Fault::Truncated:
+            rewrite(file, [](QByteArray &b) { b.truncate(b.size() / 2 / 4096 * 4096); });
+            break;
+        case Fault::CutInsidePage:
+            rewrite(file, [](QByteArray &b) { b.chop(100); });
+            break;
+        case Fault::DamagedPage: {
+            const qint64 at = rootPageOffset(dir, QStringLiteral("Firmy"));
+            rewrite(file, [at](QByteArray &b) { b.replace(at, 64, QByteArray(64, '\xA5')); });
+            break;
+        }
+        case Fault::MissingTable: {
+            Database db;
+            db.open(dir);
+            db.run(QStringLiteral("DROP TABLE VZMw3"));
+            break;
+        }
+        case Fault::MissingField: {
+            Database db;
+            db.open(dir);
+            db.run(QStringLiteral("ALTER TABLE Kwoty DROP COLUMN VatB"));
+            break;
+        }
+        }
+        const QByteArray before = digestOf(file);
+        const QStringList entriesBefore = entriesOf(dir);
+
+        ScriptedMessageBoxes boxes;
+        {
+            TDM dm(&boxes);
+            QVERIFY(!dm.OtworzTabele());
+        }
+        QCOMPARE(boxes.texts(), QStringList{message});
+        QCOMPARE(boxes.shown().first().title, QStringLiteral("Uwaga"));
+        QCOMPARE(digestOf(file), before);          // not repaired, not replaced
+        QCOMPARE(entriesOf(dir), entriesBefore);   // nothing created beside it
+        QVERIFY(!QFileInfo::exists(env.root() + QStringLiteral("/nie-ma")));
+    }
+
+    void unreadableFile()
+    {
+        if (geteuid() == 0)
+            QSKIP("the superuser reads every file");
+        TestEnvironment env;
+        QFile::setPermissions(env.databaseFile(), QFileDevice::Permissions());
+        ScriptedMessageBoxes boxes;
+        TDM dm(&boxes);
+        QVERIFY(!dm.OtworzTabele());
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Nie udało się otworzyć pliku: Podatnik.DB")});
+    }
+
+    void tablesOpenedBeforeAFailureStayOpen()
+    {
+        TestEnvironment env;
+        {
+            Database db;
+            db.open(env.databaseDirectory());
+            db.run(QStringLiteral("DROP TABLE Domysl"));
+        }
+        ScriptedMessageBoxes boxes;
+        TDM dm(&boxes);
+        QVERIFY(!dm.OtworzTabele());
+        QVERIFY(dm.Imiona.isOpen());
+        QVERIFY(!dm.Domysl.isOpen());
+        QVERIFY(!dm.Marginesy.isOpen()); // later ones are not tried
+    }
+};
+
+QTEST_MAIN(TestDatabaseFaults)
 #include "tst_database_faults.moc"

@@ -1,4 +1,127 @@
+#include "database.h"
+#include "dataerror.h"
+#include "installer.h"
+#include "schema.h"
+#include "testsupport.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
 #include <QTest>
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_MAIN(Placeholder)
+
+// A new database as the installation brings it.
+class TestInstaller : public QObject
+{
+    Q_OBJECT
+
+    static qint64 count(Database &db, const QString &sql)
+    {
+        return db.firstRow(sql)->at(0).toLongLong();
+    }
+
+private slots:
+    void createsEveryTableWithItsFields()
+    {
+        TestEnvironment env;
+        Database db;
+        db.open(env.databaseDirectory());
+        for (const TableDef &t : storedTables()) {
+            QStringList fields;
+            for (const FieldDef &f : t.fields)
+                fields << f.name;
+            QVERIFY2(db.tableReadable(t.name, fields), qPrintable(t.name));
+        }
+        QCOMPARE(storedTables().size(), 12);
+    }
+
+    void initialContents()
+    {
+        TestEnvironment env;
+        Database db;
+        db.open(env.databaseDirectory());
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Imiona")), 1274);
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Imiona WHERE Plec NOT IN ('M', 'K')")), 0);
+        QCOMPARE(db.firstRow(QStringLiteral("SELECT Plec FROM Imiona WHERE Imie = 'Małgorzata'"))->at(0).toString(), QStringLiteral("K"));
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM WykazA")), 17);
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM WykazB")), 6);
+        // The long names of the second list keep their line breaks.
+        QVERIFY(count(db, QStringLiteral("SELECT COUNT(*) FROM WykazB WHERE instr(Material, char(10)) > 0")) > 0);
+        QCOMPARE(count(db, QStringLiteral("SELECT MAX(length(Material)) <= 255 FROM WykazA")), 1);
+        const SqlRow domysl = db.firstRow(QStringLiteral("SELECT COUNT(*), MAX(Kraj), MAX(Wojew), MAX(CenaMetra IS NULL) FROM Domysl")).value();
+        QCOMPARE(domysl, (SqlRow{1, QStringLiteral("Polska"), QString(), 1}));
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Margin")), 0);
+    }
+
+    void correctionsForEveryPrintedField()
+    {
+        TestEnvironment env;
+        Database db;
+        db.open(env.databaseDirectory());
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Korekta WHERE KorX <> 0 OR KorY <> 0 OR KorX IS NULL")), 0);
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Korekta WHERE Opis <> CAST(Pole AS TEXT)")), 0);
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Korekta WHERE Hint = ''")), 0);
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Korekta WHERE Pit = 'VZM-1' AND Pole BETWEEN 1 AND 77")), 65);
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Korekta WHERE Pit = 'VZM-1/A' AND Pole BETWEEN 1 AND 203")), 201);
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Korekta WHERE Pit NOT IN ('VZM-1', 'VZM-1/A')")), 0);
+        // Fields never printed on the application have no correction.
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Korekta WHERE Pit = 'VZM-1' AND Pole IN (3, 4, 8, 35, 36, 37, 38, 39, 40, 46, 57, 58)")), 0);
+        QCOMPARE(db.firstRow(QStringLiteral("SELECT Hint FROM Korekta WHERE Pit = 'VZM-1' AND Pole = 9"))->at(0).toString(),
+                 QStringLiteral("Poz. 9 – nazwisko podatnika"));
+    }
+
+    void refusesToOverwriteAnExistingDatabase()
+    {
+        TestEnvironment env;
+        QFile file(env.databaseFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+        file.close();
+        QVERIFY_THROWS_EXCEPTION(DataError, Installer::install(env.databaseDirectory()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256), before);
+    }
+
+    void aFailedInstallationLeavesNothing()
+    {
+        TestEnvironment env(false);
+        QFile blocker(env.root() + QStringLiteral("/plik"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY_THROWS_EXCEPTION(DataError, Installer::install(env.root() + QStringLiteral("/plik/baza")));
+        QVERIFY(!QFile::exists(env.root() + QStringLiteral("/plik/baza/") + Database::FileName));
+    }
+
+    void theCommandCreatesAndRecordsTheDatabaseOnce()
+    {
+        TestEnvironment env(false);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), env.root() + QStringLiteral("/config"));
+        environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), env.root() + QStringLiteral("/system"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), env.root() + QStringLiteral("/data"));
+        auto run = [&](const QStringList &args) {
+            QProcess p;
+            p.setProcessEnvironment(environment);
+            p.start(QStringLiteral(TARLEN_INSTALL), args);
+            p.waitForFinished(60000);
+            return std::pair{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
+        };
+        const auto [created, createdText] = run({});
+        QCOMPARE(created, 0);
+        const QString expected = env.root() + QStringLiteral("/data/Morvik/Tarlen/baza");
+        QVERIFY2(createdText.contains(QStringLiteral("Utworzono bazę danych: ") + expected), qPrintable(createdText));
+        QVERIFY(QFile::exists(expected + QLatin1Char('/') + Database::FileName));
+        QSettings recorded(env.root() + QStringLiteral("/system/Morvik/Tarlen.conf"), QSettings::IniFormat);
+        QCOMPARE(recorded.value(QStringLiteral("5/Sciezka")).toString(), expected);
+
+        const auto [again, againText] = run({});
+        QCOMPARE(again, 0);
+        QVERIFY2(againText.contains(QStringLiteral("już zainstalowana")), qPrintable(againText));
+        const auto [refused, refusedText] = run({expected});
+        QCOMPARE(refused, 1);
+        QVERIFY2(refusedText.contains(QStringLiteral("już istnieje")), qPrintable(refusedText));
+    }
+};
+
+QTEST_MAIN(TestInstaller)
 #include "tst_installer.moc"

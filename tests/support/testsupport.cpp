@@ -10,9 +10,9 @@
 bool ScriptedMessageBoxes::ask(const MessageRequest &request)
 {
     m_shown.append(request);
-    if (m_answers.isEmpty())
-        return request.kind == MessageRequest::Kind::Warning;
-    return m_answers.takeFirst();
+    if (request.kind == MessageRequest::Kind::Warning)
+        return true;
+    return !m_answers.isEmpty() && m_answers.takeFirst();
 }
 
 QStringList ScriptedMessageBoxes::texts() const

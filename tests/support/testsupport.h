@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 
 // Answers the program's message boxes in tests and remembers what they said.
-// Answers are given beforehand, in order; a box with no answer left gets
-// "No" (and OK for a warning), and is remembered all the same.
+// Answers to the questions are given beforehand, in order; a question with
+// no answer left gets "No". Warnings are only remembered.
 class ScriptedMessageBoxes : public MessageBoxes
 {
 public:

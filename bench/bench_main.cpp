@@ -1,0 +1,187 @@
+// Times the data module and the form models on a register of 10,000
+// taxpayers, 20,000 applications and 500,000 invoices, each operation beside
+// the same reads made with the bare sqlite3 C API in this process.
+//
+//   tarlen-bench [directory]   (the register is generated there once)
+
+#include "generator.h"
+#include "timing.h"
+
+#include "database.h"
+#include "installer.h"
+#include "polishtext.h"
+#include "registry.h"
+#include "tdm.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <sqlite3.h>
+
+namespace {
+
+// Records `directory` as the program's database directory, in a private
+// settings store so that the user's own settings are not touched.
+void useDatabase(const QString &settingsRoot, const QString &directory)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsRoot + QStringLiteral("/user"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, settingsRoot + QStringLiteral("/system"));
+    writeRegistryValue(ProgramVersion, u"Sciezka", directory);
+}
+
+void polishUpperSql(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const QByteArray upper = polishUpper(QString::fromUtf8(text ? text : "")).toUtf8();
+    sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
+}
+
+// The same reads with the bare C API: prepare, bind, step, read, finalize.
+class Bare
+{
+public:
+    explicit Bare(const QString &file) : m_file(file.toUtf8()) { open(); }
+    ~Bare() { sqlite3_close(m_db); }
+
+    void open()
+    {
+        sqlite3_close(m_db);
+        sqlite3_open_v2(m_file.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_create_function_v2(m_db, "pl_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, polishUpperSql,
+                                   nullptr, nullptr, nullptr);
+    }
+    // Steps through every row reading every column, handing each row to `row`.
+    void query(const QByteArray &sql, const std::function<void(sqlite3_stmt *)> &bind = {},
+               const std::function<void(sqlite3_stmt *)> &row = {})
+    {
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &st, nullptr);
+        if (bind)
+            bind(st);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(st); ++c)
+                sqlite3_column_value(st, c);
+            if (row)
+                row(st);
+        }
+        sqlite3_finalize(st);
+    }
+    void openTables()
+    {
+        open();
+        for (const TableDef &t : storedTables()) {
+            QStringList fields;
+            for (const FieldDef &f : t.fields)
+                fields << f.name;
+            query("SELECT " + fields.join(QStringLiteral(", ")).toUtf8() + " FROM " + t.name.toUtf8() + " LIMIT 1");
+        }
+    }
+
+private:
+    QByteArray m_file;
+    sqlite3 *m_db = nullptr;
+};
+
+void bindText(sqlite3_stmt *st, int i, const QString &s)
+{
+    const QByteArray b = s.toUtf8();
+    sqlite3_bind_text(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    const QString directory = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                            : QDir::tempPath() + QStringLiteral("/tarlen-bench")).absolutePath();
+    out << "Rejestr w " << directory << " (tworzony przy pierwszym uruchomieniu)...\n";
+    out.flush();
+    const GeneratedRegister reg = generateRegister(directory);
+    QTemporaryDir settings;
+    QTemporaryDir emptyDirectory;
+    Installer::install(emptyDirectory.path());
+
+    ConsoleMessageBoxes boxes;
+    Report report(out);
+
+    {
+        useDatabase(settings.path(), emptyDirectory.path());
+        TDM dm(&boxes);
+        Bare bare(Database::filePathIn(emptyDirectory.path()));
+        report.baseline(QStringLiteral("OtworzTabele, pusta baza"), medianMicros(21, [&] { dm.OtworzTabele(); }),
+                        medianMicros(21, [&] { bare.openTables(); }));
+    }
+
+    useDatabase(settings.path(), directory);
+    TDM dm(&boxes);
+    Bare bare(Database::filePathIn(directory));
+    report.add(QStringLiteral("OtworzTabele"), medianMicros(21, [&] { dm.OtworzTabele(); }),
+               medianMicros(21, [&] { bare.openTables(); }));
+    report.compareWithBaseline(QStringLiteral("OtworzTabele: duża baza / pusta baza"));
+
+    // 1,000 different surname prefixes, as a user types them.
+    QStringList prefixes;
+    for (dm.Podatnik.first(); prefixes.size() < 1000; dm.Podatnik.next())
+        prefixes << polishUpper(dm.Podatnik.field(QStringLiteral("Nazwisko")).asString()).chopped(1).toLower();
+    int next = 0;
+    report.add(QStringLiteral("Locate nazwiska (1000 przedrostków)"),
+               medianMicros(1000, [&] {
+                   dm.Podatnik.locate(QStringLiteral("Nazwisko"), prefixes[next++ % 1000],
+                                      LocateOption::CaseInsensitive | LocateOption::PartialKey);
+               }),
+               medianMicros(1000, [&] {
+                   const QString upper = polishUpper(prefixes[next++ % 1000]);
+                   bare.query("SELECT rowid FROM Podatnik WHERE pl_upper(substr(COALESCE(Nazwisko, ''), 1, ?)) = ? "
+                              "ORDER BY rowid LIMIT 1",
+                              [&](sqlite3_stmt *st) {
+                                  sqlite3_bind_int(st, 1, int(upper.size()));
+                                  bindText(st, 2, upper);
+                              });
+               }));
+
+    const QByteArray podat = QByteArray::number(reg.busyTaxpayer);
+    const QByteArray vzm = QByteArray::number(reg.busyApplication);
+    report.add(QStringLiteral("NastepnyNrKolej"), medianMicros(1000, [&] { dm.NastepnyNrKolej(reg.busyTaxpayer); }),
+               medianMicros(1000, [&] { bare.query("SELECT MAX(NrKolej) As Ostatni\nFROM VZMy\nWHERE PodatId=" + podat); }));
+    report.add(QStringLiteral("LiczbaZalA"), medianMicros(1000, [&] { dm.LiczbaZalA(reg.busyApplication); }),
+               medianMicros(1000, [&] {
+                   bare.query("SELECT COUNT(*) As Licznik\nFROM Faktury\nWHERE VzmId=" + vzm + "\n  AND Oznacz='A'");
+               }));
+    report.add(QStringLiteral("SumaVatA"), medianMicros(1000, [&] { dm.SumaVatA(reg.busyApplication, 1); }),
+               medianMicros(1000, [&] {
+                   bare.query("SELECT SUM( VatA) As SUMA\nFROM Faktury\nWHERE VzmId=:VzmId and Oznacz=:Oznacz",
+                              [&](sqlite3_stmt *st) {
+                                  sqlite3_bind_int(st, 1, reg.busyApplication);
+                                  bindText(st, 2, QStringLiteral("A"));
+                              });
+               }));
+    report.add(QStringLiteral("Otwarcie Vzmy podatnika"),
+               medianMicros(1000, [&] {
+                   dm.Vzmy.close();
+                   dm.Vzmy.setParam(QStringLiteral("PodatId"), reg.busyTaxpayer);
+                   dm.Vzmy.open();
+               }),
+               medianMicros(1000, [&] {
+                   bare.query("SELECT rowid, VzmId, PodatId, NrKolej, Korekta, NrKoryg, Faktur, SztukA, SztukB, SztukC, "
+                              "Zwrot, DataPier, Wersja\nFROM Vzmy\nWHERE PodatId=:PodatId\nORDER BY NrKolej",
+                              [&](sqlite3_stmt *st) { sqlite3_bind_int(st, 1, reg.busyTaxpayer); });
+               }));
+
+    dm.VzmA.setParam(QStringLiteral("VzmId"), reg.busyApplication);
+    dm.VzmA.open();
+    report.add(QStringLiteral("NumerujA (300 faktur)"), medianMicros(200, [&] { dm.NumerujA(); }),
+               medianMicros(200, [&] {
+                   QHash<qint64, int> numbers;
+                   int n = 0;
+                   bare.query("SELECT FaktId FROM Faktury WHERE VzmId=" + vzm + " and Oznacz='A'", {},
+                              [&](sqlite3_stmt *st) { numbers.insert(sqlite3_column_int64(st, 0), ++n); });
+               }));
+    report.print();
+    return 0;
+}
