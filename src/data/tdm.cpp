@@ -86,7 +86,7 @@ TDM::TDM(MessageBoxes *boxes, QObject *parent)
       SumaK6(m_db, QStringLiteral("SumaK6"), vatSumSql("VatB")),
       WQ(m_db, QStringLiteral("WQ")),
       BledyTbl(QStringLiteral("BledyTbl"),
-               {{QStringLiteral("NrPola"), FieldType::Integer, 0}, {QStringLiteral("Opis"), FieldType::Text, 100}}),
+               {{QStringLiteral("NrPola"), FieldType::Integer, 0}, {QStringLiteral("Opis"), FieldType::Text, 150}}),
       vKwoty(QStringLiteral("vKwoty"),
              {{QStringLiteral("FaktId"), FieldType::Integer, 0},
               {QStringLiteral("Opis"), FieldType::Text, 20},

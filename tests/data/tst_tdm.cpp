@@ -156,12 +156,13 @@ private slots:
     {
         QCOMPARE(dm->OpisBledow(), QStringLiteral(" W formularzu nie znaleziono błędów"));
         dm->DodajBlad({8, QStringLiteral("Nie zaznaczono żadnego kwadratu")});
-        dm->DodajBlad({39, QString(120, QLatin1Char('x'))});
+        // The longest message of the form check (106 characters) fits whole.
+        dm->DodajBlad({55, QString(200, QLatin1Char('x'))});
         QCOMPARE(dm->OpisBledow(), QStringLiteral(" Liczba błędów i ostrzeżeń: 2"));
         QCOMPARE(dm->BledyTbl.recNo(), 1); // each addition moves to the first entry
         QCOMPARE(dm->BledyTbl.field(QStringLiteral("NrPola")).asInteger(), 8);
         dm->BledyTbl.next();
-        QCOMPARE(dm->BledyTbl.field(QStringLiteral("Opis")).asString().size(), 100);
+        QCOMPARE(dm->BledyTbl.field(QStringLiteral("Opis")).asString().size(), 150);
         dm->CzyscBledy();
         QCOMPARE(dm->BledyTbl.recordCount(), 0);
     }

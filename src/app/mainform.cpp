@@ -1,0 +1,317 @@
+#include "mainform.h"
+
+#include "aboutbox.h"
+#include "attachmentmodel.h"
+#include "captionabovebutton.h"
+#include "dataerror.h"
+#include "datasetmodel.h"
+#include "domyslnefrm.h"
+#include "editorfrm.h"
+#include "formmodel.h"
+#include "podatnikfrm.h"
+#include "richtext.h"
+#include "shellicons.h"
+#include "tdm.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTableView>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+TMainForm::TMainForm(TDM &dm, const QString &settingsPath, QWidget *parent)
+    : QMainWindow(parent), dm(dm), m_settingsFile(settingsPath)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(ProgramTitle);
+    m_window.setTytul(ProgramTitle);
+    m_window.setNrWersji(ProgramVersion);
+    m_vzm3 = std::make_unique<TVzm_3>(dm);
+    m_vzmab = std::make_unique<TVZMab>(dm);
+
+    utworzPasek();
+    utworzRejestr();
+    utworzMenu();
+    zastosujUstawienia(m_settingsFile.read());
+
+    // The register follows the taxpayers' table from the moment it opens.
+    const auto podatnikZmiana = [this] {
+        UstawPrzyciski();
+        PokazNotatki();
+    };
+    for (auto signal : {&Dataset::opened, &Dataset::closed, &Dataset::cursorMoved, &Dataset::rowsChanged,
+                        &Dataset::posted, &Dataset::removed})
+        connect(&dm.Podatnik, signal, this, podatnikZmiana);
+    connect(&dm.Podatnik, &Dataset::rowChanged, this, podatnikZmiana);
+    UstawPrzyciski();
+}
+
+TMainForm::~TMainForm()
+{
+    m_vzmab.reset();
+    m_vzm3.reset();
+    SettingsValues values;
+    values.Form = {y(), x(), width(), height()};
+    values.Print = printSettings();
+    m_settingsFile.write(values);
+}
+
+void TMainForm::zastosujUstawienia(const SettingsValues &values)
+{
+    printSettings() = values.Print;
+    move(values.Form.Left, values.Form.Top);
+    resize(values.Form.Width, values.Form.Height);
+}
+
+void TMainForm::utworzPasek()
+{
+    QToolBar *pasek = addToolBar(QStringLiteral("Pasek"));
+    pasek->setObjectName(QStringLiteral("ToolBar1"));
+    pasek->setMovable(false);
+    pasek->setFloatable(false);
+    pasek->toggleViewAction()->setVisible(false);
+    pasek->setIconSize(QSize(24, 24));
+
+    const auto przycisk = [this, pasek](const char *name, const QString &caption, const QIcon &icon) {
+        auto *button = new CaptionAboveToolButton(caption, icon, this);
+        button->setObjectName(QLatin1String(name));
+        button->setIconSize(pasek->iconSize());
+        button->setMinimumWidth(64);
+        pasek->addWidget(button);
+        return button;
+    };
+    InsertBtn = przycisk("InsertBtn", QStringLiteral("&Dodaj"), themeIcon(QStringLiteral("contact-new"), QStyle::SP_FileIcon));
+    EditBtn = przycisk("EditBtn", QStringLiteral("&Popraw"),
+                       themeIcon(QStringLiteral("insert-text"), QStyle::SP_FileDialogDetailedView));
+    DeleteBtn = przycisk("DeleteBtn", QStringLiteral("&Usuń"), themeIcon(QStringLiteral("edit-delete"), QStyle::SP_TrashIcon));
+    pasek->addSeparator();
+    NotatkiBtn = przycisk("NotatkiBtn", QStringLiteral("Notatki"),
+                          themeIcon(QStringLiteral("accessories-text-editor"), QStyle::SP_FileDialogContentsView));
+    // Opens the taxpayer's applications once that window is part of the program.
+    WnioskiBtn = przycisk("WnioskiBtn", QStringLiteral("Wnioski"), themeIcon(QStringLiteral("emblem-documents"), QStyle::SP_DirIcon));
+
+    auto *odstep = new QWidget(pasek);
+    odstep->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    pasek->addWidget(odstep);
+    CloseBtn = przycisk("CloseBtn", QStringLiteral("&Zamknij"),
+                        themeIcon(QStringLiteral("application-exit"), QStyle::SP_DialogCloseButton));
+
+    connect(InsertBtn, &QToolButton::clicked, this, &TMainForm::InsertBtnClick);
+    connect(EditBtn, &QToolButton::clicked, this, &TMainForm::EditBtnClick);
+    connect(DeleteBtn, &QToolButton::clicked, this, &TMainForm::DeleteBtnClick);
+    connect(NotatkiBtn, &QToolButton::clicked, this, &TMainForm::NotatkiBtnClick);
+    connect(CloseBtn, &QToolButton::clicked, this, &QWidget::close);
+}
+
+void TMainForm::utworzRejestr()
+{
+    DBGrid1 = new QTableView;
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    new GridBinding(*DBGrid1, dm.Podatnik,
+                    {{QStringLiteral("Lp"), {}, Qt::AlignRight | Qt::AlignVCenter},
+                     {QStringLiteral("Nazwisko")},
+                     {QStringLiteral("Imie"), QStringLiteral("Imię")},
+                     {QStringLiteral("NIP")},
+                     {QStringLiteral("Miasto"), QStringLiteral("Miejscowość")},
+                     {QStringLiteral("Ulica")},
+                     {QStringLiteral("Posesja")},
+                     {QStringLiteral("Lokal")}});
+    DBGrid1->verticalHeader()->hide();
+    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
+    DBGrid1->horizontalHeader()->setHighlightSections(false);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    DBGrid1->setAlternatingRowColors(true);
+    DBGrid1->setWordWrap(false);
+    // Lp, Nazwisko, Imię, NIP, Miejscowość, Ulica, Posesja, Lokal: all fit the
+    // window's first size; Lokal stretches into whatever a wider window adds.
+    const int widths[] = {32, 120, 90, 100, 105, 120, 55, 50};
+    for (int column = 0; column < int(std::size(widths)); ++column)
+        DBGrid1->setColumnWidth(column, widths[column]);
+    DBGrid1->installEventFilter(this);
+    connect(DBGrid1, &QTableView::doubleClicked, this, &TMainForm::EditBtnClick);
+
+    EdNotatki = new QTextEdit;
+    EdNotatki->setObjectName(QStringLiteral("EdNotatki"));
+    EdNotatki->setReadOnly(true);
+
+    auto *splitter = new QSplitter(Qt::Vertical);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    splitter->addWidget(DBGrid1);
+    splitter->addWidget(EdNotatki);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+
+    EdSearch = new QLineEdit;
+    EdSearch->setObjectName(QStringLiteral("EdSearch"));
+    EdSearch->setClearButtonEnabled(true);
+    EdSearch->setMaximumWidth(260);
+    auto *etykieta = new QLabel(QStringLiteral("&Szukaj"));
+    etykieta->setBuddy(EdSearch);
+    connect(EdSearch, &QLineEdit::textChanged, this, &TMainForm::EdSearchChange);
+
+    auto *szukaj = new QHBoxLayout;
+    szukaj->addWidget(etykieta);
+    szukaj->addWidget(EdSearch, 1);
+    szukaj->addStretch(2);
+
+    auto *central = new QWidget;
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(szukaj);
+    setCentralWidget(central);
+    DBGrid1->setFocus();
+}
+
+void TMainForm::utworzMenu()
+{
+    QMenu *system = menuBar()->addMenu(QStringLiteral("S&ystem"));
+    system->setObjectName(QStringLiteral("SystemMenu"));
+    QAction *zakoncz = system->addAction(QStringLiteral("&Zakończ"), this, &QWidget::close);
+    zakoncz->setObjectName(QStringLiteral("ZakonczItem"));
+
+    QMenu *opcje = menuBar()->addMenu(QStringLiteral("&Opcje"));
+    opcje->setObjectName(QStringLiteral("OpcjeMenu"));
+    QAction *parametry = opcje->addAction(QStringLiteral("&Parametry domyślne"), this, &TMainForm::ParametryDomyslneClick);
+    parametry->setObjectName(QStringLiteral("ParametryItem"));
+
+    QAction *oProgramie = menuBar()->addAction(QStringLiteral("O p&rogramie"), this, &TMainForm::OProgramieClick);
+    oProgramie->setObjectName(QStringLiteral("OProgramieItem"));
+}
+
+void TMainForm::UtworzOkna()
+{
+    if (!m_podatnikFrm)
+        m_podatnikFrm = new TPodatnikFrm(dm, this);
+    UstawPrzyciski();
+}
+
+bool TMainForm::jestPodatnik() const
+{
+    if (!dm.Podatnik.isOpen())
+        return false;
+    try {
+        return dm.Podatnik.recordCount() > 0;
+    } catch (const DataError &) {
+        return false; // an unreadable table offers nothing to edit
+    }
+}
+
+void TMainForm::UstawPrzyciski()
+{
+    InsertBtn->setEnabled(dm.Podatnik.isOpen());
+    const bool jest = jestPodatnik();
+    for (QToolButton *button : {EditBtn, DeleteBtn, NotatkiBtn, WnioskiBtn})
+        button->setEnabled(jest);
+}
+
+void TMainForm::PokazNotatki()
+{
+    QString notatki;
+    if (jestPodatnik()) {
+        try {
+            notatki = dm.Podatnik.field(QStringLiteral("Notatki")).asString();
+        } catch (const DataError &) {
+            // the pane stays empty for a record that cannot be read
+        }
+    }
+    // Reloading an unchanged note would only lose the pane's scroll position.
+    if (notatki == m_pokazaneNotatki)
+        return;
+    m_pokazaneNotatki = notatki;
+    loadRichText(*EdNotatki, notatki);
+}
+
+void TMainForm::InsertBtnClick()
+{
+    if (!InsertBtn->isEnabled() || !m_podatnikFrm)
+        return;
+    m_podatnikFrm->NowyPodatnik();
+    UstawPrzyciski();
+}
+
+void TMainForm::EditBtnClick()
+{
+    if (!EditBtn->isEnabled() || !m_podatnikFrm)
+        return;
+    m_podatnikFrm->PoprawPodatnika();
+    UstawPrzyciski();
+}
+
+void TMainForm::DeleteBtnClick()
+{
+    if (jestPodatnik() && dm.Potwierdz(QStringLiteral("Usunąć bieżącą pozycję z wykazu?"))) {
+        try {
+            dm.Podatnik.remove();
+        } catch (const DataError &e) {
+            dm.Uwaga(e.message());
+        }
+    }
+    UstawPrzyciski();
+}
+
+void TMainForm::NotatkiBtnClick()
+{
+    if (!NotatkiBtn->isEnabled())
+        return;
+    TEditorFrm editor(dm, this);
+    editor.OtworzNotatki();
+}
+
+void TMainForm::EdSearchChange(const QString &text)
+{
+    if (!dm.Podatnik.isOpen())
+        return;
+    try {
+        dm.Podatnik.locate(QStringLiteral("Nazwisko"), text, LocateOption::CaseInsensitive | LocateOption::PartialKey);
+    } catch (const DataError &e) {
+        dm.Uwaga(e.message());
+    }
+}
+
+void TMainForm::ParametryDomyslneClick()
+{
+    TDomyslneFrm frm(dm, this);
+    frm.exec();
+}
+
+void TMainForm::OProgramieClick()
+{
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (dm.Potwierdz(QStringLiteral("Zakończyć program Tarlen?")))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        UstawPrzyciski();
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            EditBtnClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

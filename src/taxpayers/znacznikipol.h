@@ -1,0 +1,25 @@
+#pragma once
+
+#include "common.h"
+
+#include <QStringView>
+
+class QLineEdit;
+
+// The marks of one identifier of the taxpayer and the same of the spouse.
+struct ZnacznikiPary
+{
+    TStanPola podatnika;
+    TStanPola malzonka;
+};
+
+// Each wrong number is marked; a NIP or PESEL given for both, character for
+// character, marks both. Equal accounts are allowed. Empty numbers (an
+// untouched mask) are never marked.
+ZnacznikiPary ZnacznikiNipow(QStringView podatnika, QStringView malzonka);
+ZnacznikiPary ZnacznikiPeseli(QStringView podatnika, QStringView malzonka);
+ZnacznikiPary ZnacznikiKont(QStringView podatnika, QStringView malzonka);
+
+// Paints a mark on an edit: the text in the mark's colour, the hint as the
+// tooltip while the mark asks for it to be shown.
+void PokazZnacznik(QLineEdit &edit, const TStanPola &stan);

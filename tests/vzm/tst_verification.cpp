@@ -1,0 +1,261 @@
+#include "baza.h"
+#include "formmodel.h"
+
+#include <QHash>
+
+// The filling rules: each case compares the whole error list, positions,
+// messages and order, as the data module holds it.
+class TestVerification : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Baza> baza;
+    std::unique_ptr<TVzm_3> vzm;
+    int podatId = 0;
+
+    static const QHash<QString, QString TVzm_3::*> &teksty()
+    {
+        static const QHash<QString, QString TVzm_3::*> pola{
+            {"Urzad", &TVzm_3::Urzad},         {"Nazwisko", &TVzm_3::Nazwisko},   {"Imie", &TVzm_3::Imie},
+            {"Dokument", &TVzm_3::Dokument},   {"Kraj", &TVzm_3::Kraj},           {"Wojew", &TVzm_3::Wojew},
+            {"Powiat", &TVzm_3::Powiat},       {"Gmina", &TVzm_3::Gmina},         {"Ulica", &TVzm_3::Ulica},
+            {"Posesja", &TVzm_3::Posesja},     {"Lokal", &TVzm_3::Lokal},         {"Miasto", &TVzm_3::Miasto},
+            {"KodPoczt", &TVzm_3::KodPoczt},   {"Poczta", &TVzm_3::Poczta},       {"MNazwisko", &TVzm_3::MNazwisko},
+            {"MImie", &TVzm_3::MImie},         {"MDokument", &TVzm_3::MDokument}, {"MKraj", &TVzm_3::MKraj},
+            {"MWojew", &TVzm_3::MWojew},       {"MPowiat", &TVzm_3::MPowiat},     {"MGmina", &TVzm_3::MGmina},
+            {"MUlica", &TVzm_3::MUlica},       {"MPosesja", &TVzm_3::MPosesja},   {"MLokal", &TVzm_3::MLokal},
+            {"MMiasto", &TVzm_3::MMiasto},     {"MKodPoczt", &TVzm_3::MKodPoczt}, {"MPoczta", &TVzm_3::MPoczta},
+        };
+        return pola;
+    }
+
+    // Applies a change "Name=value" the way the editor would: plain texts
+    // directly, everything else through its setter. Boxes: "P57=3" ticks
+    // box 3, "P57=-3" unticks it; "Cel" is position 7.
+    void zmien(const QString &krok)
+    {
+        const QString nazwa = krok.section(QLatin1Char('='), 0, 0);
+        const QString w = krok.section(QLatin1Char('='), 1);
+        const int n = w.toInt();
+        if (teksty().contains(nazwa))
+            vzm.get()->*teksty().value(nazwa) = w;
+        else if (nazwa == u"NIP" || nazwa == u"MNIP")
+            vzm->SetNip(nazwa == u"NIP" ? TOsoba::Podatnik : TOsoba::Malzonek, w);
+        else if (nazwa == u"Pesel" || nazwa == u"MPesel")
+            vzm->SetPesel(nazwa == u"Pesel" ? TOsoba::Podatnik : TOsoba::Malzonek, w);
+        else if (nazwa == u"Konto")
+            vzm->SetKonto(w);
+        else if (nazwa == u"Cel")
+            vzm->SetCel(std::abs(n), n > 0);
+        else if (nazwa == u"P8")
+            vzm->SetP8(std::abs(n), n > 0);
+        else if (nazwa == u"P57")
+            vzm->SetP57(std::abs(n), n > 0);
+        else if (nazwa == u"P58")
+            vzm->SetP58(std::abs(n), n > 0);
+        else if (nazwa == u"NrKolej")
+            vzm->SetNrKolej(n);
+        else if (nazwa == u"NrKoryg")
+            vzm->SetNrKoryg(n);
+        else if (nazwa == u"P44")
+            vzm->SetP44(TekstNaDate(w));
+        else if (nazwa == u"P45")
+            vzm->SetP45(Money::parse(w).value());
+        else if (nazwa == u"P59" || nazwa == u"P60" || nazwa == u"P61")
+            vzm->SetSztuk(nazwa.mid(1).toInt(), n);
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown change ") + krok));
+    }
+
+    // A taxpayer's first application that breaks no rule: a person not
+    // married, a price, payment at the cash desk and one invoice copy.
+    void poprawnyWniosek()
+    {
+        QVERIFY(vzm->Wczytaj(podatId, 0));
+        for (const char *krok : {"P8=1", "P45=3000", "P57=1", "P60=1"})
+            zmien(QString::fromLatin1(krok));
+    }
+
+    static QStringList wszystkieMalzonka(int pozycjaPierwsza)
+    {
+        QStringList lista;
+        for (int pozycja : {22, 23, 2, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34})
+            if (pozycja != pozycjaPierwsza)
+                lista << QStringLiteral("%1|Pozycji tej nie wypełnia się gdy zaznaczono kwadrat 1 w poz.8").arg(pozycja);
+        return lista;
+    }
+
+private slots:
+    void init()
+    {
+        baza = std::make_unique<Baza>();
+        vzm = std::make_unique<TVzm_3>(baza->dm);
+        podatId = baza->dodajPodatnika(pelnyPodatnik());
+    }
+    void cleanup()
+    {
+        vzm.reset();
+        baza.reset();
+    }
+
+    void newEmptyApplication()
+    {
+        QVERIFY(vzm->Wczytaj(podatId, 0));
+        const QStringList oczekiwane{
+            "8|Nie zaznaczono żadnego kwadratu",
+            "39|Cena metra kwadratowego powierzchni użytkowej musi być podana",
+            "51|Sposób wypłaty kwoty zwrotu musi być podany",
+            "54|Liczba kopii faktur dokumentujących wydatki musi być podana",
+        };
+        vzm->Weryfikuj();
+        QCOMPARE(baza->bledy(), oczekiwane);
+        QCOMPARE(baza->dm.OpisBledow(), QStringLiteral(" Liczba błędów i ostrzeżeń: 4"));
+        vzm->Weryfikuj(); // a second run replaces the list
+        QCOMPARE(baza->bledy(), oczekiwane);
+
+        poprawnyWniosek();
+        vzm->Weryfikuj();
+        QCOMPARE(baza->bledy(), QStringList());
+        QCOMPARE(baza->dm.OpisBledow(), QStringLiteral(" W formularzu nie znaleziono błędów"));
+    }
+
+    void rules_data()
+    {
+        QTest::addColumn<QStringList>("zmiany");
+        QTest::addColumn<QStringList>("bledy");
+        const QString p8_1 = QStringLiteral("Pozycji tej nie wypełnia się gdy zaznaczono kwadrat 1 w poz.8");
+
+        QTest::newRow("valid") << QStringList{} << QStringList{};
+        QTest::newRow("a document alone identifies")
+            << QStringList{"NIP=   -   -  -  ", "Pesel=", "Dokument=dowód osobisty ABC123456"} << QStringList{};
+        QTest::newRow("NIP and a document")
+            << QStringList{"Dokument=dowód osobisty ABC123456"}
+            << QStringList{"11|Rodzaj i numer dokumentu tożsamości należy podać gdy brak NIP i PESEL"};
+        QTest::newRow("PESEL and a document")
+            << QStringList{"NIP=", "Dokument=paszport"}
+            << QStringList{"11|Rodzaj i numer dokumentu tożsamości należy podać gdy brak NIP i PESEL"};
+        QTest::newRow("a blank document is none") << QStringList{"NIP=", "Pesel=", "Dokument=   "}
+                                                  << QStringList{"1|NIP podatnika nie podany"};
+        QTest::newRow("invalid NIP") << QStringList{"NIP=123-456-32-19"} << QStringList{"1|Nieprawidłowy NIP podatnika"};
+        QTest::newRow("invalid PESEL") << QStringList{"Pesel=44051401358"} << QStringList{"1|Nieprawidłowy PESEL"};
+        QTest::newRow("correction with a sequence number, nothing corrected")
+            << QStringList{"Cel=2", "NrKolej=2", "P44=10-05-2010"}
+            << QStringList{"5|Pozycji tej nie wypełnia w przypadku składania korekty wniosku",
+                           "7|Numer korygowanego wniosku nie podany"};
+        QTest::newRow("correction filled in") << QStringList{"Cel=2", "NrKolej=0", "NrKoryg=1"} << QStringList{};
+        QTest::newRow("first filing with a corrected number")
+            << QStringList{"NrKoryg=3"}
+            << QStringList{"7|Pozycję <korekta wniosku o nr ..> należy wypełniać tylko w przypadku korekty wniosku"};
+        QTest::newRow("no purpose") << QStringList{"Cel=-1"} << QStringList{"7|Cel złożenia formularza nie podany"};
+        QTest::newRow("no sequence number")
+            << QStringList{"NrKolej=0"} << QStringList{"5|Kolejny numer składanego wniosku nie podany"};
+        QTest::newRow("same NIP")
+            << QStringList{"P8=3", "MNIP=" + NipPodatnika, "MNazwisko=Żółkiewska", "MImie=Anna"}
+            << QStringList{"1|NIP podatnika i małżonka jest taki sam", "2|NIP podatnika i małżonka jest taki sam"};
+        QTest::newRow("single, spouse's surname and PESEL after the address")
+            << QStringList{"Ulica=", "MNazwisko=Żółkiewska", "MPesel=" + PeselMalzonka}
+            << QStringList{"16|Nazwa ulicy nie podana", "22|" + p8_1, "2|" + p8_1};
+        QTest::newRow("single, every spouse item")
+            << QStringList{"MNIP=" + NipMalzonka, "MNazwisko=Żółkiewska", "MImie=Anna", "MPesel=" + PeselMalzonka,
+                           "MDokument=paszport", "MKraj=Polska", "MWojew=Małopolskie", "MPowiat=krakowski",
+                           "MGmina=Kraków", "MUlica=Długa", "MPosesja=5", "MLokal=2", "MMiasto=Kraków",
+                           "MKodPoczt=31-147", "MPoczta=Kraków"}
+            << QStringList{"2|" + p8_1} + wszystkieMalzonka(0);
+        QTest::newRow("single, blank spouse items") << QStringList{"MNazwisko=  ", "MPesel=   -"} << QStringList{};
+        QTest::newRow("married, no spouse data")
+            << QStringList{"P8=2"}
+            << QStringList{"2|NIP małżonka nie podany", "22|Nazwisko małżonka nie podane", "23|Imię małżonka nie podane"};
+        QTest::newRow("joint, spouse identified by a document")
+            << QStringList{"P8=3", "MDokument=paszport", "MNazwisko=Żółkiewska", "MImie=Anna"} << QStringList{};
+        QTest::newRow("voivodeship in lower case") << QStringList{"Wojew=małopolskie", "Kraj= POLSKA "} << QStringList{};
+        QTest::newRow("voivodeship not on the list")
+            << QStringList{"Wojew=Krakowskie", "Kraj=polska"} << QStringList{"13|Nieprawidłowa nazwa województwa"};
+        QTest::newRow("abroad, any voivodeship and code")
+            << QStringList{"Kraj=Niemcy", "Wojew=Bayern", "KodPoczt=80331"} << QStringList{};
+        QTest::newRow("invalid postal code") << QStringList{"KodPoczt=31147"}
+                                             << QStringList{"20|Nieprawidłowy numer kod pocztowego"};
+        QTest::newRow("no personal data")
+            << QStringList{"Urzad=", "Nazwisko= ", "Imie=", "Kraj=", "Wojew=", "Powiat=", "Gmina=", "Ulica=",
+                           "Posesja=", "Lokal=", "Miasto=", "KodPoczt=", "Poczta="}
+            << QStringList{"6|Nazwa urzędu skarbowego nie podana", "9|Nazwisko podatnika nie podane",
+                           "10|Imię podatnika nie podane", "12|Nazwa kraju nie podana",
+                           "13|Nazwa województwa nie podana", "14|Nazwa powiatu nie podana",
+                           "15|Nazwa gminy nie podana", "16|Nazwa ulicy nie podana", "17|Numer domu nie podany",
+                           "19|Nazwa miejscowości nie podana", "20|Kod pocztowy nie podany"};
+        QTest::newRow("later application, no first date")
+            << QStringList{"NrKolej=2"} << QStringList{"38|Data złożenia pierwszego wniosku musi być podana"};
+        QTest::newRow("later application with the first date") << QStringList{"NrKolej=2", "P44=10-05-2009"}
+                                                               << QStringList{};
+        QTest::newRow("no price") << QStringList{"P45=0"}
+                                  << QStringList{"39|Cena metra kwadratowego powierzchni użytkowej musi być podana"};
+        QTest::newRow("no way of payment") << QStringList{"P57=-1"}
+                                           << QStringList{"51|Sposób wypłaty kwoty zwrotu musi być podany"};
+        QTest::newRow("bank, no account box, no account")
+            << QStringList{"P57=3"}
+            << QStringList{"52|Nie zaznaczono żadnego kwadratu", "52|Numer rachunku bankowego musi być podany"};
+        QTest::newRow("bank, invalid account") << QStringList{"P58=1", "Konto=12345"}
+                                               << QStringList{"52|Nieprawidłowy numer rachunku bankowego"};
+        QTest::newRow("bank, complete") << QStringList{"P58=2", "P58=3", "Konto=" + KontoPoprawne} << QStringList{};
+        QTest::newRow("cash desk, invalid account") << QStringList{"Konto=123"}
+                                                    << QStringList{"52|Nieprawidłowy numer rachunku bankowego"};
+        QTest::newRow("no invoice copies")
+            << QStringList{"P60=0"} << QStringList{"54|Liczba kopii faktur dokumentujących wydatki musi być podana"};
+    }
+    void rules()
+    {
+        QFETCH(QStringList, zmiany);
+        QFETCH(QStringList, bledy);
+        poprawnyWniosek();
+        for (const QString &z : zmiany)
+            zmien(z);
+        vzm->Weryfikuj();
+        QCOMPARE(baza->bledy(), bledy);
+        QCOMPARE(baza->dm.OpisBledow(), bledy.isEmpty() ? QStringLiteral(" W formularzu nie znaleziono błędów")
+                                                      : QStringLiteral(" Liczba błędów i ostrzeżeń: %1").arg(bledy.size()));
+    }
+
+    // Rules 36 and 38 look at the invoice sums of lists A and B only.
+    void attachedCopies_data()
+    {
+        QTest::addColumn<QString>("lista");
+        QTest::addColumn<QString>("vatA");
+        QTest::addColumn<QString>("vatB");
+        QTest::addColumn<QStringList>("zmiany");
+        QTest::addColumn<QStringList>("bledy");
+        const QString pozwolenie = QStringLiteral("53|Kopia pozwolenia na budowę musi być dołączona do wniosku");
+        const QString tytul = QStringLiteral("55|Kopia dokumentu potwierdzająca tytuł prawny do budynku (lokalu) "
+                                             "mieszkalnego musi być dołączona do wniosku");
+        QTest::newRow("list C only") << "C" << "100,00" << "100,00" << QStringList{} << QStringList{};
+        QTest::newRow("list A, column 5") << "A" << "100,00" << "0" << QStringList{} << QStringList{pozwolenie};
+        QTest::newRow("list B, column 5, permit attached") << "B" << "100,00" << "0" << QStringList{"P59=1"} << QStringList{};
+        QTest::newRow("list B, column 6") << "B" << "0" << "100,00" << QStringList{} << QStringList{tytul};
+        QTest::newRow("list A, both columns") << "A" << "1,00" << "1,00" << QStringList{} << QStringList{pozwolenie, tytul};
+        QTest::newRow("list A, both, copies attached") << "A" << "1,00" << "1,00" << QStringList{"P59=2", "P61=1"}
+                                                       << QStringList{};
+        QTest::newRow("correcting invoice only") << "A" << "-10,00" << "-10,00" << QStringList{} << QStringList{};
+    }
+    void attachedCopies()
+    {
+        QFETCH(QString, lista);
+        QFETCH(QString, vatA);
+        QFETCH(QString, vatB);
+        QFETCH(QStringList, zmiany);
+        QFETCH(QStringList, bledy);
+        const int vzmId = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 1}});
+        baza->dodajFakture(vzmId, lista,
+                           {{QStringLiteral("VatA"), QVariant::fromValue(Money::parse(vatA).value())},
+                            {QStringLiteral("VatB"), QVariant::fromValue(Money::parse(vatB).value())}});
+        QVERIFY(vzm->Wczytaj(podatId, vzmId));
+        for (const char *krok : {"P8=1", "P45=3000", "P57=1", "P60=1"})
+            zmien(QString::fromLatin1(krok));
+        for (const QString &z : zmiany)
+            zmien(z);
+        vzm->Weryfikuj();
+
+        const QStringList wynik = baza->bledy();
+        QCOMPARE(wynik, bledy);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVerification)
+#include "tst_verification.moc"
