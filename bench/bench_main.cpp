@@ -7,7 +7,10 @@
 #include "generator.h"
 #include "timing.h"
 
+#include "attachmentmodel.h"
+#include "common.h"
 #include "database.h"
+#include "formmodel.h"
 #include "installer.h"
 #include "polishtext.h"
 #include "registry.h"
@@ -182,6 +185,43 @@ int main(int argc, char **argv)
                    bare.query("SELECT FaktId FROM Faktury WHERE VzmId=" + vzm + " and Oznacz='A'", {},
                               [&](sqlite3_stmt *st) { numbers.insert(sqlite3_column_int64(st, 0), ++n); });
                }));
+
+    // An application with 300 invoices, loaded whole: the taxpayer, three
+    // counts, six sums and the application's two records.
+    TVzm_3 vzm3(dm);
+    const auto bind = [&](int value) { return [value](sqlite3_stmt *st) { sqlite3_bind_int(st, 1, value); }; };
+    report.add(QStringLiteral("Vzm_3.Wczytaj (300 faktur)"),
+               medianMicros(200, [&] { vzm3.Wczytaj(reg.busyTaxpayer, reg.busyApplication); }),
+               medianMicros(200, [&] {
+                   bare.query("SELECT * FROM Podatnik WHERE PodatId = ?", bind(reg.busyTaxpayer));
+                   for (const char *list : {"A", "B", "C"})
+                       bare.query("SELECT COUNT(*) As Licznik\nFROM Faktury\nWHERE VzmId=" + vzm + "\n  AND Oznacz='" + list + "'");
+                   for (const char *column : {"VatA", "VatB"})
+                       for (const char *list : {"A", "B", "C"})
+                           bare.query(QByteArray("SELECT SUM( ") + column + ") As SUMA\nFROM Faktury\nWHERE VzmId=:VzmId and Oznacz=:Oznacz",
+                                      [&](sqlite3_stmt *st) {
+                                          sqlite3_bind_int(st, 1, reg.busyApplication);
+                                          bindText(st, 2, QLatin1String(list));
+                                      });
+                   bare.query("SELECT * FROM VZMy WHERE VzmId = ?", bind(reg.busyApplication));
+                   bare.query("SELECT * FROM VZMw3 WHERE VzmId = ? ORDER BY WpisId LIMIT 1", bind(reg.busyApplication));
+               }));
+
+    TVZMab vzmab(dm);
+    const int lastAttachment = LiczbaZalacznikow(GeneratedRegister::BusyApplicationInvoices);
+    report.add(QStringLiteral("VZMab.Wczytaj (ostatni załącznik)"),
+               medianMicros(200, [&] { vzmab.Wczytaj(reg.busyTaxpayer, reg.busyApplication, 1, lastAttachment); }),
+               medianMicros(200, [&] {
+                   bare.query("SELECT * FROM Podatnik WHERE PodatId = ?", bind(reg.busyTaxpayer));
+                   bare.query("SELECT NrFakt, LpFakt, DataWyst, NipSprzed, Brutto, VatA, VatB\nFROM Faktury\n"
+                              "WHERE VzmId=:VzmId and Oznacz=:Oznacz",
+                              [&](sqlite3_stmt *st) {
+                                  sqlite3_bind_int(st, 1, reg.busyApplication);
+                                  bindText(st, 2, QStringLiteral("A"));
+                              });
+               }));
+    report.addAlone(QStringLiteral("Vzm_3.Przelicz"), medianMicros(10000, [&] { vzm3.Przelicz(); }));
+
     report.print();
     return 0;
 }
