@@ -3,19 +3,13 @@
 // Helpers of the shell's window tests.
 
 #include "tdm.h"
+#include "widgettest.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
-
-// Sends text key by key, so that Polish letters get through too.
-inline void typeText(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 // A double click as the mouse makes it: press, release, double click, release.
 inline void doubleClick(QWidget *widget, QPoint pos)

@@ -4,6 +4,7 @@
 #include "identifiers.h"
 #include "tdm.h"
 #include "testsupport.h"
+#include "widgettest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,13 +35,7 @@ class TestDomyslneFrm : public QObject
     std::unique_ptr<TDomyslneFrm> frm;
 
     template <class T = QLineEdit>
-    T *kontrolka(const QString &nazwa)
-    {
-        T *k = frm->findChild<T *>(nazwa);
-        if (!k)
-            qFatal("Brak kontrolki %s", qPrintable(nazwa));
-        return k;
-    }
+    T *kontrolka(const QString &nazwa) { return childNamed<T>(*frm, nazwa); }
     QLineEdit *ed(const QString &nazwa) { return kontrolka<QLineEdit>(nazwa); }
     QComboBox *wojew() { return kontrolka<QComboBox>(u"EdWojew"_s); }
 
@@ -50,11 +45,7 @@ class TestDomyslneFrm : public QObject
         frm->show();
         return QTest::qWaitForWindowActive(frm.get());
     }
-    static void wpisz(QWidget *w, const QString &tekst)
-    {
-        for (QChar c : tekst)
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    static void wpisz(QWidget *w, const QString &tekst) { typeText(w, tekst); }
     void zapiszDomyslne(const QVariantMap &pola)
     {
         dm->Domysl.edit();

@@ -3,6 +3,7 @@
 
 #include "tdm.h"
 #include "testsupport.h"
+#include "widgettest.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -47,13 +48,7 @@ class TestPodatnikFrm : public QObject
     std::unique_ptr<TPodatnikFrm> frm;
 
     template <class T = QLineEdit>
-    T *kontrolka(const QString &nazwa)
-    {
-        T *k = frm->findChild<T *>(nazwa);
-        if (!k)
-            qFatal("Brak kontrolki %s", qPrintable(nazwa));
-        return k;
-    }
+    T *kontrolka(const QString &nazwa) { return childNamed<T>(*frm, nazwa); }
     QLineEdit *ed(const QString &nazwa) { return kontrolka<QLineEdit>(nazwa); }
     MaskedLineEdit *maska(const QString &nazwa) { return kontrolka<MaskedLineEdit>(nazwa); }
     QTabWidget *zakladki() { return kontrolka<QTabWidget>(u"Zakladki"_s); }
@@ -73,16 +68,7 @@ class TestPodatnikFrm : public QObject
         w->setFocus();
         return w->hasFocus();
     }
-    // Types the keys one by one; '\b' is Backspace.
-    static void wpisz(QWidget *w, const QString &klawisze)
-    {
-        for (QChar c : klawisze) {
-            if (c == u'\b')
-                QTest::keyClick(w, Qt::Key_Backspace);
-            else
-                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
+    static void wpisz(QWidget *w, const QString &klawisze) { typeText(w, klawisze); }
     bool wpiszW(const QString &nazwa, const QString &klawisze)
     {
         QLineEdit *e = ed(nazwa);
