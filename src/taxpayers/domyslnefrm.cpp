@@ -1,6 +1,7 @@
 #include "domyslnefrm.h"
 
 #include "kwotaedit.h"
+#include "przyciskiokna.h"
 
 #include "dataerror.h"
 #include "identifiers.h"
@@ -70,15 +71,11 @@ TDomyslneFrm::TDomyslneFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
     connect(PostBtn, &QPushButton::clicked, this, &TDomyslneFrm::PostBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto *przyciski = new QHBoxLayout;
-    przyciski->addStretch();
-    przyciski->addWidget(PostBtn);
-    przyciski->addWidget(CancelBtn);
     auto *uklad = new QVBoxLayout(this);
     uklad->addWidget(adres);
     uklad->addWidget(grupa(QStringLiteral("Urząd skarbowy"), EdUrzad));
     uklad->addWidget(grupa(QStringLiteral("Cena metra kwadratowego powierzchni użytkowej"), EdCena));
-    uklad->addLayout(przyciski);
+    uklad->addLayout(WierszPrzyciskow(PostBtn, CancelBtn));
 
     QWidget *kolejnosc[] = {EdKraj,    EdWojew,  EdPowiat, EdGmina, EdMiasto, EdKodPoczt,
                             EdPoczta,  EdUrzad,  EdCena,   PostBtn, CancelBtn};

@@ -1,6 +1,7 @@
 #include "podatnikfrm.h"
 
 #include "maskedlineedit.h"
+#include "przyciskiokna.h"
 #include "uzupelnianie.h"
 
 #include "dataerror.h"
@@ -79,13 +80,9 @@ TPodatnikFrm::TPodatnikFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
     connect(PostBtn, &QPushButton::clicked, this, &TPodatnikFrm::PostBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto *przyciski = new QHBoxLayout;
-    przyciski->addStretch();
-    przyciski->addWidget(PostBtn);
-    przyciski->addWidget(CancelBtn);
     auto *uklad = new QVBoxLayout(this);
     uklad->addWidget(Zakladki);
-    uklad->addLayout(przyciski);
+    uklad->addLayout(WierszPrzyciskow(PostBtn, CancelBtn));
 
     for (qsizetype i = 1; i < m_kolejnosc.size(); ++i)
         setTabOrder(m_kolejnosc[i - 1], m_kolejnosc[i]);

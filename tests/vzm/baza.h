@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formmodel.h"
 #include "tdm.h"
 #include "testsupport.h"
 
@@ -130,3 +131,24 @@ inline QVariantMap pelnyPodatnik()
         {QStringLiteral("Notatki"), QStringLiteral("{\\rtf1 Notatki podatnika}")},
     };
 }
+
+// What most form-model tests start from: a new database holding the taxpayer
+// of pelnyPodatnik(), and a form model over it; made anew for each test.
+struct ModelPodatnika
+{
+    std::unique_ptr<Baza> baza;
+    std::unique_ptr<TVzm_3> vzm;
+    int podatId = 0;
+
+    void utworz()
+    {
+        baza = std::make_unique<Baza>();
+        vzm = std::make_unique<TVzm_3>(baza->dm);
+        podatId = baza->dodajPodatnika(pelnyPodatnik());
+    }
+    void usun()
+    {
+        vzm.reset();
+        baza.reset();
+    }
+};

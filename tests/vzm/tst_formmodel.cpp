@@ -5,13 +5,10 @@
 
 // The form model: loading and saving through the real tables, the boxes
 // that exclude each other, the field marks and the readers.
-class TestFormModel : public QObject
+class TestFormModel : public QObject, private ModelPodatnika
 {
     Q_OBJECT
 
-    std::unique_ptr<Baza> baza;
-    std::unique_ptr<TVzm_3> vzm;
-    int podatId = 0;
 
     QVariant wniosek(int vzmId, const char *pole)
     {
@@ -58,17 +55,8 @@ class TestFormModel : public QObject
     }
 
 private slots:
-    void init()
-    {
-        baza = std::make_unique<Baza>();
-        vzm = std::make_unique<TVzm_3>(baza->dm);
-        podatId = baza->dodajPodatnika(pelnyPodatnik());
-    }
-    void cleanup()
-    {
-        vzm.reset();
-        baza.reset();
-    }
+    void init() { utworz(); }
+    void cleanup() { usun(); }
 
     // --- Loading ------------------------------------------------------------
 

@@ -3,13 +3,10 @@
 
 // The limits and the refund of part D, computed from invoices stored in a
 // real database and loaded into the form model.
-class TestRefund : public QObject
+class TestRefund : public QObject, private ModelPodatnika
 {
     Q_OBJECT
 
-    std::unique_ptr<Baza> baza;
-    std::unique_ptr<TVzm_3> vzm;
-    int podatId = 0;
 
     // An application whose invoices give the sums of the worked example:
     // column 5 of list A 40 000,00 (in two invoices), of list B 10 000,00, of
@@ -31,17 +28,8 @@ class TestRefund : public QObject
     static Money naKwote(double x) { return Money::fromReal(x); }
 
 private slots:
-    void init()
-    {
-        baza = std::make_unique<Baza>();
-        vzm = std::make_unique<TVzm_3>(baza->dm);
-        podatId = baza->dodajPodatnika(pelnyPodatnik());
-    }
-    void cleanup()
-    {
-        vzm.reset();
-        baza.reset();
-    }
+    void init() { utworz(); }
+    void cleanup() { usun(); }
 
     void workedExamples_data()
     {

@@ -5,13 +5,10 @@
 
 // The filling rules: each case compares the whole error list, positions,
 // messages and order, as the data module holds it.
-class TestVerification : public QObject
+class TestVerification : public QObject, private ModelPodatnika
 {
     Q_OBJECT
 
-    std::unique_ptr<Baza> baza;
-    std::unique_ptr<TVzm_3> vzm;
-    int podatId = 0;
 
     static const QHash<QString, QString TVzm_3::*> &teksty()
     {
@@ -86,17 +83,8 @@ class TestVerification : public QObject
     }
 
 private slots:
-    void init()
-    {
-        baza = std::make_unique<Baza>();
-        vzm = std::make_unique<TVzm_3>(baza->dm);
-        podatId = baza->dodajPodatnika(pelnyPodatnik());
-    }
-    void cleanup()
-    {
-        vzm.reset();
-        baza.reset();
-    }
+    void init() { utworz(); }
+    void cleanup() { usun(); }
 
     void newEmptyApplication()
     {
