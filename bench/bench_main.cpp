@@ -7,14 +7,14 @@
 #include "generator.h"
 #include "timing.h"
 
-#include "attachmentmodel.h"
-#include "common.h"
-#include "database.h"
-#include "formmodel.h"
-#include "installer.h"
-#include "polishtext.h"
-#include "registry.h"
-#include "tdm.h"
+#include "vzm/attachmentmodel.h"
+#include "core/common.h"
+#include "data/database.h"
+#include "vzm/formmodel.h"
+#include "data/installer.h"
+#include "core/polishtext.h"
+#include "core/registry.h"
+#include "data/tdm.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -115,14 +115,14 @@ int main(int argc, char **argv)
 
     {
         useDatabase(settings.path(), emptyDirectory.path());
-        TDM dm(&boxes);
+        TDM dm(boxes);
         Bare bare(Database::filePathIn(emptyDirectory.path()));
         report.baseline(QStringLiteral("OtworzTabele, pusta baza"), medianMicros(21, [&] { dm.OtworzTabele(); }),
                         medianMicros(21, [&] { bare.openTables(); }));
     }
 
     useDatabase(settings.path(), directory);
-    TDM dm(&boxes);
+    TDM dm(boxes);
     Bare bare(Database::filePathIn(directory));
     report.add(QStringLiteral("OtworzTabele"), medianMicros(21, [&] { dm.OtworzTabele(); }),
                medianMicros(21, [&] { bare.openTables(); }));

@@ -1,7 +1,7 @@
 #include "generator.h"
 
-#include "database.h"
-#include "installer.h"
+#include "data/database.h"
+#include "data/installer.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messageboxes.h"
+#include "data/messageboxes.h"
 
 #include <QElapsedTimer>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "aboutbox.h"
+#include "app/aboutbox.h"
 
-#include "shellicons.h"
+#include "app/shellicons.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "editorfrm.h"
+#include "app/editorfrm.h"
 
-#include "dataerror.h"
-#include "richtext.h"
-#include "shellicons.h"
-#include "tdm.h"
+#include "data/dataerror.h"
+#include "app/richtext.h"
+#include "app/shellicons.h"
+#include "data/tdm.h"
 
 #include <QActionGroup>
 #include <QApplication>

@@ -1,6 +1,7 @@
-#include "mainform.h"
-#include "startup.h"
-#include "tdm.h"
+#include "app/mainform.h"
+#include "app/startup.h"
+#include "data/tdm.h"
+#include "widgets/modalmessageboxes.h"
 
 #include <QApplication>
 
@@ -11,7 +12,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepareApplication(app);
 
-    TDM dm;
+    ModalMessageBoxes boxes;
+    TDM dm(boxes);
     TMainForm mainForm(dm);
     // The data module has already told the user which table failed.
     if (!dm.OtworzTabele())

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settingsfile.h"
-#include "twindow.h"
+#include "core/settingsfile.h"
+#include "core/twindow.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "richtext.h"
+#include "app/richtext.h"
 
 #include <QTextEdit>
 

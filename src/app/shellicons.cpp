@@ -1,4 +1,4 @@
-#include "shellicons.h"
+#include "app/shellicons.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "startup.h"
+#include "app/startup.h"
 
-#include "registry.h"
-#include "shellicons.h"
+#include "core/registry.h"
+#include "app/shellicons.h"
 
 #include <QApplication>
 #include <QFont>

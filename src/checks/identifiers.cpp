@@ -1,6 +1,6 @@
-#include "identifiers.h"
+#include "checks/identifiers.h"
 
-#include "polishtext.h"
+#include "core/polishtext.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "csv.h"
+#include "data/csv.h"
 
 QList<QStringList> parseCsv(const QString &text)
 {

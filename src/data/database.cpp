@@ -1,7 +1,7 @@
-#include "database.h"
+#include "data/database.h"
 
-#include "dataerror.h"
-#include "polishtext.h"
+#include "data/dataerror.h"
+#include "core/polishtext.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "dataset.h"
+#include "data/dataset.h"
 
-#include "dataerror.h"
-#include "polishtext.h"
+#include "data/dataerror.h"
+#include "core/polishtext.h"
 
 namespace {
 

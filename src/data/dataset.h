@@ -1,9 +1,9 @@
 #pragma once
 
-#include "database.h"
-#include "schema.h"
+#include "data/database.h"
+#include "data/schema.h"
 
-#include "money.h"
+#include "core/money.h"
 
 #include <QBitArray>
 #include <QDate>

@@ -5,11 +5,11 @@
 // is. A directory given explicitly must not hold a database yet. The
 // directory is then recorded as the program's database directory.
 
-#include "database.h"
-#include "dataerror.h"
-#include "installer.h"
+#include "data/database.h"
+#include "data/dataerror.h"
+#include "data/installer.h"
 
-#include "registry.h"
+#include "core/registry.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "installer.h"
+#include "data/installer.h"
 
-#include "csv.h"
-#include "database.h"
-#include "dataerror.h"
-#include "dataset.h"
-#include "schema.h"
+#include "data/csv.h"
+#include "data/database.h"
+#include "data/dataerror.h"
+#include "data/dataset.h"
+#include "data/schema.h"
 
 #include <QDir>
 #include <QFile>

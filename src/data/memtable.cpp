@@ -1,4 +1,4 @@
-#include "memtable.h"
+#include "data/memtable.h"
 
 MemTable::MemTable(const QString &name, const QList<FieldDef> &fields, QObject *parent)
     : Dataset(name, parent), m_declared(fields)

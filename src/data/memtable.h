@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dataset.h"
+#include "data/dataset.h"
 
 // A table kept in memory for the run of the program, with declared fields
 // and an optional filter that hides the records it rejects.

@@ -24,10 +24,3 @@ public:
     // Shows the box and waits for the answer: true for Yes (and for OK).
     virtual bool ask(const MessageRequest &request) = 0;
 };
-
-// Real modal boxes.
-class ModalMessageBoxes final : public MessageBoxes
-{
-public:
-    bool ask(const MessageRequest &request) override;
-};

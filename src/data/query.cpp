@@ -1,6 +1,6 @@
-#include "query.h"
+#include "data/query.h"
 
-#include "dataerror.h"
+#include "data/dataerror.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "schema.h"
+#include "data/schema.h"
 
 #include <QHash>
 

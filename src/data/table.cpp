@@ -1,7 +1,7 @@
-#include "table.h"
+#include "data/table.h"
 
-#include "dataerror.h"
-#include "polishtext.h"
+#include "data/dataerror.h"
+#include "core/polishtext.h"
 
 namespace {
 

@@ -1,19 +1,13 @@
-#include "tdm.h"
+#include "data/tdm.h"
 
-#include "dataerror.h"
+#include "data/dataerror.h"
 
-#include "common.h"
-#include "registry.h"
+#include "core/common.h"
+#include "core/registry.h"
 
 #include <QScopeGuard>
 
 namespace {
-
-ModalMessageBoxes &modalBoxes()
-{
-    static ModalMessageBoxes boxes;
-    return boxes;
-}
 
 QStringList invoiceListSql(const char *letter)
 {
@@ -46,9 +40,9 @@ QString directoryFromRegistry(int version)
 
 } // namespace
 
-TDM::TDM(MessageBoxes *boxes, QObject *parent)
+TDM::TDM(MessageBoxes &boxes, QObject *parent)
     : QObject(parent),
-      m_boxes(boxes ? boxes : &modalBoxes()),
+      m_boxes(boxes),
       Podatnik(m_db, tableDef(QStringLiteral("Podatnik"))),
       Firmy(m_db, tableDef(QStringLiteral("Firmy"))),
       Faktury(m_db, tableDef(QStringLiteral("Faktury"))),
@@ -184,9 +178,7 @@ bool TDM::OtworzTabele()
 
 QString TDM::SymbolFormularza(int formularz)
 {
-    static const QStringList symbols{QStringLiteral("VZM-1"), QStringLiteral("VZM-1/A"), QStringLiteral("VZM-1/B"),
-                                     QStringLiteral("VZM-1/C")};
-    return symbols.value(formularz);
+    return ::SymbolFormularza(formularz);
 }
 
 QString TDM::LiteraListy(int lista)
@@ -197,7 +189,7 @@ QString TDM::LiteraListy(int lista)
 
 bool TDM::ask(MessageRequest::Kind kind, const QString &title, const QString &text)
 {
-    return m_boxes->ask({kind, title, text});
+    return m_boxes.ask({kind, title, text});
 }
 
 void TDM::Uwaga(const QString &text)

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "database.h"
-#include "memtable.h"
-#include "messageboxes.h"
-#include "query.h"
-#include "table.h"
+#include "data/database.h"
+#include "data/memtable.h"
+#include "data/messageboxes.h"
+#include "data/query.h"
+#include "data/table.h"
 
-#include "money.h"
+#include "core/money.h"
 
 #include <QObject>
 
@@ -25,8 +25,9 @@ class TDM : public QObject
 {
     Q_OBJECT
 public:
-    // `boxes` answers the message boxes; by default they are real modal boxes.
-    explicit TDM(MessageBoxes *boxes = nullptr, QObject *parent = nullptr);
+    // `boxes` answers the message boxes: real modal boxes in the program,
+    // scripted answers in tests.
+    explicit TDM(MessageBoxes &boxes, QObject *parent = nullptr);
     ~TDM() override;
 
     static QString SciezkaBazy();
@@ -84,7 +85,7 @@ public:
 
 private:
     Database m_db;
-    MessageBoxes *m_boxes;
+    MessageBoxes &m_boxes;
 
 public:
     // Tables, in the order in which they are opened.

@@ -1,4 +1,4 @@
-#include "faktinfo.h"
+#include "invoices/faktinfo.h"
 
 namespace {
 

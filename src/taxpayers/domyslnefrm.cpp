@@ -1,12 +1,12 @@
-#include "domyslnefrm.h"
+#include "taxpayers/domyslnefrm.h"
 
-#include "kwotaedit.h"
-#include "przyciskiokna.h"
+#include "widgets/kwotaedit.h"
+#include "widgets/przyciskiokna.h"
 
-#include "dataerror.h"
-#include "identifiers.h"
-#include "schema.h"
-#include "tdm.h"
+#include "data/dataerror.h"
+#include "checks/identifiers.h"
+#include "data/schema.h"
+#include "data/tdm.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,13 +1,13 @@
-#include "podatnikfrm.h"
+#include "taxpayers/podatnikfrm.h"
 
-#include "maskedlineedit.h"
-#include "przyciskiokna.h"
-#include "uzupelnianie.h"
+#include "widgets/maskedlineedit.h"
+#include "widgets/przyciskiokna.h"
+#include "widgets/uzupelnianie.h"
 
-#include "dataerror.h"
-#include "identifiers.h"
-#include "schema.h"
-#include "tdm.h"
+#include "data/dataerror.h"
+#include "checks/identifiers.h"
+#include "data/schema.h"
+#include "data/tdm.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "znacznikipol.h"
+#include "taxpayers/znacznikipol.h"
+#include "widgets/fieldmark.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,9 +1,7 @@
-#include "znacznikipol.h"
+#include "taxpayers/znacznikipol.h"
 
-#include "identifiers.h"
+#include "checks/identifiers.h"
 
-#include <QColor>
-#include <QLineEdit>
 
 namespace {
 
@@ -42,12 +40,6 @@ ZnacznikiPary sprawdzPare(QStringView podatnika, QStringView malzonka, const Reg
     return z;
 }
 
-// The colours of the marks are Windows colour values: 0x00BBGGRR.
-QColor kolor(int wartosc)
-{
-    return QColor(wartosc & 0xFF, (wartosc >> 8) & 0xFF, (wartosc >> 16) & 0xFF);
-}
-
 } // namespace
 
 ZnacznikiPary ZnacznikiNipow(QStringView podatnika, QStringView malzonka)
@@ -69,12 +61,4 @@ ZnacznikiPary ZnacznikiKont(QStringView podatnika, QStringView malzonka)
     static const RegulaPary regula{PusteKonto, PoprawneKonto,
                                    QStringLiteral("Nieprawidłowy numer rachunku bankowego"), QString()};
     return sprawdzPare(podatnika, malzonka, regula);
-}
-
-void PokazZnacznik(QLineEdit &edit, const TStanPola &stan)
-{
-    QPalette paleta = edit.palette();
-    paleta.setColor(QPalette::Text, kolor(stan.Kolor));
-    edit.setPalette(paleta);
-    edit.setToolTip(stan.Pokaz ? stan.Opis : QString());
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "common.h"
+#include "core/common.h"
 
 #include <QStringView>
-
-class QLineEdit;
 
 // The marks of one identifier of the taxpayer and the same of the spouse.
 struct ZnacznikiPary
@@ -19,7 +17,3 @@ struct ZnacznikiPary
 ZnacznikiPary ZnacznikiNipow(QStringView podatnika, QStringView malzonka);
 ZnacznikiPary ZnacznikiPeseli(QStringView podatnika, QStringView malzonka);
 ZnacznikiPary ZnacznikiKont(QStringView podatnika, QStringView malzonka);
-
-// Paints a mark on an edit: the text in the mark's colour, the hint as the
-// tooltip while the mark asks for it to be shown.
-void PokazZnacznik(QLineEdit &edit, const TStanPola &stan);

@@ -1,10 +1,10 @@
-#include "attachmentmodel.h"
+#include "vzm/attachmentmodel.h"
 
-#include "podatnik.h"
+#include "vzm/podatnik.h"
 
-#include "common.h"
-#include "dataerror.h"
-#include "tdm.h"
+#include "core/common.h"
+#include "data/dataerror.h"
+#include "data/tdm.h"
 
 #include <QScopeGuard>
 

@@ -1,9 +1,9 @@
-#include "formmodel.h"
+#include "vzm/formmodel.h"
 
-#include "podatnik.h"
+#include "vzm/podatnik.h"
 
-#include "identifiers.h"
-#include "tdm.h"
+#include "checks/identifiers.h"
+#include "data/tdm.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common.h"
-#include "money.h"
+#include "core/common.h"
+#include "core/money.h"
 
 #include <QDate>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "podatnik.h"
+#include "vzm/podatnik.h"
 
-#include "common.h"
-#include "tdm.h"
+#include "core/common.h"
+#include "data/tdm.h"
 
 bool UstawPodatnika(TDM &dm, int PodatId)
 {

@@ -1,9 +1,9 @@
 // The amounts of part D of the form: the five-year limits, the refund before
 // and after the limits, and the invoice sums they are computed from.
 
-#include "formmodel.h"
+#include "vzm/formmodel.h"
 
-#include "tdm.h"
+#include "data/tdm.h"
 
 #include <algorithm>
 

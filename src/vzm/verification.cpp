@@ -1,10 +1,10 @@
 // The filling rules of the VZM-1 form. The list is advice only: it never
 // stops saving or printing, and errors and warnings are not told apart.
 
-#include "formmodel.h"
+#include "vzm/formmodel.h"
 
-#include "identifiers.h"
-#include "tdm.h"
+#include "checks/identifiers.h"
+#include "data/tdm.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "editorfrm.h"
-#include "mainform.h"
-#include "shelltest.h"
-#include "testsupport.h"
+#include "app/editorfrm.h"
+#include "app/mainform.h"
+#include "support/shelltest.h"
+#include "support/testsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,7 +63,7 @@ private slots:
     {
         env = std::make_unique<TestEnvironment>();
         boxes.clear();
-        dm = std::make_unique<TDM>(&boxes);
+        dm = std::make_unique<TDM>(boxes);
         form = std::make_unique<TMainForm>(*dm, env->root() + QStringLiteral("/Morvik_Vat5.ini"));
         QVERIFY(dm->OtworzTabele());
         form->UtworzOkna();

@@ -1,7 +1,7 @@
-#include "mainform.h"
-#include "settingsfile.h"
-#include "shelltest.h"
-#include "testsupport.h"
+#include "app/mainform.h"
+#include "core/settingsfile.h"
+#include "support/shelltest.h"
+#include "support/testsupport.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -45,7 +45,7 @@ private slots:
     {
         env = std::make_unique<TestEnvironment>();
         boxes.clear();
-        dm = std::make_unique<TDM>(&boxes);
+        dm = std::make_unique<TDM>(boxes);
         form = std::make_unique<TMainForm>(*dm, settingsPath());
         QVERIFY(dm->OtworzTabele());
         form->UtworzOkna();
@@ -77,7 +77,7 @@ private slots:
     void beforeTablesOpenOnlyClosingWorks()
     {
         const QString path = env->root() + QStringLiteral("/other.ini");
-        TDM closed(&boxes);
+        TDM closed(boxes);
         TMainForm early(closed, path);
         QCOMPARE(early.findChild<QToolButton *>(QStringLiteral("CloseBtn"))->isEnabled(), true);
         for (const char *name : {"InsertBtn", "EditBtn", "DeleteBtn", "NotatkiBtn", "WnioskiBtn"})

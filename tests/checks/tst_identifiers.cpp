@@ -1,4 +1,4 @@
-#include "identifiers.h"
+#include "checks/identifiers.h"
 
 #include <QTest>
 

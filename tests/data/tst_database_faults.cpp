@@ -1,6 +1,6 @@
-#include "database.h"
-#include "tdm.h"
-#include "testsupport.h"
+#include "data/database.h"
+#include "data/tdm.h"
+#include "support/testsupport.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -123,7 +123,7 @@ private slots:
 
         ScriptedMessageBoxes boxes;
         {
-            TDM dm(&boxes);
+            TDM dm(boxes);
             QVERIFY(!dm.OtworzTabele());
         }
         QCOMPARE(boxes.texts(), QStringList{message});
@@ -140,7 +140,7 @@ private slots:
         TestEnvironment env;
         QFile::setPermissions(env.databaseFile(), QFileDevice::Permissions());
         ScriptedMessageBoxes boxes;
-        TDM dm(&boxes);
+        TDM dm(boxes);
         QVERIFY(!dm.OtworzTabele());
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Nie udało się otworzyć pliku: Podatnik.DB")});
     }
@@ -154,7 +154,7 @@ private slots:
             db.run(QStringLiteral("DROP TABLE Domysl"));
         }
         ScriptedMessageBoxes boxes;
-        TDM dm(&boxes);
+        TDM dm(boxes);
         QVERIFY(!dm.OtworzTabele());
         QVERIFY(dm.Imiona.isOpen());
         QVERIFY(!dm.Domysl.isOpen());

@@ -1,9 +1,9 @@
-#include "datasetmodel.h"
-#include "dataerror.h"
-#include "tdm.h"
-#include "testsupport.h"
+#include "widgets/datasetmodel.h"
+#include "data/dataerror.h"
+#include "data/tdm.h"
+#include "support/testsupport.h"
 
-#include "polishtext.h"
+#include "core/polishtext.h"
 
 #include <QSignalSpy>
 #include <QTableView>
@@ -57,7 +57,7 @@ private slots:
     {
         env = std::make_unique<TestEnvironment>();
         boxes.clear();
-        dm = std::make_unique<TDM>(&boxes);
+        dm = std::make_unique<TDM>(boxes);
         QVERIFY(dm->OtworzTabele());
     }
     void cleanup()

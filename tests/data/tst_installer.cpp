@@ -1,8 +1,8 @@
-#include "database.h"
-#include "dataerror.h"
-#include "installer.h"
-#include "schema.h"
-#include "testsupport.h"
+#include "data/database.h"
+#include "data/dataerror.h"
+#include "data/installer.h"
+#include "data/schema.h"
+#include "support/testsupport.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "tdm.h"
-#include "testsupport.h"
+#include "data/tdm.h"
+#include "support/testsupport.h"
 
-#include "dataerror.h"
+#include "data/dataerror.h"
 
 #include <QSettings>
 #include <QTest>
@@ -50,7 +50,7 @@ private slots:
     {
         env = std::make_unique<TestEnvironment>();
         boxes.clear();
-        dm = std::make_unique<TDM>(&boxes);
+        dm = std::make_unique<TDM>(boxes);
         QVERIFY(dm->OtworzTabele());
         QVERIFY(boxes.shown().isEmpty());
     }

@@ -1,8 +1,8 @@
-#include "testsupport.h"
+#include "support/testsupport.h"
 
-#include "database.h"
-#include "installer.h"
-#include "registry.h"
+#include "data/database.h"
+#include "data/installer.h"
+#include "core/registry.h"
 
 #include <QSettings>
 #include <QStandardPaths>

@@ -1,10 +1,10 @@
-#include "domyslnefrm.h"
-#include "podatnikfrm.h"
+#include "taxpayers/domyslnefrm.h"
+#include "taxpayers/podatnikfrm.h"
 
-#include "identifiers.h"
-#include "tdm.h"
-#include "testsupport.h"
-#include "widgettest.h"
+#include "checks/identifiers.h"
+#include "data/tdm.h"
+#include "support/testsupport.h"
+#include "support/widgettest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -72,7 +72,7 @@ private slots:
     {
         env = std::make_unique<TestEnvironment>();
         boxes.clear();
-        dm = std::make_unique<TDM>(&boxes);
+        dm = std::make_unique<TDM>(boxes);
         QVERIFY(dm->OtworzTabele());
     }
     void cleanup()

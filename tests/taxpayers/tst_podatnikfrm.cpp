@@ -1,9 +1,9 @@
-#include "maskedlineedit.h"
-#include "podatnikfrm.h"
+#include "widgets/maskedlineedit.h"
+#include "taxpayers/podatnikfrm.h"
 
-#include "tdm.h"
-#include "testsupport.h"
-#include "widgettest.h"
+#include "data/tdm.h"
+#include "support/testsupport.h"
+#include "support/widgettest.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -95,7 +95,7 @@ private slots:
     {
         env = std::make_unique<TestEnvironment>();
         boxes.clear();
-        dm = std::make_unique<TDM>(&boxes);
+        dm = std::make_unique<TDM>(boxes);
         QVERIFY(dm->OtworzTabele());
         frm = std::make_unique<TPodatnikFrm>(*dm);
     }

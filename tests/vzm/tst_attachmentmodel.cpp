@@ -1,5 +1,5 @@
-#include "attachmentmodel.h"
-#include "baza.h"
+#include "vzm/attachmentmodel.h"
+#include "support/baza.h"
 
 // One attachment loaded from invoices stored in a real database.
 class TestAttachmentModel : public QObject

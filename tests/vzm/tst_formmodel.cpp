@@ -1,7 +1,7 @@
-#include "baza.h"
-#include "formmodel.h"
+#include "support/baza.h"
+#include "vzm/formmodel.h"
 
-#include "dataerror.h"
+#include "data/dataerror.h"
 
 // The form model: loading and saving through the real tables, the boxes
 // that exclude each other, the field marks and the readers.

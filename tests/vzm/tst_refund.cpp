@@ -1,5 +1,5 @@
-#include "baza.h"
-#include "formmodel.h"
+#include "support/baza.h"
+#include "vzm/formmodel.h"
 
 // The limits and the refund of part D, computed from invoices stored in a
 // real database and loaded into the form model.

@@ -1,5 +1,5 @@
-#include "baza.h"
-#include "formmodel.h"
+#include "support/baza.h"
+#include "vzm/formmodel.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "przyciskiokna.h"
+#include "widgets/przyciskiokna.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

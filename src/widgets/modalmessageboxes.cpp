@@ -1,4 +1,4 @@
-#include "messageboxes.h"
+#include "widgets/modalmessageboxes.h"
 
 #include <QAbstractButton>
 #include <QApplication>

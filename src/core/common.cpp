@@ -1,4 +1,4 @@
-#include "common.h"
+#include "core/common.h"
 
 #include <array>
 #include <cmath>
@@ -30,11 +30,16 @@ Money vatZBrutto(Money brutto, int stawka)
 
 } // namespace
 
+QString SymbolFormularza(int formularz)
+{
+    static const std::array<QString, 4> symbole{QStringLiteral("VZM-1"), QStringLiteral("VZM-1/A"),
+                                                QStringLiteral("VZM-1/B"), QStringLiteral("VZM-1/C")};
+    return formularz >= 0 && formularz <= 3 ? symbole[formularz] : QString();
+}
+
 QString EtykietyZalacznikow(int lista)
 {
-    static const std::array<QString, 3> etykiety{
-        QStringLiteral("VZM-1/A"), QStringLiteral("VZM-1/B"), QStringLiteral("VZM-1/C")};
-    return lista >= 1 && lista <= 3 ? etykiety[lista - 1] : QString();
+    return lista >= 1 ? SymbolFormularza(lista) : QString();
 }
 
 QString TylkoCyfry(QStringView text)

@@ -1,4 +1,4 @@
-#include "polishtext.h"
+#include "core/polishtext.h"
 
 QString polishUpper(QStringView text)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "money.h"
+#include "core/money.h"
 
 #include <QDate>
 #include <QString>
@@ -30,6 +30,9 @@ inline const QDate Data1Maja2004{2004, 5, 1};
 // A date of the first application earlier than this is flagged.
 inline const QDate Data1Stycznia2006{2006, 1, 1};
 
+// The form's symbol by form number: 0 "VZM-1", 1 "VZM-1/A", 2 "VZM-1/B",
+// 3 "VZM-1/C"; empty for any other number.
+QString SymbolFormularza(int formularz);
 // The attachment's label by list number: 1 "VZM-1/A", 2 "VZM-1/B",
 // 3 "VZM-1/C"; empty for any other number.
 QString EtykietyZalacznikow(int lista);

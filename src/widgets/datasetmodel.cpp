@@ -1,6 +1,6 @@
-#include "datasetmodel.h"
+#include "widgets/datasetmodel.h"
 
-#include "dataerror.h"
+#include "data/dataerror.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

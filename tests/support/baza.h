@@ -1,8 +1,8 @@
 #pragma once
 
-#include "formmodel.h"
-#include "tdm.h"
-#include "testsupport.h"
+#include "vzm/formmodel.h"
+#include "data/tdm.h"
+#include "support/testsupport.h"
 
 #include <QTest>
 #include <QVariantMap>
@@ -14,7 +14,7 @@ class Baza
 public:
     TestEnvironment env; // before the data module: it records the database directory
     ScriptedMessageBoxes boxes;
-    TDM dm{&boxes};
+    TDM dm{boxes};
 
     Baza()
     {

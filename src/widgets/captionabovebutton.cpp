@@ -1,4 +1,4 @@
-#include "captionabovebutton.h"
+#include "widgets/captionabovebutton.h"
 
 #include <QStyleOptionToolButton>
 #include <QStylePainter>

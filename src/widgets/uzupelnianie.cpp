@@ -1,8 +1,8 @@
-#include "uzupelnianie.h"
+#include "widgets/uzupelnianie.h"
 
-#include "dataerror.h"
-#include "dataset.h"
-#include "polishtext.h"
+#include "data/dataerror.h"
+#include "data/dataset.h"
+#include "core/polishtext.h"
 
 #include <QEvent>
 #include <QLineEdit>

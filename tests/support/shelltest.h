@@ -2,8 +2,8 @@
 
 // Helpers of the shell's window tests.
 
-#include "tdm.h"
-#include "widgettest.h"
+#include "data/tdm.h"
+#include "support/widgettest.h"
 
 #include <QApplication>
 #include <QDialog>

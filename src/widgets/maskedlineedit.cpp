@@ -1,4 +1,4 @@
-#include "maskedlineedit.h"
+#include "widgets/maskedlineedit.h"
 
 #include <QStyle>
 #include <QStyleOptionFrame>

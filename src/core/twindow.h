@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry.h"
+#include "core/registry.h"
 
 #include <QString>
 

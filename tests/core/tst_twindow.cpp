@@ -1,4 +1,4 @@
-#include "twindow.h"
+#include "core/twindow.h"
 
 #include <QFile>
 #include <QSettings>

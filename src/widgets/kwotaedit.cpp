@@ -1,4 +1,4 @@
-#include "kwotaedit.h"
+#include "widgets/kwotaedit.h"
 
 KwotaEdit::KwotaEdit(const QString &format, QWidget *parent) : QLineEdit(parent), m_format(format)
 {
