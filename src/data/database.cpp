@@ -209,8 +209,10 @@ SqlResult Database::run(const QString &sql, const QVariantMap &named, const QVar
         query.finish();
         throw error;
     }
-    if (n == 0)
+    if (n == 0) {
         m_lastInsertId = query.lastInsertId().toLongLong();
+        m_rowsAffected = query.numRowsAffected();
+    }
     query.finish();
     return result;
 }

@@ -50,6 +50,8 @@ public:
     std::optional<SqlRow> firstRow(const QString &sql, const QVariantMap &named = {},
                                    const QVariantList &positional = {});
     qint64 lastInsertId() const { return m_lastInsertId; }
+    // Rows changed by the last INSERT, UPDATE or DELETE that run() executed.
+    int rowsAffected() const { return m_rowsAffected; }
 
     // Announces that `writer` changed `table`, so that every other dataset
     // over it reloads; a rollback announces its tables with no writer.
@@ -88,4 +90,5 @@ private:
     QSet<QString> m_writtenInTransaction;
     int m_transactionDepth = 0;
     qint64 m_lastInsertId = 0;
+    int m_rowsAffected = 0;
 };
