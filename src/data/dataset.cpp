@@ -223,6 +223,7 @@ void Dataset::open()
     m_bof = true;
     emit opened();
     announceRows();
+    announceCursor();
 }
 
 void Dataset::close()
@@ -236,6 +237,7 @@ void Dataset::close()
     closeStorage();
     emit closed();
     announceRows();
+    announceCursor();
 }
 
 void Dataset::requireOpen() const
@@ -293,8 +295,8 @@ void Dataset::setRow(int row)
     m_row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
     m_bof = m_row <= 0 && row <= 0;
     m_eof = count == 0 || row >= count;
-    if (m_row != previous && !controlsDisabled())
-        emit cursorMoved();
+    if (m_row != previous)
+        announceCursor();
 }
 
 void Dataset::leaveEditing()
@@ -531,4 +533,10 @@ void Dataset::announceRows()
 {
     if (!controlsDisabled())
         emit rowsChanged();
+}
+
+void Dataset::announceCursor()
+{
+    if (!controlsDisabled())
+        emit cursorMoved();
 }

@@ -126,7 +126,7 @@ public:
 signals:
     void opened();
     void closed();
-    void cursorMoved();     // the current record is another one
+    void cursorMoved();     // the current record is another one (also when opened or closed)
     void rowsChanged();     // records were added, removed or read anew
     void rowChanged(int row);
     void posted();
@@ -162,6 +162,7 @@ private:
     void leaveEditing();
     void setRow(int row);
     void announceRows();
+    void announceCursor();
 
     QString m_name;
     QList<FieldDef> m_fields;

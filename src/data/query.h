@@ -5,8 +5,16 @@
 #include <QVariantMap>
 
 // An SQL query with named parameters (":PodatId"), read whole when opened.
+// String literals, in single or double quotes, are bound as parameters, so
+// that "Kraj" in `WHERE Nazwisko="Kraj"` is a text and never a column.
+// Result columns take the type of the field they show; an aggregate such as
+// SUM(Brutto) or MAX(DataWyst) takes the type of the field it aggregates.
+//
 // A live query over one table sends its edits, inserts and deletes to that
-// table's rows; the others are read-only.
+// table's rows; after each the record takes its place in the query's order.
+// The others are read-only. An open query reads itself anew whenever its
+// table is written through any other dataset or by the data module, keeping
+// its current record where it still exists.
 class Query : public Dataset
 {
     Q_OBJECT
@@ -15,14 +23,14 @@ public:
           QObject *parent = nullptr);
 
     const QStringList &sql() const { return m_sql; }
-    void setSql(const QStringList &lines);
+    void setSql(const QStringList &lines) { m_sql = lines; }
     void addSql(const QString &line) { m_sql << line; }
     void clearSql() { m_sql.clear(); }
 
     void setParam(const QString &name, const QVariant &value) { m_params.insert(name, value); }
     QVariant param(const QString &name) const { return m_params.value(name); }
 
-    bool isLive() const { return !m_liveTable.isEmpty(); }
+    bool isLive() const { return m_live != nullptr; }
 
 protected:
     QList<FieldDef> openStorage() override;
@@ -35,11 +43,16 @@ protected:
 
 private:
     void requireLive() const;
-    const TableDef *sourceTable() const;
+    // Runs the query and keeps its records; answers the columns it read.
+    QStringList read();
+    // The position of the record whose underlying row is `rowid`, or `fallback`.
+    int positionOf(qint64 rowid, int fallback) const;
+    void onTableChanged(const QString &table, const QObject *writer);
 
     Database &m_db;
     QStringList m_sql;
-    QString m_liveTable;
+    const TableDef *m_live;     // the table a live query writes to
+    const TableDef *m_source = nullptr; // the table named after FROM, when it is one of ours
     QVariantMap m_params;
     QList<FieldDef> m_fieldsRead;
     QList<SqlRow> m_rows;

@@ -1,5 +1,7 @@
 #include "data/schema.h"
 
+#include "data/database.h"
+
 #include <QHash>
 
 namespace {
@@ -38,7 +40,7 @@ QList<TableDef> makeTables()
     using T = FieldType;
     return {
         {"Podatnik", "Podatnik.DB", podatnikFields(), {}, {}},
-        {"Firmy", "Firmy.db", {text("NIP", 13), text("Kod", 10), text("Firma", 50)}, {"NIP"}, {}},
+        {"Firmy", "Firmy.db", {text("NIP", 13), text("Kod", 10), text("Firma", 50)}, {"NIP"}, {}, false},
         {"Faktury", "Faktury.db",
          {of("FaktId", T::AutoInc), of("VzmId", T::Integer), text("Oznacz", 1), text("NrFakt", 30),
           text("LpFakt", 150), of("DataWyst", T::Date), text("KodSprzed", 10), text("NipSprzed", 13),
@@ -103,6 +105,14 @@ QString sqlType(const FieldDef &f)
     }
 }
 
+// The index of a table's natural order; unique where the order is the key,
+// as the key of the old store was.
+QString orderIndexStatement(const TableDef &table)
+{
+    return QStringLiteral("CREATE %1INDEX %2_key ON %2 (%3)")
+        .arg(table.orderIsKey ? QStringLiteral("UNIQUE ") : QString(), table.name, table.order.join(QStringLiteral(", ")));
+}
+
 } // namespace
 
 const FieldDef *TableDef::field(const QString &fieldName) const
@@ -138,12 +148,26 @@ QStringList createStatements(const TableDef &table)
     for (const FieldDef &f : table.fields)
         columns << f.name + QLatin1Char(' ') + sqlType(f);
     QStringList statements{QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")))};
-    // The natural order of a keyed table is its key: unique, as the key of the old store was.
     if (!table.order.isEmpty())
-        statements << QStringLiteral("CREATE UNIQUE INDEX %1_key ON %1 (%2)")
-                          .arg(table.name, table.order.join(QStringLiteral(", ")));
+        statements << orderIndexStatement(table);
     for (const QStringList &index : table.indexes)
         statements << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%3)")
                           .arg(table.name, index.join(QLatin1Char('_')), index.join(QStringLiteral(", ")));
     return statements;
+}
+
+void upgradeSchema(Database &db)
+{
+    for (const TableDef &table : storedTables()) {
+        if (table.orderIsKey || table.order.isEmpty())
+            continue;
+        const auto index = db.firstRow(QStringLiteral("SELECT [unique] FROM pragma_index_list(?) WHERE name = ?"), {},
+                                       {table.name, table.name + QStringLiteral("_key")});
+        if (!index || index->at(0).toInt() == 0)
+            continue;
+        Database::Transaction transaction(db);
+        db.run(QStringLiteral("DROP INDEX %1_key").arg(table.name));
+        db.run(orderIndexStatement(table));
+        transaction.commit();
+    }
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class Database;
+
 enum class FieldType {
     Text,     // at most `size` characters; longer values are cut when stored
     Integer,  // 32-bit
@@ -29,6 +31,7 @@ struct TableDef
     QList<FieldDef> fields;
     QStringList order;              // the table's natural order; empty: order of insertion
     QList<QStringList> indexes;     // lookup indexes
+    bool orderIsKey = true;         // whether no two records may agree on the order's fields
     const FieldDef *field(const QString &fieldName) const;
 };
 
@@ -38,3 +41,8 @@ const TableDef &tableDef(const QString &name);
 
 // CREATE TABLE and CREATE INDEX statements of one table.
 QStringList createStatements(const TableDef &table);
+
+// Brings a database made by an earlier installation to the present schema:
+// the sellers' NIP is no longer unique, so that a seller can be corrected to
+// the NIP of another. Changes nothing in a database that is up to date.
+void upgradeSchema(Database &db);

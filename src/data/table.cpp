@@ -1,6 +1,8 @@
 #include "data/table.h"
 
 #include "data/dataerror.h"
+#include "data/rowwrites.h"
+
 #include "core/polishtext.h"
 
 namespace {
@@ -10,8 +12,7 @@ constexpr int PageSize = 64;
 QString placeholders(int n)
 {
     QStringList marks;
-    for (int i = 0; i < n; ++i)
-        marks << QStringLiteral("?");
+    marks.fill(QStringLiteral("?"), n);
     return marks.join(QLatin1Char(','));
 }
 
@@ -28,9 +29,10 @@ bool Table::orderedByRowid() const
     return m_def.order.isEmpty();
 }
 
+// Records that agree on the order's fields keep the order of insertion.
 QString Table::orderBy() const
 {
-    return orderedByRowid() ? QStringLiteral("rowid") : m_def.order.join(QStringLiteral(", "));
+    return orderedByRowid() ? QStringLiteral("rowid") : m_def.order.join(QStringLiteral(", ")) + QStringLiteral(", rowid");
 }
 
 QString Table::columnList() const
@@ -121,23 +123,11 @@ SqlRow Table::storedRow(int row)
 int Table::updateStored(int row, const SqlRow &values, const QBitArray &changed)
 {
     const qint64 rowid = keys().value(row);
-    QStringList assignments;
-    QVariantList params;
-    bool orderChanged = false;
-    for (int i = 0; i < m_def.fields.size(); ++i) {
-        if (!changed.testBit(i) || m_def.fields[i].type == FieldType::AutoInc)
-            continue;
-        assignments << m_def.fields[i].name + QStringLiteral(" = ?");
-        params << values[i];
-        orderChanged = orderChanged || m_def.order.contains(m_def.fields[i].name);
-    }
-    if (!assignments.isEmpty()) {
-        params << rowid;
-        m_db.run(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_def.name, assignments.join(QStringLiteral(", "))),
-                 {}, params);
-        m_db.noteWrite(m_def.name, this);
-    }
+    RowWrites::update(m_db, m_def, m_def.fields, values, changed, rowid, this);
     m_pages.remove(row / PageSize);
+    bool orderChanged = false;
+    for (int i = 0; i < m_def.fields.size(); ++i)
+        orderChanged = orderChanged || (changed.testBit(i) && m_def.order.contains(m_def.fields[i].name));
     if (!orderChanged)
         return row;
     forgetRecords();
@@ -146,33 +136,7 @@ int Table::updateStored(int row, const SqlRow &values, const QBitArray &changed)
 
 int Table::insertStored(int, SqlRow &values, const QBitArray &assigned)
 {
-    QStringList columns;
-    QVariantList params;
-    int autoIncrement = -1;
-    for (int i = 0; i < m_def.fields.size(); ++i) {
-        const FieldDef &f = m_def.fields[i];
-        if (f.type == FieldType::AutoInc) {
-            autoIncrement = i;
-            continue;
-        }
-        const bool isText = f.type == FieldType::Text || f.type == FieldType::Memo;
-        if (!assigned.testBit(i) && !isText)
-            continue;
-        columns << f.name;
-        // Texts are never null, so that an empty text is found by locating "".
-        params << (isText && values[i].isNull() ? QVariant(QStringLiteral("")) : values[i]);
-        if (isText && values[i].isNull())
-            values[i] = QStringLiteral("");
-    }
-    const QString sql = columns.isEmpty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_def.name)
-        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-              .arg(m_def.name, columns.join(QStringLiteral(", ")), placeholders(int(columns.size())));
-    m_db.run(sql, {}, params);
-    const qint64 rowid = m_db.lastInsertId();
-    m_db.noteWrite(m_def.name, this);
-    if (autoIncrement >= 0)
-        values[autoIncrement] = rowid;
+    const qint64 rowid = RowWrites::insert(m_db, m_def, m_def.fields, values, assigned, this);
     if (m_keys && orderedByRowid()) {
         // New rowids are always the greatest: the record goes last.
         m_keys->append(rowid);
@@ -186,9 +150,7 @@ int Table::insertStored(int, SqlRow &values, const QBitArray &assigned)
 
 void Table::removeStored(int row)
 {
-    const qint64 rowid = keys().value(row);
-    m_db.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.name), {}, {rowid});
-    m_db.noteWrite(m_def.name, this);
+    RowWrites::remove(m_db, m_def, keys().value(row), this);
     forgetRecords();
 }
 

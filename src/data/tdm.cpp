@@ -96,12 +96,10 @@ TDM::TDM(MessageBoxes &boxes, QObject *parent)
     NrRekA.open();
     NrRekB.open();
     NrRekC.open();
-    // The row numbers of a list follow it: built when it opens and after a deletion.
-    for (int lista = 1; lista <= 3; ++lista) {
-        Query &q = ListaFaktur(lista);
-        connect(&q, &Dataset::opened, this, [this, lista] { Numeruj(lista); });
-        connect(&q, &Dataset::removed, this, [this, lista] { Numeruj(lista); });
-    }
+    // The row numbers of a list follow it: built when it opens and whenever
+    // its records change (an insert, a deletion, a write made elsewhere).
+    for (int lista = 1; lista <= 3; ++lista)
+        connect(&ListaFaktur(lista), &Dataset::rowsChanged, this, [this, lista] { Numeruj(lista); });
 }
 
 TDM::~TDM() = default;
@@ -163,6 +161,12 @@ bool TDM::OtworzTabele()
     } catch (const DataError &) {
         // A database file that cannot be opened holds none of the tables.
         Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + Podatnik.fileName());
+        return false;
+    }
+    try {
+        upgradeSchema(m_db);
+    } catch (const DataError &e) {
+        Uwaga(e.message());
         return false;
     }
     for (Table *t : tabele()) {
