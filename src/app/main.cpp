@@ -1,19 +1,21 @@
 #include "app/mainform.h"
 #include "app/startup.h"
+#include "app/tarlenapplication.h"
 #include "data/tdm.h"
 #include "widgets/modalmessageboxes.h"
-
-#include <QApplication>
 
 #include <cstdlib>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    TarlenApplication app(argc, argv);
     prepareApplication(app);
 
     ModalMessageBoxes boxes;
     TDM dm(boxes);
+    // From here on an error of the data in any window is shown by the data
+    // module's message box instead of ending the program.
+    app.setDataModule(&dm);
     TMainForm mainForm(dm);
     // The data module has already told the user which table failed.
     if (!dm.OtworzTabele())

@@ -95,7 +95,9 @@ void TMainForm::utworzPasek()
     NotatkiBtn = przycisk("NotatkiBtn", QStringLiteral("Notatki"),
                           themeIcon(QStringLiteral("accessories-text-editor"), QStyle::SP_FileDialogContentsView));
     // Opens the taxpayer's applications once that window is part of the program.
-    WnioskiBtn = przycisk("WnioskiBtn", QStringLiteral("Wnioski"), themeIcon(QStringLiteral("emblem-documents"), QStyle::SP_DirIcon));
+    // A folder of documents in colour: Adwaita draws "emblem-documents" in
+    // pale grey, which on an enabled button reads as a disabled one.
+    WnioskiBtn = przycisk("WnioskiBtn", QStringLiteral("Wnioski"), themeIcon(QStringLiteral("folder-documents"), QStyle::SP_DirIcon));
 
     auto *odstep = new QWidget(pasek);
     odstep->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);

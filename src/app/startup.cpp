@@ -5,11 +5,39 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+const QLatin1String TranslatorName("TarlenQtTranslation");
+}
+
+bool installPolishTranslation(QCoreApplication &app, const QString &directory)
+{
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    QLocale::setDefault(polish);
+    if (app.findChild<QTranslator *>(TranslatorName, Qt::FindDirectChildrenOnly))
+        return true;
+
+    auto *translator = new QTranslator(&app);
+    translator->setObjectName(TranslatorName);
+    // qtbase holds the texts of the widgets and of printing; the translation
+    // lies where Qt itself was installed.
+    if (!translator->load(polish, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          directory.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : directory)
+        || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
+}
 
 void prepareApplication(QApplication &app)
 {
     QApplication::setApplicationName(ProgramTitle);
     QApplication::setOrganizationName(RegistryOrganization);
+    installPolishTranslation(app);
     // fontconfig maps these to fonts that are not metric-compatible.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"));

@@ -91,6 +91,7 @@ GridBinding::GridBinding(QTableView &view, Dataset &dataset, const QList<GridCol
     m_view.setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view.setSelectionMode(QAbstractItemView::SingleSelection);
     m_view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view.setTabKeyNavigation(false); // Tab leaves the grid; the arrows move within it
     connect(m_view.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { followSelection(current); });
     connect(m_model, &QAbstractItemModel::modelReset, this, &GridBinding::selectCurrent);
