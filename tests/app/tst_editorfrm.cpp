@@ -1,7 +1,7 @@
 #include "app/editorfrm.h"
 #include "app/mainform.h"
-#include "support/shelltest.h"
 #include "support/testsupport.h"
+#include "support/widgettest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +11,8 @@
 #include <QTextEdit>
 #include <QTextList>
 #include <QToolBar>
+
+using namespace Qt::StringLiterals;
 
 // The notes editor over a taxpayer of a database made by the installer,
 // opened from the main window.
@@ -33,7 +35,10 @@ class TestEditorFrm : public QObject
         QToolBar *bar = editor->findChild<QToolBar *>(QStringLiteral("ToolBar"));
         QTest::mouseClick(bar->widgetForAction(action(name)), Qt::LeftButton);
     }
-    QString storedNotes() const { return storedField(*dm, podatId, QStringLiteral("Notatki")); }
+    QString storedNotes() const
+    {
+        return storedValue(*dm, u"Podatnik"_s, u"PodatId"_s, podatId, u"Notatki"_s).toString();
+    }
 
     // Opens the notes of the current taxpayer the way OtworzNotatki does, but not modally.
     bool open()
@@ -68,8 +73,8 @@ private slots:
         QVERIFY(dm->OtworzTabele());
         form->UtworzOkna();
         form->show();
-        addTaxpayer(*dm, QStringLiteral("Adamski"));
-        podatId = addTaxpayer(*dm, QStringLiteral("Żółkiewska"), QStringLiteral("Łucja"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Adamski"_s}, {u"Imie"_s, u"Jan"_s}});
+        podatId = addTaxpayer(*dm, {{u"Nazwisko"_s, u"Żółkiewska"_s}, {u"Imie"_s, u"Łucja"_s}});
         QCOMPARE(dm->Podatnik.currentRow(), 1);
     }
     void cleanup()

@@ -1,13 +1,15 @@
 #include "app/mainform.h"
 #include "core/settingsfile.h"
-#include "support/shelltest.h"
 #include "support/testsupport.h"
+#include "support/widgettest.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolButton>
+
+using namespace Qt::StringLiterals;
 
 // The main window with the register of taxpayers, on a database made by the installer.
 class TestMainForm : public QObject
@@ -66,8 +68,8 @@ private slots:
         for (int c = 0; c < grid()->model()->columnCount(); ++c)
             titles << grid()->model()->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(titles, QStringList({"Lp", "Nazwisko", "Imię", "NIP", "Miejscowość", "Ulica", "Posesja", "Lokal"}));
-        addTaxpayer(*dm, QStringLiteral("Nowak"));
-        addTaxpayer(*dm, QStringLiteral("Żak"), QStringLiteral("Łucja"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Żak"_s}, {u"Imie"_s, u"Łucja"_s}});
         const QModelIndex lp = grid()->model()->index(1, 0);
         QCOMPARE(lp.data().toString(), QStringLiteral("2"));
         QVERIFY(Qt::Alignment(lp.data(Qt::TextAlignmentRole).toInt()).testFlag(Qt::AlignRight));
@@ -105,7 +107,7 @@ private slots:
 
     void buttonsFollowTheRegister()
     {
-        addTaxpayer(*dm, QStringLiteral("Nowak"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
         QCOMPARE(buttonStates(), QStringLiteral("111111"));
         dm->Podatnik.remove();
         QCOMPARE(buttonStates(), QStringLiteral("100001"));
@@ -122,8 +124,8 @@ private slots:
     void enterAndDoubleClickOpenTheTaxpayerEditor()
     {
         QFETCH(QString, how);
-        addTaxpayer(*dm, QStringLiteral("Nowak"));
-        addTaxpayer(*dm, QStringLiteral("Kowalski"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Kowalski"_s}, {u"Imie"_s, u"Jan"_s}});
         ModalWatch watch;
         grid()->setFocus();
         if (how == QLatin1String("Enter"))
@@ -153,7 +155,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(QStringList, opened);
         QFETCH(QStringList, asked);
-        addTaxpayer(*dm, QStringLiteral("Nowak"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         ModalWatch watch;
@@ -195,7 +197,7 @@ private slots:
 
     void notesButtonOpensTheEditorModallyAndFreesIt()
     {
-        addTaxpayer(*dm, QStringLiteral("Nowak"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
         ModalWatch watch;
         QTest::mouseClick(button("NotatkiBtn"), Qt::LeftButton);
         QCOMPARE(watch.opened(), QStringList({"TEditorFrm"}));
@@ -229,7 +231,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QList<int>, rows);
         for (const QString &s : surnames)
-            addTaxpayer(*dm, s);
+            addTaxpayer(*dm, {{u"Nazwisko"_s, s}, {u"Imie"_s, u"Jan"_s}});
         dm->Podatnik.moveTo(start);
         auto *search = child<QLineEdit>("EdSearch");
         QList<int> seen;
@@ -244,8 +246,8 @@ private slots:
 
     void searchLooksAtSurnamesOnly()
     {
-        addTaxpayer(*dm, QStringLiteral("Nowak"), QStringLiteral("Jan"));
-        addTaxpayer(*dm, QStringLiteral("Adamski"), QStringLiteral("Kazimierz"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Adamski"_s}, {u"Imie"_s, u"Kazimierz"_s}});
         dm->Podatnik.first();
         typeText(child<QLineEdit>("EdSearch"), QStringLiteral("ka"));
         QCOMPARE(currentSurname(), QStringLiteral("Nowak"));
@@ -253,8 +255,8 @@ private slots:
 
     void searchBoxClearButtonEmptiesIt()
     {
-        addTaxpayer(*dm, QStringLiteral("Nowak"));
-        addTaxpayer(*dm, QStringLiteral("Zieliński"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Zieliński"_s}, {u"Imie"_s, u"Jan"_s}});
         auto *search = child<QLineEdit>("EdSearch");
         typeText(search, QStringLiteral("zie"));
         QCOMPARE(currentSurname(), QStringLiteral("Zieliński"));
@@ -284,7 +286,7 @@ private slots:
         const QStringList names{"Adamska", "Bąk", "Celińska"};
         int victim = 0;
         for (int i = 0; i < taxpayers; ++i)
-            victim = addTaxpayer(*dm, names[taxpayers == 1 ? 1 : i]);
+            victim = addTaxpayer(*dm, {{u"Nazwisko"_s, names[taxpayers == 1 ? 1 : i]}, {u"Imie"_s, u"Jan"_s}});
         if (taxpayers > 1) {
             dm->Podatnik.moveTo(1);
             victim = dm->Podatnik.field(QStringLiteral("PodatId")).asInteger();
@@ -310,7 +312,7 @@ private slots:
 
     void failedDeletionIsReported()
     {
-        addTaxpayer(*dm, QStringLiteral("Nowak"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
         dm->database().run(QStringLiteral(
             "CREATE TRIGGER blokada BEFORE DELETE ON Podatnik BEGIN SELECT RAISE(ABORT, 'rekord zablokowany'); END"));
         boxes.answer(true);
@@ -376,10 +378,10 @@ private slots:
 
     void notesPaneFollowsTheCurrentTaxpayer()
     {
-        const int rich = addTaxpayer(*dm, QStringLiteral("Nowak"), QStringLiteral("Jan"),
-                                     QStringLiteral("<html><body><p><b>Pilne:</b> faktury za cement</p></body></html>"));
-        addTaxpayer(*dm, QStringLiteral("Łęcka"), QStringLiteral("Ewa"), QStringLiteral("Zakupy: <cement> i piasek"));
-        addTaxpayer(*dm, QStringLiteral("Bez notatek"));
+        const int rich = addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s},
+                                           {u"Notatki"_s, u"<html><body><p><b>Pilne:</b> faktury za cement</p></body></html>"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Łęcka"_s}, {u"Imie"_s, u"Ewa"_s}, {u"Notatki"_s, u"Zakupy: <cement> i piasek"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Bez notatek"_s}, {u"Imie"_s, u"Jan"_s}});
         auto *pane = child<QTextEdit>("EdNotatki");
         QVERIFY(pane->isReadOnly());
 
@@ -401,7 +403,7 @@ private slots:
         dm->Podatnik.field(QStringLiteral("Notatki")).setString(QStringLiteral("Zmieniona"));
         dm->Podatnik.post();
         QCOMPARE(pane->toPlainText(), QStringLiteral("Zmieniona"));
-        QCOMPARE(storedField(*dm, rich, QStringLiteral("Notatki")), QStringLiteral("Zmieniona"));
+        QCOMPARE(storedValue(*dm, u"Podatnik"_s, u"PodatId"_s, rich, u"Notatki"_s).toString(), QStringLiteral("Zmieniona"));
     }
 };
 

@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(SumaKontrolnaNip(digits), valid);
     }
 
-    void nip_data()
+    void nipValidity_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
@@ -97,7 +97,7 @@ private slots:
         QTest::newRow("eleven digits") << "12345632180" << false;
         QTest::newRow("fullwidth digit") << QString::fromUtf8("123456321８") << false;
     }
-    void nip()
+    void nipValidity()
     {
         QFETCH(QString, text);
         QFETCH(bool, valid);
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(SumaKontrolnaPesel(digits), valid);
     }
 
-    void pesel_data()
+    void peselValidity_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
@@ -159,14 +159,14 @@ private slots:
         QTest::newRow("blank before, not trimmed") << " 44051401359" << false;
         QTest::newRow("arabic-indic digit") << QString::fromUtf8("4405140135٩") << false;
     }
-    void pesel()
+    void peselValidity()
     {
         QFETCH(QString, text);
         QFETCH(bool, valid);
         QCOMPARE(PoprawnyPesel(text), valid);
     }
 
-    void account_data()
+    void accountValidity_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
@@ -191,14 +191,14 @@ private slots:
         QTest::newRow("PL prefix with blanks") << "PL 61 1090 1014 0000 0712 1981 2874" << false;
         QTest::newRow("slash") << "61/1090/1014/0000/0712/1981/2874" << false;
     }
-    void account()
+    void accountValidity()
     {
         QFETCH(QString, text);
         QFETCH(bool, valid);
         QCOMPARE(PoprawneKonto(text), valid);
     }
 
-    void postalCode_data()
+    void postalCodeValidity_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
@@ -215,7 +215,7 @@ private slots:
         QTest::newRow("letter") << "0a-950" << false;
         QTest::newRow("half typed") << "00-9_0" << false;
     }
-    void postalCode()
+    void postalCodeValidity()
     {
         QFETCH(QString, text);
         QFETCH(bool, valid);
@@ -235,7 +235,7 @@ private slots:
         QCOMPARE(Wojewodztwa, expected);
     }
 
-    void voivodeship_data()
+    void voivodeshipValidity_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
@@ -257,14 +257,14 @@ private slots:
         QTest::newRow("empty") << "" << false;
         QTest::newRow("blanks only") << "   " << false;
     }
-    void voivodeship()
+    void voivodeshipValidity()
     {
         QFETCH(QString, text);
         QFETCH(bool, valid);
         QCOMPARE(PoprawneWojewodztwo(text), valid);
     }
 
-    void polska_data()
+    void countryIsPoland_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("poland");
@@ -278,7 +278,7 @@ private slots:
         QTest::newRow("Niemcy") << "Niemcy" << false;
         QTest::newRow("empty") << "" << false;
     }
-    void polska()
+    void countryIsPoland()
     {
         QFETCH(QString, text);
         QFETCH(bool, poland);

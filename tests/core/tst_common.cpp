@@ -15,7 +15,7 @@ class TestCommon : public QObject
 private slots:
     // --- rounding and VAT ---------------------------------------------------
 
-    void zaokraglij_data()
+    void roundsHalfAwayFromZero_data()
     {
         QTest::addColumn<int>("digits");
         QTest::addColumn<long double>("x");
@@ -38,7 +38,7 @@ private slots:
         QTest::newRow("three digits") << 3 << 1.0005L << 1.001L;
         QTest::newRow("already round") << 2 << 18.7L << 18.7L;
     }
-    void zaokraglij()
+    void roundsHalfAwayFromZero()
     {
         QFETCH(int, digits);
         QFETCH(long double, x);
@@ -48,7 +48,7 @@ private slots:
                  qPrintable(QStringLiteral("got %1").arg(double(result), 0, 'g', 17)));
     }
 
-    void vatZBrutto_data()
+    void vatTakenFromTheGrossAmount_data()
     {
         QTest::addColumn<int>("rate");
         QTest::addColumn<Money>("gross");
@@ -64,7 +64,7 @@ private slots:
         QTest::newRow("23% of -123.00") << 23 << zl(-1230000) << zl(-230000);
         QTest::newRow("23% of 0") << 23 << zl(0) << zl(0);
     }
-    void vatZBrutto()
+    void vatTakenFromTheGrossAmount()
     {
         QFETCH(int, rate);
         QFETCH(Money, gross);
@@ -75,7 +75,7 @@ private slots:
 
     // --- attachments ----------------------------------------------------------
 
-    void liczbaZalacznikow_data()
+    void attachmentCountFromInvoiceCount_data()
     {
         QTest::addColumn<int>("invoices");
         QTest::addColumn<int>("attachments");
@@ -87,14 +87,14 @@ private slots:
         QTest::newRow("55") << 55 << 3;
         QTest::newRow("-3") << -3 << 0;
     }
-    void liczbaZalacznikow()
+    void attachmentCountFromInvoiceCount()
     {
         QFETCH(int, invoices);
         QFETCH(int, attachments);
         QCOMPARE(LiczbaZalacznikow(invoices), attachments);
     }
 
-    void pierwszaPozycja_data()
+    void firstInvoicePositionOfAttachment_data()
     {
         QTest::addColumn<int>("attachment");
         QTest::addColumn<int>("first");
@@ -104,14 +104,14 @@ private slots:
         QTest::newRow("0") << 0 << 0;
         QTest::newRow("-1") << -1 << 0;
     }
-    void pierwszaPozycja()
+    void firstInvoicePositionOfAttachment()
     {
         QFETCH(int, attachment);
         QFETCH(int, first);
         QCOMPARE(PierwszaPozycja(attachment), first);
     }
 
-    void etykietyZalacznikow_data()
+    void attachmentLabels_data()
     {
         QTest::addColumn<int>("list");
         QTest::addColumn<QString>("label");
@@ -121,7 +121,7 @@ private slots:
         QTest::newRow("0") << 0 << "";
         QTest::newRow("4") << 4 << "";
     }
-    void etykietyZalacznikow()
+    void attachmentLabels()
     {
         QFETCH(int, list);
         QFETCH(QString, label);
@@ -130,7 +130,7 @@ private slots:
 
     // --- dates ----------------------------------------------------------------
 
-    void tekstNaDate_data()
+    void textReadAsDate_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date");
@@ -155,14 +155,14 @@ private slots:
         QTest::newRow("stored zero date") << "30-12-1899" << QDate();
         QTest::newRow("day after zero date") << "31-12-1899" << QDate(1899, 12, 31);
     }
-    void tekstNaDate()
+    void textReadAsDate()
     {
         QFETCH(QString, text);
         QFETCH(QDate, date);
         QCOMPARE(TekstNaDate(text), date);
     }
 
-    void dataNaTekst_data()
+    void dateWrittenAsText_data()
     {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("text");
@@ -173,14 +173,14 @@ private slots:
         QTest::newRow("stored zero date") << QDate(1899, 12, 30) << "";
         QTest::newRow("day after zero date") << QDate(1899, 12, 31) << "31-12-1899";
     }
-    void dataNaTekst()
+    void dateWrittenAsText()
     {
         QFETCH(QDate, date);
         QFETCH(QString, text);
         QCOMPARE(DataNaTekst(date), text);
     }
 
-    void pustaData_data()
+    void emptyDateMaskRecognised_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("empty");
@@ -192,7 +192,7 @@ private slots:
         QTest::newRow("partly typed") << "01-  -    " << false;
         QTest::newRow("one blank between dashes") << "- -" << false;
     }
-    void pustaData()
+    void emptyDateMaskRecognised()
     {
         QFETCH(QString, text);
         QFETCH(bool, empty);
@@ -201,7 +201,7 @@ private slots:
 
     // --- texts ----------------------------------------------------------------
 
-    void tylkoCyfry_data()
+    void onlyDigitsKept_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("digits");
@@ -211,14 +211,14 @@ private slots:
         QTest::newRow("non-Latin digits dropped") << QString::fromUtf8("١٢3") << "3";
         QTest::newRow("empty") << "" << "";
     }
-    void tylkoCyfry()
+    void onlyDigitsKept()
     {
         QFETCH(QString, text);
         QFETCH(QString, digits);
         QCOMPARE(TylkoCyfry(text), digits);
     }
 
-    void polaczTeksty_data()
+    void textsJoinedTrimmed_data()
     {
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
@@ -229,7 +229,7 @@ private slots:
                                         << QString::fromUtf8("Żółć Łucja");
         QTest::newRow("empty first name") << "Kowalski" << "" << "Kowalski ";
     }
-    void polaczTeksty()
+    void textsJoinedTrimmed()
     {
         QFETCH(QString, a);
         QFETCH(QString, b);
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(PolaczTeksty(a, b), joined);
     }
 
-    void kwoty_data()
+    void amountsFormatted_data()
     {
         QTest::addColumn<Money>("amount");
         QTest::addColumn<QString>("two");
@@ -246,7 +246,7 @@ private slots:
         QTest::newRow("negative") << zl(-180300) << "-18,03" << "-18";
         QTest::newRow("zero") << zl(0) << "0,00" << "0";
     }
-    void kwoty()
+    void amountsFormatted()
     {
         QFETCH(Money, amount);
         QFETCH(QString, two);
@@ -255,7 +255,7 @@ private slots:
         QCOMPARE(Kwota0(amount), none);
     }
 
-    void komunikaty_data()
+    void messageTexts_data()
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("expected");
@@ -270,14 +270,14 @@ private slots:
         QTest::newRow("NazwaPola 41") << NazwaPola(41) << "F41";
         QTest::newRow("NazwaPola 0") << NazwaPola(0) << "F0";
     }
-    void komunikaty()
+    void messageTexts()
     {
         QFETCH(QString, message);
         QFETCH(QString, expected);
         QCOMPARE(message, expected);
     }
 
-    void zerujStan()
+    void fieldStateResetClearsEverything()
     {
         TStanPola stan{KolorBledny, QStringLiteral("Błędny NIP"), true};
         ZerujStan(stan);

@@ -89,14 +89,14 @@ private slots:
         QCOMPARE((w.*get)(), stored);
     }
 
-    void wczytajWithoutKeyLeavesFields_data()
+    void loadWithoutKeyLeavesFields_data()
     {
         QTest::addColumn<QString>("existingGroup");
         QTest::newRow("empty store") << "";
         QTest::newRow("another window") << "5/TWnioskiFrm";
         QTest::newRow("another version") << "4/TFakturaFrm";
     }
-    void wczytajWithoutKeyLeavesFields()
+    void loadWithoutKeyLeavesFields()
     {
         QFETCH(QString, existingGroup);
         if (!existingGroup.isEmpty())
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(fields(w), QStringLiteral("11 22 33 44"));
     }
 
-    void zapiszThenWczytaj()
+    void saveThenLoad()
     {
         QVERIFY(window(QStringLiteral("TFakturaFrm"), -15, 40, 640, 480).Zapisz());
         QVERIFY(window(QStringLiteral("TWnioskiFrm"), 1, 2, 3, 4).Zapisz());
@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(fields(w), QStringLiteral("1 2 3 4"));
     }
 
-    void zapiszWritesUserStoreOnly()
+    void saveWritesUserStoreOnly()
     {
         QVERIFY(window(QStringLiteral("TFirmyFrm"), 5, 6, 7, 8).Zapisz());
         QVERIFY(QFile::exists(userFile()));
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(user.value(QStringLiteral("5/TFirmyFrm/Height")).toInt(), 8);
     }
 
-    void zapiszUsesTitleAndVersion()
+    void saveUsesTitleAndVersion()
     {
         TWindow w = window(QStringLiteral("TFirmyFrm"), 5, 6, 7, 8);
         w.setTytul(QStringLiteral("Inny"));
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(other.value(QStringLiteral("4/TFirmyFrm/Left")).toInt(), 5);
     }
 
-    void wczytajReadsStores_data()
+    void loadReadsStores_data()
     {
         QTest::addColumn<QStringList>("user");
         QTest::addColumn<QStringList>("system");
@@ -157,7 +157,7 @@ private slots:
         QTest::newRow("negative Left read as 0")
             << QStringList{"Left", "-8", "Top", "-9", "Width", "-3", "Height", "4"} << QStringList() << "0 0 -3 4";
     }
-    void wczytajReadsStores()
+    void loadReadsStores()
     {
         QFETCH(QStringList, user);
         QFETCH(QStringList, system);

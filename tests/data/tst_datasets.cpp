@@ -22,11 +22,8 @@ class TestDatasets : public QObject
 
     void addTaxpayers(const QStringList &surnames)
     {
-        for (const QString &s : surnames) {
-            dm->Podatnik.append();
-            dm->Podatnik.field(QStringLiteral("Nazwisko")).setString(s);
-            dm->Podatnik.post();
-        }
+        for (const QString &s : surnames)
+            addTaxpayer(*dm, {{QStringLiteral("Nazwisko"), s}});
     }
     QStringList surnamesInOrder()
     {

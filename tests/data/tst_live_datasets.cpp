@@ -17,21 +17,13 @@ class TestLiveDatasets : public QObject
     ScriptedMessageBoxes boxes;
     std::unique_ptr<TDM> dm;
 
-    static int add(Dataset &dataset, const QVariantMap &fields, const QString &key)
-    {
-        dataset.append();
-        for (auto it = fields.begin(); it != fields.end(); ++it)
-            dataset.field(it.key()).setValue(it.value());
-        dataset.post();
-        return dataset.field(key).asInteger();
-    }
     int addApplication(int podatId, int nrKolej)
     {
-        return add(dm->VzmyTbl, {{u"PodatId"_s, podatId}, {u"NrKolej"_s, nrKolej}}, u"VzmId"_s);
+        return TestDatabase::addRecord(dm->VzmyTbl, {{u"PodatId"_s, podatId}, {u"NrKolej"_s, nrKolej}}, u"VzmId"_s);
     }
     int addInvoice(int vzmId, const QString &list, const QString &number)
     {
-        return add(dm->Faktury, {{u"VzmId"_s, vzmId}, {u"Oznacz"_s, list}, {u"NrFakt"_s, number}}, u"FaktId"_s);
+        return TestDatabase::addRecord(dm->Faktury, {{u"VzmId"_s, vzmId}, {u"Oznacz"_s, list}, {u"NrFakt"_s, number}}, u"FaktId"_s);
     }
     // Rows deleted past the data module, as another program would.
     void deleteElsewhere(const QString &table, const QString &key, int id)
@@ -140,8 +132,8 @@ private slots:
             QVERIFY(dm->OtworzTabele());
         }
         const QString nip = u"123-456-32-18"_s;
-        add(dm->Firmy, {{u"NIP"_s, nip}, {u"Kod"_s, u"K1"_s}, {u"Firma"_s, u"Pierwsza"_s}}, u"NIP"_s);
-        add(dm->Firmy, {{u"NIP"_s, u"526-025-02-74"_s}, {u"Kod"_s, u"K2"_s}, {u"Firma"_s, u"Druga"_s}}, u"NIP"_s);
+        TestDatabase::addRecord(dm->Firmy, {{u"NIP"_s, nip}, {u"Kod"_s, u"K1"_s}, {u"Firma"_s, u"Pierwsza"_s}}, u"NIP"_s);
+        TestDatabase::addRecord(dm->Firmy, {{u"NIP"_s, u"526-025-02-74"_s}, {u"Kod"_s, u"K2"_s}, {u"Firma"_s, u"Druga"_s}}, u"NIP"_s);
         QVERIFY(dm->Firmy.locate(u"Kod"_s, u"K2"_s));
         dm->Firmy.edit();
         dm->Firmy.field(u"NIP"_s).setString(nip);
@@ -179,11 +171,11 @@ private slots:
         QFETCH(QString, sql);
         QFETCH(QString, field);
         QFETCH(QVariant, expected);
-        add(dm->Faktury, {{u"VzmId"_s, 1}, {u"Oznacz"_s, u"A"_s}, {u"NrFakt"_s, u"FV 2"_s},
+        TestDatabase::addRecord(dm->Faktury, {{u"VzmId"_s, 1}, {u"Oznacz"_s, u"A"_s}, {u"NrFakt"_s, u"FV 2"_s},
                           {u"DataWyst"_s, QDate(2010, 12, 31)}, {u"Brutto"_s, QVariant::fromValue(Money::fromRaw(1'234'5678))},
                           {u"VatA"_s, QVariant::fromValue(Money::fromRaw(22'0000))}},
             u"FaktId"_s);
-        add(dm->Faktury, {{u"VzmId"_s, 1}, {u"Oznacz"_s, u"B"_s}, {u"NrFakt"_s, u"FV 1"_s},
+        TestDatabase::addRecord(dm->Faktury, {{u"VzmId"_s, 1}, {u"Oznacz"_s, u"B"_s}, {u"NrFakt"_s, u"FV 1"_s},
                           {u"DataWyst"_s, QDate(2009, 1, 2)}, {u"Brutto"_s, QVariant::fromValue(Money::fromRaw(10'0001))}},
             u"FaktId"_s);
         const QVariant value = firstValue(sql, field);
@@ -211,7 +203,7 @@ private slots:
         QFETCH(QString, condition);
         QFETCH(int, count);
         for (const QString &surname : {u"Kraj"_s, u"O'Brien"_s, u":PodatId"_s, u"Dom \"Pod Lipą\""_s})
-            add(dm->Podatnik, {{u"Nazwisko"_s, surname}, {u"Kraj"_s, u"Polska"_s}}, u"PodatId"_s);
+            TestDatabase::addRecord(dm->Podatnik, {{u"Nazwisko"_s, surname}, {u"Kraj"_s, u"Polska"_s}}, u"PodatId"_s);
         dm->WQ.setParam(u"PodatId"_s, 1);
         QCOMPARE(firstValue(u"SELECT COUNT(*) AS N FROM Podatnik WHERE "_s + condition, u"N"_s).toInt(), count);
     }

@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The data module on a database made by the installer.
 class TestTdm : public QObject
 {
@@ -15,34 +17,18 @@ class TestTdm : public QObject
     ScriptedMessageBoxes boxes;
     std::unique_ptr<TDM> dm;
 
-    int addTaxpayer(const QString &surname, const QString &firstName = QStringLiteral("Jan"))
-    {
-        dm->Podatnik.append();
-        dm->Podatnik.field(QStringLiteral("Nazwisko")).setString(surname);
-        dm->Podatnik.field(QStringLiteral("Imie")).setString(firstName);
-        dm->Podatnik.post();
-        return dm->Podatnik.field(QStringLiteral("PodatId")).asInteger();
-    }
     int addApplication(int podatId, int nrKolej)
     {
-        dm->VzmyTbl.append();
-        dm->VzmyTbl.field(QStringLiteral("PodatId")).setInteger(podatId);
-        dm->VzmyTbl.field(QStringLiteral("NrKolej")).setInteger(nrKolej);
-        dm->VzmyTbl.post();
-        return dm->VzmyTbl.field(QStringLiteral("VzmId")).asInteger();
+        return TestDatabase::addRecord(dm->VzmyTbl, {{u"PodatId"_s, podatId}, {u"NrKolej"_s, nrKolej}}, u"VzmId"_s);
     }
     int addInvoice(int vzmId, const QString &list, const QString &number, qint64 vatA = 0, qint64 vatB = 0)
     {
-        dm->Faktury.append();
-        dm->Faktury.field(QStringLiteral("VzmId")).setInteger(vzmId);
-        dm->Faktury.field(QStringLiteral("Oznacz")).setString(list);
-        dm->Faktury.field(QStringLiteral("NrFakt")).setString(number);
+        QVariantMap fields{{u"VzmId"_s, vzmId}, {u"Oznacz"_s, list}, {u"NrFakt"_s, number}};
         if (vatA)
-            dm->Faktury.field(QStringLiteral("VatA")).setMoney(Money::fromRaw(vatA));
+            fields.insert(u"VatA"_s, QVariant::fromValue(Money::fromRaw(vatA)));
         if (vatB)
-            dm->Faktury.field(QStringLiteral("VatB")).setMoney(Money::fromRaw(vatB));
-        dm->Faktury.post();
-        return dm->Faktury.field(QStringLiteral("FaktId")).asInteger();
+            fields.insert(u"VatB"_s, QVariant::fromValue(Money::fromRaw(vatB)));
+        return TestDatabase::addRecord(dm->Faktury, fields, u"FaktId"_s);
     }
 
 private slots:
@@ -75,8 +61,8 @@ private slots:
     {
         QFETCH(int, invoices);
         QFETCH(int, attachments);
-        const int vzm = addApplication(addTaxpayer(QStringLiteral("K")), 1);
-        const int other = addApplication(addTaxpayer(QStringLiteral("L")), 1);
+        const int vzm = addApplication(addTaxpayer(*dm, {{u"Nazwisko"_s, u"K"_s}, {u"Imie"_s, u"Jan"_s}}), 1);
+        const int other = addApplication(addTaxpayer(*dm, {{u"Nazwisko"_s, u"L"_s}, {u"Imie"_s, u"Jan"_s}}), 1);
         for (int i = 0; i < invoices; ++i)
             addInvoice(vzm, QStringLiteral("A"), QString::number(i));
         addInvoice(vzm, QStringLiteral("B"), QStringLiteral("b"));
@@ -90,8 +76,8 @@ private slots:
 
     void nextSequenceNumber()
     {
-        const int a = addTaxpayer(QStringLiteral("A"));
-        const int b = addTaxpayer(QStringLiteral("B"));
+        const int a = addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}});
+        const int b = addTaxpayer(*dm, {{u"Nazwisko"_s, u"B"_s}, {u"Imie"_s, u"Jan"_s}});
         QCOMPARE(dm->NastepnyNrKolej(a), 1);
         for (int nr : {1, 2, 5})
             addApplication(a, nr);
@@ -102,7 +88,7 @@ private slots:
 
     void invoiceNumberIsFoundTrimmedAndSafely()
     {
-        const int vzm = addApplication(addTaxpayer(QStringLiteral("A")), 1);
+        const int vzm = addApplication(addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}}), 1);
         addInvoice(vzm, QStringLiteral("C"), QStringLiteral("FV 12/2010"));
         addInvoice(vzm, QStringLiteral("A"), QStringLiteral("O'Brien \"7\""));
         addInvoice(vzm + 1, QStringLiteral("A"), QStringLiteral("Inny"));
@@ -115,7 +101,7 @@ private slots:
 
     void vatSumsPerList()
     {
-        const int vzm = addApplication(addTaxpayer(QStringLiteral("A")), 1);
+        const int vzm = addApplication(addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}}), 1);
         QCOMPARE(dm->SumaVatA(vzm, 1), Money()); // SUM over no rows
         addInvoice(vzm, QStringLiteral("A"), QStringLiteral("1"), 1234500, 10001);
         addInvoice(vzm, QStringLiteral("A"), QStringLiteral("2"), 5, 0);
@@ -169,7 +155,7 @@ private slots:
 
     void rowNumbersFollowDeletions()
     {
-        const int vzm = addApplication(addTaxpayer(QStringLiteral("A")), 1);
+        const int vzm = addApplication(addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}}), 1);
         QList<int> ids;
         for (int i = 1; i <= 5; ++i)
             ids << addInvoice(vzm, QStringLiteral("B"), QString::number(i));
@@ -189,8 +175,8 @@ private slots:
 
     void calculatedAndLookupFields()
     {
-        addTaxpayer(QStringLiteral("A"));
-        const int podat = addTaxpayer(QStringLiteral("B"));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}});
+        const int podat = addTaxpayer(*dm, {{u"Nazwisko"_s, u"B"_s}, {u"Imie"_s, u"Jan"_s}});
         QCOMPARE(dm->Podatnik.field(QStringLiteral("Lp")).asString(), QStringLiteral("2"));
         const int vzm = addApplication(podat, 1);
         dm->VzmyTbl.edit();
@@ -258,7 +244,7 @@ private slots:
 
     void deletingAnApplicationTakesAllThatBelongsToIt()
     {
-        const int podat = addTaxpayer(QStringLiteral("A"));
+        const int podat = addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}});
         const int doomed = addApplication(podat, 1);
         const int kept = addApplication(podat, 2);
         for (int vzm : {doomed, kept}) {
@@ -289,7 +275,7 @@ private slots:
 
     void deletingATaxpayerLeavesItsApplications()
     {
-        const int podat = addTaxpayer(QStringLiteral("A"));
+        const int podat = addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}});
         addApplication(podat, 1);
         QVERIFY(dm->Podatnik.locate(QStringLiteral("PodatId"), podat));
         dm->Podatnik.remove();

@@ -1,10 +1,18 @@
 #pragma once
 
+// The fixture of the tests: a private world for each test (settings, the
+// program's registry and a database made by the installer), scripted message
+// boxes, and helpers that store records through the data module's tables.
+
 #include "data/messageboxes.h"
+#include "data/tdm.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariant>
+#include <QVariantMap>
 
 // Answers the program's message boxes in tests and remembers what they said.
 // Answers to the questions are given beforehand, in order; a question with
@@ -41,4 +49,43 @@ public:
 
 private:
     QTemporaryDir m_root;
+};
+
+// Stores a taxpayer with the given field values (field name -> value, in the
+// field's own type or as text) through the taxpayers' table; answers its
+// PodatId. Fields not given keep the table's defaults.
+int addTaxpayer(TDM &dm, const QVariantMap &fields);
+
+// One stored value of `table`'s record whose `keyField` holds `id`, read
+// past the data module's datasets; null when there is no such record.
+QVariant storedValue(TDM &dm, const QString &table, const QString &keyField, int id, const QString &field);
+
+// A test environment with the data module opened on its database, and
+// helpers that store taxpayers, applications and invoices through the
+// module's tables.
+class TestDatabase
+{
+public:
+    TestEnvironment env; // before the data module: it records the database directory
+    ScriptedMessageBoxes boxes;
+    TDM dm{boxes};
+
+    TestDatabase();
+
+    // Appends a record with the given field values; answers its key field.
+    static int addRecord(Dataset &table, const QVariantMap &fields, const QString &keyField);
+
+    int addTaxpayer(const QVariantMap &fields);
+    // An application (VZMy) of the taxpayer; answers its VzmId.
+    int addApplication(int podatId, QVariantMap fields = {});
+    // The further entries (VZMw3) of an application.
+    void addFurtherEntries(int vzmId, QVariantMap fields = {});
+    // An invoice of the application in list "A", "B" or "C"; answers its FaktId.
+    int addInvoice(int vzmId, const QString &list, QVariantMap fields = {});
+
+    // Every row of a stored table in storage order, to see whether anything changed.
+    QList<SqlRow> storedRows(const QString &table);
+    QVariant storedValue(const QString &table, const QString &keyField, int id, const QString &field);
+    // The error list as "position|message" lines, in its order.
+    QStringList errorList();
 };

@@ -2,7 +2,11 @@
 
 // Helpers of the window tests.
 
+#include <QApplication>
+#include <QDialog>
+#include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 // Sends text key by key, as the keyboard does, so that Polish letters get
@@ -26,3 +30,39 @@ T *childNamed(const QWidget &window, const QString &name)
         qFatal("Brak kontrolki %s", qPrintable(name));
     return child;
 }
+
+// A double click as the mouse makes it: press, release, double click, release.
+inline void doubleClick(QWidget *widget, QPoint pos)
+{
+    QTest::mousePress(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
+// Notes which modal windows open while it lives, and closes each, so that
+// a window opened (rightly or wrongly) by the code under test cannot hang
+// the test.
+class ModalWatch
+{
+public:
+    ModalWatch()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            m_opened << QString::fromLatin1(modal->metaObject()->className());
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+            else
+                modal->close();
+        });
+        m_timer.start(20);
+    }
+    const QStringList &opened() const { return m_opened; }
+
+private:
+    QTimer m_timer;
+    QStringList m_opened;
+};

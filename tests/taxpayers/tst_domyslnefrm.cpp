@@ -35,21 +35,20 @@ class TestDomyslneFrm : public QObject
     std::unique_ptr<TDomyslneFrm> frm;
 
     template <class T = QLineEdit>
-    T *kontrolka(const QString &nazwa) { return childNamed<T>(*frm, nazwa); }
-    QLineEdit *ed(const QString &nazwa) { return kontrolka<QLineEdit>(nazwa); }
-    QComboBox *wojew() { return kontrolka<QComboBox>(u"EdWojew"_s); }
+    T *control(const QString &name) { return childNamed<T>(*frm, name); }
+    QLineEdit *ed(const QString &name) { return control<QLineEdit>(name); }
+    QComboBox *voivodeshipBox() { return control<QComboBox>(u"EdWojew"_s); }
 
-    bool pokaz()
+    bool showWindow()
     {
         frm = std::make_unique<TDomyslneFrm>(*dm);
         frm->show();
         return QTest::qWaitForWindowActive(frm.get());
     }
-    static void wpisz(QWidget *w, const QString &tekst) { typeText(w, tekst); }
-    void zapiszDomyslne(const QVariantMap &pola)
+    void storeDefaults(const QVariantMap &fields)
     {
         dm->Domysl.edit();
-        for (auto it = pola.begin(); it != pola.end(); ++it) {
+        for (auto it = fields.begin(); it != fields.end(); ++it) {
             if (it.value().userType() == qMetaTypeId<Money>())
                 dm->Domysl.field(it.key()).setMoney(it.value().value<Money>());
             else
@@ -57,15 +56,15 @@ class TestDomyslneFrm : public QObject
         }
         dm->Domysl.post();
     }
-    void oproznijDomyslne()
+    void removeDefaults()
     {
         while (!dm->Domysl.isEmpty()) {
             dm->Domysl.first();
             dm->Domysl.remove();
         }
     }
-    QString pole(const QString &nazwa) { return dm->Domysl.field(nazwa).asString(); }
-    void kliknijZapisz() { QTest::mouseClick(kontrolka<QPushButton>(u"PostBtn"_s), Qt::LeftButton); }
+    QString currentField(const QString &name) { return dm->Domysl.field(name).asString(); }
+    void clickSave() { QTest::mouseClick(control<QPushButton>(u"PostBtn"_s), Qt::LeftButton); }
 
 private slots:
     void init()
@@ -84,42 +83,42 @@ private slots:
 
     // With no record the window shows nothing and "<Brak>"; saving (Enter,
     // the default button) creates the record.
-    void pustaTabela()
+    void emptyTableShowsNothingAndSavingCreatesTheRecord()
     {
-        oproznijDomyslne();
-        QVERIFY(pokaz());
+        removeDefaults();
+        QVERIFY(showWindow());
         for (const QString &p : PolaTekstowe)
             QCOMPARE(ed(u"Ed"_s + p)->text(), QString());
         QCOMPARE(ed(u"EdCena"_s)->text().trimmed(), QString());
-        QCOMPARE(wojew()->currentText(), TDomyslneFrm::Brak);
-        QCOMPARE(wojew()->count(), 17);
-        QCOMPARE(wojew()->itemText(0), u"Dolnośląskie"_s);
-        QCOMPARE(wojew()->itemText(15), u"Zachodniopomorskie"_s);
-        QCOMPARE(wojew()->maxVisibleItems(), 17);
-        QVERIFY(!wojew()->isEditable());
+        QCOMPARE(voivodeshipBox()->currentText(), TDomyslneFrm::Brak);
+        QCOMPARE(voivodeshipBox()->count(), 17);
+        QCOMPARE(voivodeshipBox()->itemText(0), u"Dolnośląskie"_s);
+        QCOMPARE(voivodeshipBox()->itemText(15), u"Zachodniopomorskie"_s);
+        QCOMPARE(voivodeshipBox()->maxVisibleItems(), 17);
+        QVERIFY(!voivodeshipBox()->isEditable());
 
         ed(u"EdKraj"_s)->setFocus();
-        wpisz(ed(u"EdKraj"_s), u"Polska"_s);
-        wojew()->setCurrentIndex(int(Wojewodztwa.indexOf(u"Mazowieckie"_s)));
+        typeText(ed(u"EdKraj"_s), u"Polska"_s);
+        voivodeshipBox()->setCurrentIndex(int(Wojewodztwa.indexOf(u"Mazowieckie"_s)));
         ed(u"EdMiasto"_s)->setText(u"Płock"_s);
         ed(u"EdCena"_s)->setFocus();
-        wpisz(ed(u"EdCena"_s), u"4250,5"_s);
+        typeText(ed(u"EdCena"_s), u"4250,5"_s);
         QTest::keyClick(ed(u"EdCena"_s), Qt::Key_Return);
 
         QVERIFY(boxes.texts().isEmpty());
         QVERIFY(!frm->isVisible());
         QCOMPARE(frm->result(), int(QDialog::Accepted));
         QCOMPARE(dm->Domysl.recordCount(), 1);
-        QCOMPARE(pole(u"Kraj"_s), u"Polska"_s);
-        QCOMPARE(pole(u"Wojew"_s), u"Mazowieckie"_s);
-        QCOMPARE(pole(u"Miasto"_s), u"Płock"_s);
-        QCOMPARE(pole(u"Powiat"_s), QString());
+        QCOMPARE(currentField(u"Kraj"_s), u"Polska"_s);
+        QCOMPARE(currentField(u"Wojew"_s), u"Mazowieckie"_s);
+        QCOMPARE(currentField(u"Miasto"_s), u"Płock"_s);
+        QCOMPARE(currentField(u"Powiat"_s), QString());
         QCOMPARE(dm->Domysl.field(u"CenaMetra"_s).asMoney(), Money::fromRaw(42505000));
     }
 
     // Only a voivodeship written exactly as in the list is chosen; the price
     // is shown with two decimals, zero as blanks.
-    void odczyt_data()
+    void storedDefaultsAreShown_data()
     {
         QTest::addColumn<QString>("zapisane");
         QTest::addColumn<QString>("wybrane");
@@ -134,16 +133,16 @@ private slots:
         QTest::newRow("ostatnie z listy") << u"Zachodniopomorskie"_s << u"Zachodniopomorskie"_s
                                           << qint64(3000000000) << u"300\u00A0000,00"_s;
     }
-    void odczyt()
+    void storedDefaultsAreShown()
     {
         QFETCH(QString, zapisane);
         QFETCH(QString, wybrane);
         QFETCH(qint64, cena);
         QFETCH(QString, pokazana);
-        zapiszDomyslne({{u"Wojew"_s, zapisane}, {u"Powiat"_s, u"opolski"_s}, {u"Urzad"_s, u"US Opole"_s},
-                        {u"CenaMetra"_s, QVariant::fromValue(Money::fromRaw(cena))}});
-        QVERIFY(pokaz());
-        QCOMPARE(wojew()->currentText(), wybrane);
+        storeDefaults({{u"Wojew"_s, zapisane}, {u"Powiat"_s, u"opolski"_s}, {u"Urzad"_s, u"US Opole"_s},
+                       {u"CenaMetra"_s, QVariant::fromValue(Money::fromRaw(cena))}});
+        QVERIFY(showWindow());
+        QCOMPARE(voivodeshipBox()->currentText(), wybrane);
         QCOMPARE(ed(u"EdCena"_s)->text().trimmed(), pokazana);
         QCOMPARE(ed(u"EdKraj"_s)->text(), u"Polska"_s);
         QCOMPARE(ed(u"EdPowiat"_s)->text(), u"opolski"_s);
@@ -152,7 +151,7 @@ private slots:
 
     // Saving edits the one record: "<Brak>" is an empty voivodeship, the
     // price keeps four decimals, blanks are zero.
-    void zapis_data()
+    void savingEditsTheOneRecord_data()
     {
         QTest::addColumn<QString>("wybrane");
         QTest::addColumn<QString>("cena");
@@ -166,60 +165,60 @@ private slots:
         QTest::newRow("pusta cena") << u"Opolskie"_s << QString() << u"Opolskie"_s << qint64(0);
         QTest::newRow("cena ze spacji") << u"Opolskie"_s << u"   "_s << u"Opolskie"_s << qint64(0);
     }
-    void zapis()
+    void savingEditsTheOneRecord()
     {
         QFETCH(QString, wybrane);
         QFETCH(QString, cena);
         QFETCH(QString, zapisaneWojew);
         QFETCH(qint64, kwota);
-        zapiszDomyslne({{u"Wojew"_s, u"Pomorskie"_s}, {u"CenaMetra"_s, QVariant::fromValue(Money::fromUnits(1))}});
-        QVERIFY(pokaz());
-        wojew()->setCurrentText(wybrane);
-        QCOMPARE(wojew()->currentText(), wybrane);
+        storeDefaults({{u"Wojew"_s, u"Pomorskie"_s}, {u"CenaMetra"_s, QVariant::fromValue(Money::fromUnits(1))}});
+        QVERIFY(showWindow());
+        voivodeshipBox()->setCurrentText(wybrane);
+        QCOMPARE(voivodeshipBox()->currentText(), wybrane);
         ed(u"EdCena"_s)->clear();
         ed(u"EdCena"_s)->setFocus();
-        wpisz(ed(u"EdCena"_s), cena);
+        typeText(ed(u"EdCena"_s), cena);
         ed(u"EdUrzad"_s)->setText(QString(100, u'U'));
-        kliknijZapisz();
+        clickSave();
 
         QVERIFY(boxes.texts().isEmpty());
         QVERIFY(!frm->isVisible());
         QCOMPARE(dm->Domysl.recordCount(), 1);
-        QCOMPARE(pole(u"Wojew"_s), zapisaneWojew);
+        QCOMPARE(currentField(u"Wojew"_s), zapisaneWojew);
         QCOMPARE(dm->Domysl.field(u"CenaMetra"_s).asMoney(), Money::fromRaw(kwota));
-        QCOMPARE(pole(u"Urzad"_s), QString(80, u'U'));
-        QCOMPARE(pole(u"Kraj"_s), u"Polska"_s);
+        QCOMPARE(currentField(u"Urzad"_s), QString(80, u'U'));
+        QCOMPARE(currentField(u"Kraj"_s), u"Polska"_s);
     }
 
     // A price with more decimals than shown is saved whole when untouched,
     // and also after the focus has passed through its control.
-    void cenaBezZmiany()
+    void untouchedPriceKeepsItsDecimals()
     {
-        zapiszDomyslne({{u"CenaMetra"_s, QVariant::fromValue(Money::fromRaw(42501234))}});
-        QVERIFY(pokaz());
+        storeDefaults({{u"CenaMetra"_s, QVariant::fromValue(Money::fromRaw(42501234))}});
+        QVERIFY(showWindow());
         QCOMPARE(ed(u"EdCena"_s)->text(), u"4\u00A0250,12"_s);
         ed(u"EdCena"_s)->setFocus();
         ed(u"EdKraj"_s)->setFocus();
-        kliknijZapisz();
+        clickSave();
         QVERIFY(!frm->isVisible());
         QCOMPARE(dm->Domysl.field(u"CenaMetra"_s).asMoney(), Money::fromRaw(42501234));
     }
 
     // An amount that cannot be read is said so, and nothing is written.
-    void nieczytelnaCena_data()
+    void unreadablePriceIsRefused_data()
     {
         QTest::addColumn<QString>("cena");
         QTest::newRow("litery") << u"abc"_s;
         QTest::newRow("dwa przecinki") << u"12,3,4"_s;
         QTest::newRow("cyfra i litera") << u"12a"_s;
     }
-    void nieczytelnaCena()
+    void unreadablePriceIsRefused()
     {
         QFETCH(QString, cena);
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         ed(u"EdKraj"_s)->setText(u"Niemcy"_s);
         ed(u"EdCena"_s)->setText(cena);
-        kliknijZapisz();
+        clickSave();
         QCOMPARE(boxes.texts(),
                  QStringList{u"Cena metra kwadratowego powierzchni użytkowej „%1” nie jest kwotą.\r"
                              "Podaj ją w złotych, np. 4 250,00."_s.arg(cena)});
@@ -227,27 +226,27 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), ed(u"EdCena"_s));
         QCOMPARE(ed(u"EdCena"_s)->text(), cena);
         QVERIFY(!dm->Domysl.isEditing());
-        QCOMPARE(pole(u"Kraj"_s), u"Polska"_s);
+        QCOMPARE(currentField(u"Kraj"_s), u"Polska"_s);
     }
 
     // A post the database refuses is reported; the window keeps its entries.
-    void bladZapisu_data()
+    void refusedSaveIsReported_data()
     {
         QTest::addColumn<bool>("pustaTabela");
         QTest::newRow("poprawa rekordu") << false;
         QTest::newRow("pierwszy rekord") << true;
     }
-    void bladZapisu()
+    void refusedSaveIsReported()
     {
         QFETCH(bool, pustaTabela);
         if (pustaTabela)
-            oproznijDomyslne();
+            removeDefaults();
         dm->database().run(QStringLiteral("CREATE TRIGGER blokada BEFORE %1 ON Domysl BEGIN "
                                           "SELECT RAISE(ABORT,'zapis zablokowany'); END")
                                .arg(pustaTabela ? u"INSERT"_s : u"UPDATE"_s));
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         ed(u"EdKraj"_s)->setText(u"Niemcy"_s);
-        kliknijZapisz();
+        clickSave();
         QCOMPARE(boxes.texts().size(), 1);
         QVERIFY(boxes.texts().first().startsWith(u"Nie udało się zapisać parametrów domyślnych:\r"_s));
         QVERIFY2(boxes.texts().first().contains(u"zapis zablokowany"_s), qPrintable(boxes.texts().first()));
@@ -255,31 +254,31 @@ private slots:
         QCOMPARE(ed(u"EdKraj"_s)->text(), u"Niemcy"_s);
         QVERIFY(!dm->Domysl.isEditing());
         QCOMPARE(dm->Domysl.recordCount(), pustaTabela ? 0 : 1);
-        QCOMPARE(pole(u"Kraj"_s), pustaTabela ? QString() : u"Polska"_s);
+        QCOMPARE(currentField(u"Kraj"_s), pustaTabela ? QString() : u"Polska"_s);
     }
 
     // "&Anuluj" and Esc close without saving.
-    void anulowanie()
+    void cancelAndEscapeSaveNothing()
     {
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         ed(u"EdKraj"_s)->setText(u"Niemcy"_s);
         QTest::keyClick(ed(u"EdKraj"_s), Qt::Key_Escape);
         QVERIFY(!frm->isVisible());
         QCOMPARE(frm->result(), int(QDialog::Rejected));
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         QCOMPARE(ed(u"EdKraj"_s)->text(), u"Polska"_s);
         ed(u"EdKraj"_s)->setText(u"Czechy"_s);
-        QTest::mouseClick(kontrolka<QPushButton>(u"CancelBtn"_s), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(u"CancelBtn"_s), Qt::LeftButton);
         QVERIFY(!frm->isVisible());
-        QCOMPARE(pole(u"Kraj"_s), u"Polska"_s);
+        QCOMPARE(currentField(u"Kraj"_s), u"Polska"_s);
         QVERIFY(boxes.texts().isEmpty());
     }
 
     // Coming back to the window (after another window or a message box)
     // keeps what the user typed.
-    void powrotDoOkna()
+    void returningToTheWindowKeepsTheEntries()
     {
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         ed(u"EdKraj"_s)->setText(u"Niemcy"_s);
         QWidget inne;
         inne.show();
@@ -292,7 +291,7 @@ private slots:
     }
 
     // The accelerators of the captions lead to their controls.
-    void skroty_data()
+    void acceleratorsReachTheirControls_data()
     {
         QTest::addColumn<int>("klawisz");
         QTest::addColumn<QString>("kontrolka");
@@ -304,42 +303,42 @@ private slots:
         QTest::newRow("O") << int(Qt::Key_O) << u"EdKodPoczt"_s;
         QTest::newRow("C") << int(Qt::Key_C) << u"EdPoczta"_s;
     }
-    void skroty()
+    void acceleratorsReachTheirControls()
     {
         QFETCH(int, klawisz);
         QFETCH(QString, kontrolka);
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         ed(u"EdCena"_s)->setFocus();
         QTest::keyClick(frm.get(), Qt::Key(klawisz), Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), kontrolka);
     }
 
     // What is saved here is what a new taxpayer starts with.
-    void nowyPodatnikDostajeDomyslne()
+    void newTaxpayerGetsTheSavedDefaults()
     {
-        QVERIFY(pokaz());
-        wojew()->setCurrentText(TDomyslneFrm::Brak);
+        QVERIFY(showWindow());
+        voivodeshipBox()->setCurrentText(TDomyslneFrm::Brak);
         ed(u"EdPowiat"_s)->setText(u"tatrzański"_s);
         ed(u"EdGmina"_s)->setText(u"Zakopane"_s);
         ed(u"EdMiasto"_s)->setText(u"Zakopane"_s);
         ed(u"EdKodPoczt"_s)->setText(u"34-500"_s);
         ed(u"EdPoczta"_s)->setText(u"Zakopane"_s);
         ed(u"EdUrzad"_s)->setText(u"Urząd Skarbowy w Zakopanem"_s);
-        kliknijZapisz();
+        clickSave();
         QVERIFY(!frm->isVisible());
 
         TPodatnikFrm podatnik(*dm);
         podatnik.PrzygotujNowyPodatnik();
-        const auto tekst = [&](const char *nazwa) { return podatnik.findChild<QLineEdit *>(QLatin1String(nazwa))->text(); };
-        QCOMPARE(tekst("EdKraj"), u"Polska"_s);
-        QCOMPARE(tekst("EdWojew"), QString());
-        QCOMPARE(tekst("EdPowiat"), u"tatrzański"_s);
-        QCOMPARE(tekst("EdGmina"), u"Zakopane"_s);
-        QCOMPARE(tekst("EdMiasto"), u"Zakopane"_s);
-        QCOMPARE(tekst("EdKodPoczt"), u"34-500"_s);
-        QCOMPARE(tekst("EdPoczta"), u"Zakopane"_s);
-        QCOMPARE(tekst("EdUrzad"), u"Urząd Skarbowy w Zakopanem"_s);
-        QCOMPARE(tekst("EdmKraj"), QString());
+        const auto textOf = [&](const char *name) { return podatnik.findChild<QLineEdit *>(QLatin1String(name))->text(); };
+        QCOMPARE(textOf("EdKraj"), u"Polska"_s);
+        QCOMPARE(textOf("EdWojew"), QString());
+        QCOMPARE(textOf("EdPowiat"), u"tatrzański"_s);
+        QCOMPARE(textOf("EdGmina"), u"Zakopane"_s);
+        QCOMPARE(textOf("EdMiasto"), u"Zakopane"_s);
+        QCOMPARE(textOf("EdKodPoczt"), u"34-500"_s);
+        QCOMPARE(textOf("EdPoczta"), u"Zakopane"_s);
+        QCOMPARE(textOf("EdUrzad"), u"Urząd Skarbowy w Zakopanem"_s);
+        QCOMPARE(textOf("EdmKraj"), QString());
     }
 };
 

@@ -48,47 +48,38 @@ class TestPodatnikFrm : public QObject
     std::unique_ptr<TPodatnikFrm> frm;
 
     template <class T = QLineEdit>
-    T *kontrolka(const QString &nazwa) { return childNamed<T>(*frm, nazwa); }
-    QLineEdit *ed(const QString &nazwa) { return kontrolka<QLineEdit>(nazwa); }
-    MaskedLineEdit *maska(const QString &nazwa) { return kontrolka<MaskedLineEdit>(nazwa); }
-    QTabWidget *zakladki() { return kontrolka<QTabWidget>(u"Zakladki"_s); }
+    T *control(const QString &name) { return childNamed<T>(*frm, name); }
+    QLineEdit *ed(const QString &name) { return control<QLineEdit>(name); }
+    MaskedLineEdit *mask(const QString &name) { return control<MaskedLineEdit>(name); }
+    QTabWidget *tabs() { return control<QTabWidget>(u"Zakladki"_s); }
 
-    bool pokaz()
+    bool showWindow()
     {
         frm->show();
         return QTest::qWaitForWindowActive(frm.get());
     }
     // Brings the control's tab to the front and gives it the focus.
-    bool wejdz(QWidget *w)
+    bool focusOn(QWidget *w)
     {
-        QTabWidget *t = zakladki();
+        QTabWidget *t = tabs();
         for (int i = 0; i < t->count(); ++i)
             if (t->widget(i)->isAncestorOf(w))
                 t->setCurrentIndex(i);
         w->setFocus();
         return w->hasFocus();
     }
-    static void wpisz(QWidget *w, const QString &klawisze) { typeText(w, klawisze); }
-    bool wpiszW(const QString &nazwa, const QString &klawisze)
+    bool typeInto(const QString &name, const QString &keys)
     {
-        QLineEdit *e = ed(nazwa);
-        if (!wejdz(e))
+        QLineEdit *e = ed(name);
+        if (!focusOn(e))
             return false;
         if (!e->inputMask().isEmpty())
             e->setCursorPosition(0);
-        wpisz(e, klawisze);
+        typeText(e, keys);
         return true;
     }
-    int dodajPodatnika(const QVariantMap &pola)
-    {
-        dm->Podatnik.append();
-        for (auto it = pola.begin(); it != pola.end(); ++it)
-            dm->Podatnik.field(it.key()).setString(it.value().toString());
-        dm->Podatnik.post();
-        return dm->Podatnik.field(u"PodatId"_s).asInteger();
-    }
-    QString pole(const QString &nazwa) { return dm->Podatnik.field(nazwa).asString(); }
-    bool czerwony(QLineEdit *e) { return e->palette().color(QPalette::Text) == QColor(Qt::red); }
+    QString currentField(const QString &name) { return dm->Podatnik.field(name).asString(); }
+    bool isRed(QLineEdit *e) { return e->palette().color(QPalette::Text) == QColor(Qt::red); }
 
 private slots:
     void init()
@@ -108,7 +99,7 @@ private slots:
 
     // A new taxpayer starts from the defaults, the empty country included;
     // nothing of an earlier opening is left.
-    void nowyPodatnik_data()
+    void newTaxpayerStartsFromTheDefaults_data()
     {
         QTest::addColumn<QVariantMap>("domyslne");
         QTest::addColumn<QVariantMap>("oczekiwane");
@@ -124,12 +115,12 @@ private slots:
         QTest::newRow("pusty kraj") << QVariantMap{{u"Kraj"_s, QString()}, {u"Wojew"_s, u"Mazowieckie"_s}}
                                     << QVariantMap{{u"EdWojew"_s, u"Mazowieckie"_s}};
     }
-    void nowyPodatnik()
+    void newTaxpayerStartsFromTheDefaults()
     {
         QFETCH(QVariantMap, domyslne);
         QFETCH(QVariantMap, oczekiwane);
-        dodajPodatnika({{u"Nazwisko"_s, u"Stary"_s}, {u"Imie"_s, u"Jan"_s}, {u"NIP"_s, u"123-456-32-18"_s},
-                        {u"MKraj"_s, u"Czechy"_s}, {u"MNazwisko"_s, u"Stara"_s}, {u"Powiat"_s, u"stary"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Stary"_s}, {u"Imie"_s, u"Jan"_s}, {u"NIP"_s, u"123-456-32-18"_s},
+                          {u"MKraj"_s, u"Czechy"_s}, {u"MNazwisko"_s, u"Stara"_s}, {u"Powiat"_s, u"stary"_s}});
         frm->PrzygotujPoprawePodatnika();
         QCOMPARE(ed(u"EdNazwisko"_s)->text(), u"Stary"_s);
 
@@ -146,25 +137,25 @@ private slots:
             QCOMPARE(ed(QLatin1String(nazwa))->text(), oczekiwane.value(QLatin1String(nazwa)).toString());
         for (const char *nazwa : {"EdNazwisko", "EdImie", "EdUlica", "EdmKraj", "EdmNazwisko", "EdmPowiat"})
             QCOMPARE(ed(QLatin1String(nazwa))->text(), QString());
-        QCOMPARE(maska(u"EdNIP"_s)->storedText(), PustyNip);
-        QCOMPARE(maska(u"EdmPESEL"_s)->storedText(), PustyPesel);
-        QCOMPARE(maska(u"EdKonto"_s)->storedText(), PusteKonto);
+        QCOMPARE(mask(u"EdNIP"_s)->storedText(), PustyNip);
+        QCOMPARE(mask(u"EdmPESEL"_s)->storedText(), PustyPesel);
+        QCOMPARE(mask(u"EdKonto"_s)->storedText(), PusteKonto);
     }
 
     // Everything typed lands in its field; the new taxpayer becomes current.
-    void dodanie()
+    void addingStoresEveryEntry()
     {
-        dodajPodatnika({{u"Nazwisko"_s, u"Adamski"_s}, {u"Imie"_s, u"Adam"_s}});
-        dodajPodatnika({{u"Nazwisko"_s, u"Bielski"_s}, {u"Imie"_s, u"Bartosz"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Adamski"_s}, {u"Imie"_s, u"Adam"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Bielski"_s}, {u"Imie"_s, u"Bartosz"_s}});
         dm->Podatnik.first();
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
-        QVERIFY(wpiszW(u"EdNIP"_s, Nip1));
-        QVERIFY(wpiszW(u"EdPesel"_s, Pesel1));
-        QVERIFY(wpiszW(u"EdNazwisko"_s, u"Żółkiewska"_s));
-        QVERIFY(wpiszW(u"EdImie"_s, u"Zofia"_s));
-        QVERIFY(wpiszW(u"EdKonto"_s, Konto1));
-        QVERIFY(wpiszW(u"EdmNazwisko"_s, u"Żółkiewski"_s));
+        QVERIFY(showWindow());
+        QVERIFY(typeInto(u"EdNIP"_s, Nip1));
+        QVERIFY(typeInto(u"EdPesel"_s, Pesel1));
+        QVERIFY(typeInto(u"EdNazwisko"_s, u"Żółkiewska"_s));
+        QVERIFY(typeInto(u"EdImie"_s, u"Zofia"_s));
+        QVERIFY(typeInto(u"EdKonto"_s, Konto1));
+        QVERIFY(typeInto(u"EdmNazwisko"_s, u"Żółkiewski"_s));
         const QVariantMap wpisane{{u"EdDokument"_s, u"dowód osobisty ABC123456, Polska"_s},
                                   {u"EdWojew"_s, u"Małopolskie"_s}, {u"EdPowiat"_s, u"krakowski"_s},
                                   {u"EdGmina"_s, u"Kraków"_s},      {u"EdUlica"_s, u"Długa"_s},
@@ -177,41 +168,41 @@ private slots:
             ed(it.key())->setText(it.value().toString());
         const int przed = dm->Podatnik.recordCount();
 
-        QTest::mouseClick(kontrolka<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
         QVERIFY(boxes.texts().isEmpty());
         QVERIFY(!frm->isVisible());
         QCOMPARE(frm->result(), int(QDialog::Accepted));
         QCOMPARE(dm->Podatnik.recordCount(), przed + 1);
-        QCOMPARE(pole(u"Nazwisko"_s), u"Żółkiewska"_s);
-        QCOMPARE(pole(u"Imie"_s), u"Zofia"_s);
-        QCOMPARE(pole(u"NIP"_s), u"123-456-32-18"_s);
-        QCOMPARE(pole(u"Pesel"_s), Pesel1);
-        QCOMPARE(pole(u"Konto"_s), Konto1);
-        QCOMPARE(pole(u"Kraj"_s), u"Polska"_s);
-        QCOMPARE(pole(u"MNazwisko"_s), u"Żółkiewski"_s);
-        QCOMPARE(pole(u"MNIP"_s), PustyNip);
-        QCOMPARE(pole(u"MPesel"_s), PustyPesel);
-        QCOMPARE(pole(u"MKonto"_s), PusteKonto);
-        QCOMPARE(pole(u"MKraj"_s), QString());
+        QCOMPARE(currentField(u"Nazwisko"_s), u"Żółkiewska"_s);
+        QCOMPARE(currentField(u"Imie"_s), u"Zofia"_s);
+        QCOMPARE(currentField(u"NIP"_s), u"123-456-32-18"_s);
+        QCOMPARE(currentField(u"Pesel"_s), Pesel1);
+        QCOMPARE(currentField(u"Konto"_s), Konto1);
+        QCOMPARE(currentField(u"Kraj"_s), u"Polska"_s);
+        QCOMPARE(currentField(u"MNazwisko"_s), u"Żółkiewski"_s);
+        QCOMPARE(currentField(u"MNIP"_s), PustyNip);
+        QCOMPARE(currentField(u"MPesel"_s), PustyPesel);
+        QCOMPARE(currentField(u"MKonto"_s), PusteKonto);
+        QCOMPARE(currentField(u"MKraj"_s), QString());
         for (auto it = wpisane.begin(); it != wpisane.end(); ++it) {
             const QString nazwa = it.key().startsWith(u"Edm"_s) ? u"M"_s + it.key().mid(3) : it.key().mid(2);
-            QCOMPARE(pole(nazwa), it.value().toString());
+            QCOMPARE(currentField(nazwa), it.value().toString());
         }
         for (const char *bez : {"ImieOjca", "ImieMatki", "MImieOjca", "MImieMatki", "Notatki"})
-            QCOMPARE(pole(QLatin1String(bez)), QString());
+            QCOMPARE(currentField(QLatin1String(bez)), QString());
     }
 
     // A correction shows the stored data, writes the changes into the same
     // record and keeps the fields the window has no control for.
-    void poprawa()
+    void correctionRewritesTheSameRecord()
     {
         const QVariantMap zapisany{{u"Nazwisko"_s, u"Kowalska"_s},     {u"Imie"_s, u"Anna"_s},
                                    {u"NIP"_s, u"123-456-32-18"_s},     {u"MImie"_s, u"Piotr"_s},
                                    {u"ImieOjca"_s, u"Stanisław"_s},    {u"ImieMatki"_s, u"Maria"_s},
                                    {u"MImieOjca"_s, u"Józef"_s},       {u"MImieMatki"_s, u"Łucja"_s},
                                    {u"Notatki"_s, u"<p>Ważna notatka</p>"_s}, {u"Miasto"_s, u"Łódź"_s}};
-        const int id = dodajPodatnika(zapisany);
-        dodajPodatnika({{u"Nazwisko"_s, u"Zięba"_s}, {u"Imie"_s, u"Ewa"_s}});
+        const int id = addTaxpayer(*dm, zapisany);
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Zięba"_s}, {u"Imie"_s, u"Ewa"_s}});
         QVERIFY(dm->Podatnik.locate(u"PodatId"_s, id));
         const int przed = dm->Podatnik.recordCount();
 
@@ -222,23 +213,23 @@ private slots:
         QCOMPARE(ed(u"EdMiasto"_s)->text(), u"Łódź"_s);
         QCOMPARE(ed(u"EdKraj"_s)->text(), QString()); // stored empty, not "Polska"
         QCOMPARE(ed(u"EdNIP"_s)->displayText(), u"123-456-32-18"_s);
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         ed(u"EdNazwisko"_s)->setText(u"Kowalska-Nowak"_s);
-        QVERIFY(wpiszW(u"EdmMiasto"_s, u"Łask"_s));
-        QTest::mouseClick(kontrolka<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
+        QVERIFY(typeInto(u"EdmMiasto"_s, u"Łask"_s));
+        QTest::mouseClick(control<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
 
         QVERIFY(!frm->isVisible());
         QCOMPARE(dm->Podatnik.recordCount(), przed);
         QVERIFY(dm->Podatnik.locate(u"PodatId"_s, id));
-        QCOMPARE(pole(u"Nazwisko"_s), u"Kowalska-Nowak"_s);
-        QCOMPARE(pole(u"MMiasto"_s), u"Łask"_s);
+        QCOMPARE(currentField(u"Nazwisko"_s), u"Kowalska-Nowak"_s);
+        QCOMPARE(currentField(u"MMiasto"_s), u"Łask"_s);
         for (const char *bez : {"ImieOjca", "ImieMatki", "MImieOjca", "MImieMatki", "Notatki", "Imie", "NIP", "Miasto"})
-            QCOMPARE(pole(QLatin1String(bez)), zapisany.value(QLatin1String(bez)).toString());
+            QCOMPARE(currentField(QLatin1String(bez)), zapisany.value(QLatin1String(bez)).toString());
     }
 
     // Masked numbers go to the screen and back to the table as typed
     // through the mask; a blank keeps its place.
-    void maski_data()
+    void maskedNumbersRoundTrip_data()
     {
         QTest::addColumn<QString>("kontrolka");
         QTest::addColumn<QString>("pole");
@@ -266,34 +257,34 @@ private slots:
         QTest::newRow("konto małżonka puste") << u"EdmKonto"_s << u"MKonto"_s << QString()
                                               << u"__ ____ ____ ____ ____ ____ ____"_s << PusteKonto;
     }
-    void maski()
+    void maskedNumbersRoundTrip()
     {
         QFETCH(QString, kontrolka);
         QFETCH(QString, pole);
         QFETCH(QString, zapisane);
         QFETCH(QString, widoczne);
         QFETCH(QString, poZapisie);
-        dodajPodatnika({{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}, {pole, zapisane}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}, {pole, zapisane}});
         frm->PrzygotujPoprawePodatnika();
         QCOMPARE(ed(kontrolka)->displayText(), widoczne);
-        QVERIFY(pokaz());
-        QTest::mouseClick(this->kontrolka<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
+        QVERIFY(showWindow());
+        QTest::mouseClick(control<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
         QVERIFY(!frm->isVisible());
-        QCOMPARE(this->pole(pole), poZapisie);
+        QCOMPARE(currentField(pole), poZapisie);
     }
 
     // Letters typed into a mask's digit places are dropped.
-    void maskaPrzyjmujeCyfry()
+    void maskDropsLetters()
     {
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
-        QVERIFY(wpiszW(u"EdNIP"_s, u"12a3b4"_s));
-        QCOMPARE(maska(u"EdNIP"_s)->storedText(), u"123-4  -  -  "_s);
+        QVERIFY(showWindow());
+        QVERIFY(typeInto(u"EdNIP"_s, u"12a3b4"_s));
+        QCOMPARE(mask(u"EdNIP"_s)->storedText(), u"123-4  -  -  "_s);
     }
 
     // Completion while typing, from the taxpayers saved before, the first
     // names and the voivodeship list.
-    void uzupelnianie_data()
+    void completionWhileTyping_data()
     {
         QTest::addColumn<QString>("pole");
         QTest::addColumn<QStringList>("wpisy");
@@ -348,7 +339,7 @@ private slots:
         QTest::newRow("nr domu bez uzupełniania") << u"Posesja"_s << QStringList{u"12a"_s} << u"EdPosesja"_s
                                                   << u"1"_s << u"1"_s << QString();
     }
-    void uzupelnianie()
+    void completionWhileTyping()
     {
         QFETCH(QString, pole);
         QFETCH(QStringList, wpisy);
@@ -357,37 +348,37 @@ private slots:
         QFETCH(QString, tekst);
         QFETCH(QString, zaznaczone);
         for (const QString &wpis : wpisy)
-            dodajPodatnika({{u"Nazwisko"_s, u"Wcześniejszy"_s}, {u"Imie"_s, u"Jan"_s}, {pole, wpis}});
+            addTaxpayer(*dm, {{u"Nazwisko"_s, u"Wcześniejszy"_s}, {u"Imie"_s, u"Jan"_s}, {pole, wpis}});
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
-        QVERIFY(wpiszW(kontrolka, klawisze));
+        QVERIFY(showWindow());
+        QVERIFY(typeInto(kontrolka, klawisze));
         QCOMPARE(ed(kontrolka)->text(), tekst);
         QCOMPARE(ed(kontrolka)->selectedText(), zaznaczone);
     }
 
     // What was saved since the last opening takes part in completion.
-    void uzupelnianiePoZapisie()
+    void completionIncludesWhatWasJustSaved()
     {
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
-        QVERIFY(wpiszW(u"EdMiasto"_s, u"z"_s));
+        QVERIFY(showWindow());
+        QVERIFY(typeInto(u"EdMiasto"_s, u"z"_s));
         QCOMPARE(ed(u"EdMiasto"_s)->text(), u"z"_s);
         ed(u"EdMiasto"_s)->setText(u"Zakopane"_s);
         ed(u"EdNazwisko"_s)->setText(u"Gąsienica"_s);
         ed(u"EdImie"_s)->setText(u"Jan"_s);
-        QTest::mouseClick(kontrolka<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
         QVERIFY(!frm->isVisible());
 
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         QCOMPARE(ed(u"EdMiasto"_s)->text(), QString());
-        QVERIFY(wpiszW(u"EdMiasto"_s, u"z"_s));
+        QVERIFY(typeInto(u"EdMiasto"_s, u"z"_s));
         QCOMPARE(ed(u"EdMiasto"_s)->text(), u"Zakopane"_s);
         QCOMPARE(ed(u"EdMiasto"_s)->selectedText(), u"akopane"_s);
     }
 
     // Marks of the NIP, PESEL and account pairs once the focus has left them.
-    void znaczniki_data()
+    void identifierPairMarks_data()
     {
         QTest::addColumn<QStringList>("wpisy");       // typed into Maski, in order
         QTest::addColumn<QStringList>("podpowiedzi"); // the hint of each; empty: no mark
@@ -415,63 +406,63 @@ private slots:
                                                  << QStringList{n, n, n, n, n, ZleKonto};
         QTest::newRow("to samo konto") << QStringList{n, n, n, n, Konto1, Konto1} << QStringList{n, n, n, n, n, n};
     }
-    void znaczniki()
+    void identifierPairMarks()
     {
         QFETCH(QStringList, wpisy);
         QFETCH(QStringList, podpowiedzi);
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         for (int i = 0; i < Maski.size(); ++i)
-            QVERIFY(wpiszW(Maski[i], wpisy[i]));
-        QVERIFY(wejdz(ed(u"EdNazwisko"_s)));
+            QVERIFY(typeInto(Maski[i], wpisy[i]));
+        QVERIFY(focusOn(ed(u"EdNazwisko"_s)));
         for (int i = 0; i < Maski.size(); ++i) {
             QLineEdit *e = ed(Maski[i]);
             QCOMPARE(e->toolTip(), podpowiedzi[i]);
-            QCOMPARE(czerwony(e), !podpowiedzi[i].isEmpty());
+            QCOMPARE(isRed(e), !podpowiedzi[i].isEmpty());
         }
     }
 
     // The check runs when the focus leaves the control, and a corrected
     // number loses its mark.
-    void znacznikPoWyjsciu()
+    void markFollowsLeavingAndCorrecting()
     {
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         QLineEdit *nip = ed(u"EdNIP"_s);
-        QVERIFY(wpiszW(u"EdNIP"_s, u"1234563219"_s));
+        QVERIFY(typeInto(u"EdNIP"_s, u"1234563219"_s));
         QCOMPARE(nip->toolTip(), QString());
-        QVERIFY(wejdz(ed(u"EdPesel"_s)));
+        QVERIFY(focusOn(ed(u"EdPesel"_s)));
         QCOMPARE(nip->toolTip(), ZlyNip);
-        QVERIFY(czerwony(nip));
+        QVERIFY(isRed(nip));
 
-        QVERIFY(wejdz(nip));
+        QVERIFY(focusOn(nip));
         nip->setCursorPosition(13);
-        wpisz(nip, u"\b8"_s);
-        QVERIFY(wejdz(ed(u"EdPesel"_s)));
-        QCOMPARE(maska(u"EdNIP"_s)->storedText(), u"123-456-32-18"_s);
+        typeText(nip, u"\b8"_s);
+        QVERIFY(focusOn(ed(u"EdPesel"_s)));
+        QCOMPARE(mask(u"EdNIP"_s)->storedText(), u"123-456-32-18"_s);
         QCOMPARE(nip->toolTip(), QString());
         QCOMPARE(nip->palette().color(QPalette::Text), QColor(Qt::black));
     }
 
     // Opening the window checks what was loaded.
-    void znacznikiPrzyAktywacji()
+    void loadedNumbersAreMarkedOnOpening()
     {
-        dodajPodatnika({{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}, {u"NIP"_s, u"123-456-32-18"_s},
-                        {u"MNIP"_s, u"123-456-32-18"_s}, {u"Pesel"_s, u"44051401358"_s},
-                        {u"Konto"_s, Konto1}, {u"MKonto"_s, u"0510"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}, {u"NIP"_s, u"123-456-32-18"_s},
+                          {u"MNIP"_s, u"123-456-32-18"_s}, {u"Pesel"_s, u"44051401358"_s},
+                          {u"Konto"_s, Konto1}, {u"MKonto"_s, u"0510"_s}});
         frm->PrzygotujPoprawePodatnika();
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         QCOMPARE(ed(u"EdNIP"_s)->toolTip(), TakiSamNip);
         QCOMPARE(ed(u"EdmNIP"_s)->toolTip(), TakiSamNip);
         QCOMPARE(ed(u"EdPesel"_s)->toolTip(), ZlyPesel);
         QCOMPARE(ed(u"EdmPESEL"_s)->toolTip(), QString());
         QCOMPARE(ed(u"EdKonto"_s)->toolTip(), QString());
         QCOMPARE(ed(u"EdmKonto"_s)->toolTip(), ZleKonto);
-        QVERIFY(czerwony(ed(u"EdmKonto"_s)));
+        QVERIFY(isRed(ed(u"EdmKonto"_s)));
     }
 
     // The surname and the first name must be given; blanks count as given.
-    void brakDanych_data()
+    void surnameAndFirstNameAreRequired_data()
     {
         QTest::addColumn<QString>("nazwisko");
         QTest::addColumn<QString>("imie");
@@ -484,46 +475,46 @@ private slots:
         QTest::newRow("nazwisko ze spacji") << u"   "_s << u"Jan"_s << QString();
         QTest::newRow("imię ze spacji") << u"Nowak"_s << u" "_s << QString();
     }
-    void brakDanych()
+    void surnameAndFirstNameAreRequired()
     {
         QFETCH(QString, nazwisko);
         QFETCH(QString, imie);
         QFETCH(QString, komunikat);
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         ed(u"EdNazwisko"_s)->setText(nazwisko);
         ed(u"EdImie"_s)->setText(imie);
-        zakladki()->setCurrentIndex(1);
+        tabs()->setCurrentIndex(1);
         const int przed = dm->Podatnik.recordCount();
-        QTest::mouseClick(kontrolka<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
         if (komunikat.isEmpty()) {
             QVERIFY(boxes.texts().isEmpty());
             QVERIFY(!frm->isVisible());
             QCOMPARE(dm->Podatnik.recordCount(), przed + 1);
-            QCOMPARE(pole(u"Nazwisko"_s), nazwisko);
-            QCOMPARE(pole(u"Imie"_s), imie);
+            QCOMPARE(currentField(u"Nazwisko"_s), nazwisko);
+            QCOMPARE(currentField(u"Imie"_s), imie);
         } else {
             QCOMPARE(boxes.texts(), QStringList{komunikat});
             QCOMPARE(boxes.shown().first().title, u"Uwaga"_s);
             QVERIFY(frm->isVisible());
             QCOMPARE(dm->Podatnik.recordCount(), przed);
-            QCOMPARE(zakladki()->currentIndex(), 0);
+            QCOMPARE(tabs()->currentIndex(), 0);
             QCOMPARE(QApplication::focusWidget(), ed(nazwisko.isEmpty() ? u"EdNazwisko"_s : u"EdImie"_s));
         }
     }
 
     // A post the database refuses loses nothing: the window stays open with
     // the entries and says why; once the cause is gone, saving works.
-    void nieudanyZapis_data()
+    void refusedSaveLosesNothing_data()
     {
         QTest::addColumn<bool>("dodawanie");
         QTest::newRow("dodawanie") << true;
         QTest::newRow("poprawa") << false;
     }
-    void nieudanyZapis()
+    void refusedSaveLosesNothing()
     {
         QFETCH(bool, dodawanie);
-        dodajPodatnika({{u"Nazwisko"_s, u"Kowalski"_s}, {u"Imie"_s, u"Jan"_s}});
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Kowalski"_s}, {u"Imie"_s, u"Jan"_s}});
         const int przed = dm->Podatnik.recordCount();
         dm->database().run(QStringLiteral("CREATE TRIGGER blokada BEFORE %1 ON Podatnik BEGIN "
                                           "SELECT RAISE(ABORT,'zapis zablokowany'); END")
@@ -532,10 +523,10 @@ private slots:
             frm->PrzygotujNowyPodatnik();
         else
             frm->PrzygotujPoprawePodatnika();
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         ed(u"EdNazwisko"_s)->setText(u"Wiśniewski"_s);
         ed(u"EdImie"_s)->setText(u"Adam"_s);
-        QTest::mouseClick(kontrolka<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
 
         QCOMPARE(boxes.texts().size(), 1);
         QVERIFY(boxes.texts().first().startsWith(u"Nie udało się zapisać danych podatnika:\r"_s));
@@ -545,21 +536,21 @@ private slots:
         QVERIFY(!dm->Podatnik.isEditing());
         QCOMPARE(dm->Podatnik.recordCount(), przed);
         dm->Podatnik.last();
-        QCOMPARE(pole(u"Nazwisko"_s), u"Kowalski"_s);
+        QCOMPARE(currentField(u"Nazwisko"_s), u"Kowalski"_s);
 
         dm->database().run(u"DROP TRIGGER blokada"_s);
-        QTest::mouseClick(kontrolka<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(u"PostBtn"_s), Qt::LeftButton);
         QVERIFY(!frm->isVisible());
         QCOMPARE(dm->Podatnik.recordCount(), dodawanie ? przed + 1 : przed);
-        QCOMPARE(pole(u"Nazwisko"_s), u"Wiśniewski"_s);
+        QCOMPARE(currentField(u"Nazwisko"_s), u"Wiśniewski"_s);
     }
 
     // "»" copies the surname; the address button copies the ten address
     // parts and nothing else.
-    void przyciskiMalzonka()
+    void spouseButtonsCopySurnameAndAddress()
     {
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         const QVariantMap adres{{u"Kraj"_s, u"Polska"_s},  {u"Wojew"_s, u"Podkarpackie"_s},
                                 {u"Powiat"_s, u"łańcucki"_s}, {u"Gmina"_s, u"Łańcut"_s},
                                 {u"Miasto"_s, u"Łańcut"_s},   {u"KodPoczt"_s, u"37-100"_s},
@@ -570,43 +561,43 @@ private slots:
         ed(u"EdNazwisko"_s)->setText(u"Żak"_s);
         ed(u"EdUrzad"_s)->setText(u"Urząd Skarbowy w Łańcucie"_s);
         ed(u"EdmImie"_s)->setText(u"Ewa"_s);
-        zakladki()->setCurrentIndex(1);
+        tabs()->setCurrentIndex(1);
 
-        auto *nazwBtn = kontrolka<QPushButton>(u"NazwBtn"_s);
+        auto *nazwBtn = control<QPushButton>(u"NazwBtn"_s);
         QVERIFY(nazwBtn->toolTip().startsWith(u"Wprowadź nazwisko małżonka takie samo"_s));
         QTest::mouseClick(nazwBtn, Qt::LeftButton);
         QCOMPARE(ed(u"EdmNazwisko"_s)->text(), u"Żak"_s);
 
         ed(u"EdmNazwisko"_s)->setText(u"Żak-Inna"_s);
-        QTest::mouseClick(kontrolka<QPushButton>(u"UstawBtn"_s), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(u"UstawBtn"_s), Qt::LeftButton);
         for (auto it = adres.begin(); it != adres.end(); ++it)
             QCOMPARE(ed(u"Edm"_s + it.key())->text(), it.value().toString());
         QCOMPARE(ed(u"EdmNazwisko"_s)->text(), u"Żak-Inna"_s);
         QCOMPARE(ed(u"EdmImie"_s)->text(), u"Ewa"_s);
-        QCOMPARE(maska(u"EdmNIP"_s)->storedText(), PustyNip);
+        QCOMPARE(mask(u"EdmNIP"_s)->storedText(), PustyNip);
     }
 
     // The window first opens on the taxpayer's tab, later on the tab last
     // shown; "Anuluj" and Esc close without saving.
-    void zakladkiIAnulowanie()
+    void tabMemoryAndCancelling()
     {
-        QCOMPARE(zakladki()->tabText(0), u"Dane osoby fizycznej"_s);
-        QCOMPARE(zakladki()->tabText(1), u"Dane małżonka"_s);
+        QCOMPARE(tabs()->tabText(0), u"Dane osoby fizycznej"_s);
+        QCOMPARE(tabs()->tabText(1), u"Dane małżonka"_s);
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
-        QCOMPARE(zakladki()->currentIndex(), 0);
+        QVERIFY(showWindow());
+        QCOMPARE(tabs()->currentIndex(), 0);
         QCOMPARE(QApplication::focusWidget(), ed(u"EdNIP"_s));
         const int przed = dm->Podatnik.recordCount();
         ed(u"EdNazwisko"_s)->setText(u"Nowak"_s);
         ed(u"EdImie"_s)->setText(u"Jan"_s);
-        zakladki()->setCurrentIndex(1);
-        QTest::mouseClick(kontrolka<QPushButton>(u"CancelBtn"_s), Qt::LeftButton);
+        tabs()->setCurrentIndex(1);
+        QTest::mouseClick(control<QPushButton>(u"CancelBtn"_s), Qt::LeftButton);
         QVERIFY(!frm->isVisible());
         QCOMPARE(frm->result(), int(QDialog::Rejected));
 
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
-        QCOMPARE(zakladki()->currentIndex(), 1);
+        QVERIFY(showWindow());
+        QCOMPARE(tabs()->currentIndex(), 1);
         QCOMPARE(QApplication::focusWidget(), ed(u"EdmNIP"_s));
         QCOMPARE(ed(u"EdNazwisko"_s)->text(), QString());
         ed(u"EdNazwisko"_s)->setText(u"Nowak"_s);
@@ -620,10 +611,10 @@ private slots:
 
     // Tab walks the taxpayer's controls in the order of the form; Enter in an
     // edit saves nothing; the accelerators reach their controls.
-    void klawiatura()
+    void keyboardOrderAndAccelerators()
     {
         frm->PrzygotujNowyPodatnik();
-        QVERIFY(pokaz());
+        QVERIFY(showWindow());
         const QStringList kolejnosc{u"EdNIP"_s,    u"EdPesel"_s,   u"EdNazwisko"_s, u"EdImie"_s,  u"EdDokument"_s,
                                     u"EdKraj"_s,   u"EdWojew"_s,   u"EdPowiat"_s,   u"EdGmina"_s, u"EdUlica"_s,
                                     u"EdPosesja"_s, u"EdLokal"_s,  u"EdMiasto"_s,   u"EdKodPoczt"_s,
@@ -645,7 +636,7 @@ private slots:
         QTRY_COMPARE(boxes.texts(), QStringList{u"Nazwisko podatnika musi być podane."_s});
 
         ed(u"EdMiasto"_s)->setText(u"Sanok"_s);
-        zakladki()->setCurrentIndex(1);
+        tabs()->setCurrentIndex(1);
         QTest::keyClick(frm.get(), Qt::Key_U, Qt::AltModifier);
         QTRY_COMPARE(ed(u"EdmMiasto"_s)->text(), u"Sanok"_s);
     }

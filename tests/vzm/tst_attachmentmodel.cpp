@@ -1,12 +1,12 @@
 #include "vzm/attachmentmodel.h"
-#include "support/baza.h"
+#include "support/formdata.h"
 
 // One attachment loaded from invoices stored in a real database.
 class TestAttachmentModel : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Baza> baza;
+    std::unique_ptr<TestDatabase> db;
     std::unique_ptr<TVZMab> zal;
     int podatId = 0;
     int vzmId = 0;
@@ -19,21 +19,21 @@ class TestAttachmentModel : public QObject
     // n invoices in list B numbered FV/1 ... FV/n, invoice i worth i * 100,00
     // gross with 23,00 VAT in column 5 and 1,00 in column 6; invoices of
     // list A and of another application mixed in between.
-    void faktury(int n)
+    void addInvoices(int n)
     {
-        const int inny = baza->dodajWniosek(podatId);
-        auto t = baza->dm.transaction();
+        const int inny = db->addApplication(podatId);
+        auto t = db->dm.transaction();
         for (int i = 1; i <= n; ++i) {
-            baza->dodajFakture(vzmId, QStringLiteral("B"),
-                               {{QStringLiteral("NrFakt"), QStringLiteral("FV/%1").arg(i)},
-                                {QStringLiteral("LpFakt"), QStringLiteral("%1, %2").arg(i).arg(i + 1)},
-                                {QStringLiteral("DataWyst"), QDate(2010, 1, 1).addDays(i)},
-                                {QStringLiteral("NipSprzed"), QStringLiteral("526-025-02-74")},
-                                {QStringLiteral("Brutto"), QVariant::fromValue(Money::fromUnits(100 * i))},
-                                {QStringLiteral("VatA"), kwotaV("23,00")},
-                                {QStringLiteral("VatB"), kwotaV("1,00")}});
-            baza->dodajFakture(vzmId, QStringLiteral("A"), {{QStringLiteral("NrFakt"), QStringLiteral("A/%1").arg(i)}});
-            baza->dodajFakture(inny, QStringLiteral("B"), {{QStringLiteral("NrFakt"), QStringLiteral("X/%1").arg(i)}});
+            db->addInvoice(vzmId, QStringLiteral("B"),
+                           {{QStringLiteral("NrFakt"), QStringLiteral("FV/%1").arg(i)},
+                            {QStringLiteral("LpFakt"), QStringLiteral("%1, %2").arg(i).arg(i + 1)},
+                            {QStringLiteral("DataWyst"), QDate(2010, 1, 1).addDays(i)},
+                            {QStringLiteral("NipSprzed"), QStringLiteral("526-025-02-74")},
+                            {QStringLiteral("Brutto"), QVariant::fromValue(Money::fromUnits(100 * i))},
+                            {QStringLiteral("VatA"), kwotaV("23,00")},
+                            {QStringLiteral("VatB"), kwotaV("1,00")}});
+            db->addInvoice(vzmId, QStringLiteral("A"), {{QStringLiteral("NrFakt"), QStringLiteral("A/%1").arg(i)}});
+            db->addInvoice(inny, QStringLiteral("B"), {{QStringLiteral("NrFakt"), QStringLiteral("X/%1").arg(i)}});
         }
         t.commit();
     }
@@ -41,8 +41,8 @@ class TestAttachmentModel : public QObject
 private slots:
     void init()
     {
-        baza = std::make_unique<Baza>();
-        zal = std::make_unique<TVZMab>(baza->dm);
+        db = std::make_unique<TestDatabase>();
+        zal = std::make_unique<TVZMab>(db->dm);
         QVariantMap podatnik = pelnyPodatnik();
         podatnik.insert(QStringLiteral("Dokument"), QStringLiteral("paszport AB123"));
         podatnik.insert(QStringLiteral("MNIP"), NipMalzonka);
@@ -50,18 +50,18 @@ private slots:
         podatnik.insert(QStringLiteral("MImie"), QStringLiteral("Anna"));
         podatnik.insert(QStringLiteral("MPesel"), PeselMalzonka);
         podatnik.insert(QStringLiteral("MDokument"), QStringLiteral("dowód XYZ"));
-        podatId = baza->dodajPodatnika(podatnik);
-        vzmId = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 1}});
+        podatId = db->addTaxpayer(podatnik);
+        vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 1}});
     }
     void cleanup()
     {
         zal.reset();
-        baza.reset();
+        db.reset();
     }
 
     void header()
     {
-        faktury(1);
+        addInvoices(1);
         QVERIFY(zal->Wczytaj(podatId, vzmId, 2, 1));
         QCOMPARE(zal->Rodzaj(), 2);
         QCOMPARE(zal->Oznacz(), QStringLiteral("B"));
@@ -73,7 +73,7 @@ private slots:
                  (QStringList{NipPodatnika, "Żółkiewski", "Łukasz", PeselPodatnika, "paszport AB123"}));
         QCOMPARE((QStringList{zal->MNIP(), zal->MNazwisko(), zal->MImie(), zal->MPesel(), zal->MDokument()}),
                  (QStringList{NipMalzonka, "Żółkiewska", "Anna", PeselMalzonka, "dowód XYZ"}));
-        QVERIFY(baza->boxes.shown().isEmpty());
+        QVERIFY(db->boxes.shown().isEmpty());
     }
 
     // 30 invoices: attachment 1 holds invoices 1 to 27, attachment 2 invoices 28 to 30.
@@ -98,7 +98,7 @@ private slots:
         QFETCH(QString, sumaBrutto);
         QFETCH(QString, sumaVatA);
         QFETCH(QString, sumaVatB);
-        faktury(30);
+        addInvoices(30);
         QVERIFY(zal->Wczytaj(podatId, vzmId, 2, 1)); // a load before replaces nothing of the next
         QVERIFY(zal->Wczytaj(podatId, vzmId, 2, nrZal));
         for (int k = 1; k <= TVZMab::Wierszy; ++k) {
@@ -129,7 +129,7 @@ private slots:
 
     void thousandsInTheText()
     {
-        baza->dodajFakture(vzmId, QStringLiteral("C"), {{QStringLiteral("Brutto"), kwotaV("1 234 567,89")}});
+        db->addInvoice(vzmId, QStringLiteral("C"), {{QStringLiteral("Brutto"), kwotaV("1 234 567,89")}});
         QVERIFY(zal->Wczytaj(podatId, vzmId, 3, 1));
         QCOMPARE(zal->Symbol(), QStringLiteral("VZM-1/C"));
         QCOMPARE(zal->GetTekst(15), nbsp("1 234 567,89"));
@@ -139,14 +139,14 @@ private slots:
     // A correcting invoice: its amounts count, but only positive amounts are printed.
     void negativeAndMissingValues()
     {
-        baza->dodajFakture(vzmId, QStringLiteral("A"),
-                           {{QStringLiteral("NrFakt"), QStringLiteral("K/1")},
-                            {QStringLiteral("Brutto"), kwotaV("-500,00")},
-                            {QStringLiteral("VatA"), kwotaV("-93,50")}});
-        baza->dodajFakture(vzmId, QStringLiteral("A"),
-                           {{QStringLiteral("NrFakt"), QStringLiteral("F/2")},
-                            {QStringLiteral("Brutto"), kwotaV("200,00")},
-                            {QStringLiteral("VatA"), kwotaV("37,40")}});
+        db->addInvoice(vzmId, QStringLiteral("A"),
+                       {{QStringLiteral("NrFakt"), QStringLiteral("K/1")},
+                        {QStringLiteral("Brutto"), kwotaV("-500,00")},
+                        {QStringLiteral("VatA"), kwotaV("-93,50")}});
+        db->addInvoice(vzmId, QStringLiteral("A"),
+                       {{QStringLiteral("NrFakt"), QStringLiteral("F/2")},
+                        {QStringLiteral("Brutto"), kwotaV("200,00")},
+                        {QStringLiteral("VatA"), kwotaV("37,40")}});
         QVERIFY(zal->Wczytaj(podatId, vzmId, 1, 1));
         QCOMPARE(zal->GetTekst(12), QStringLiteral("K/1"));
         QCOMPARE(zal->GetTekst(13), QString()); // no date of issue
@@ -167,7 +167,7 @@ private slots:
 
     void outOfRange()
     {
-        faktury(27);
+        addInvoices(27);
         QVERIFY(zal->Wczytaj(podatId, vzmId, 2, 1));
         QCOMPARE(zal->GetTekst(12), QStringLiteral("FV/1"));
         QCOMPARE(zal->GetTekst(11), QString());
@@ -184,10 +184,10 @@ private slots:
 
     void missingTaxpayer()
     {
-        faktury(3);
+        addInvoices(3);
         QVERIFY(zal->Wczytaj(podatId, vzmId, 2, 1));
         QVERIFY(!zal->Wczytaj(999, vzmId, 2, 1));
-        QCOMPARE(baza->boxes.texts(), QStringList{"Brak podatnika [PodatId = [999]."});
+        QCOMPARE(db->boxes.texts(), QStringList{"Brak podatnika [PodatId = [999]."});
         QCOMPARE(zal->NIP(), QString());
         QCOMPARE(zal->GetTekst(12), QString());
         QCOMPARE(zal->GetKwota(174), Money());
@@ -196,13 +196,13 @@ private slots:
 
     void failingInvoiceQueryLeavesRowsEmpty()
     {
-        faktury(3);
-        baza->dm.database().run(QStringLiteral("ALTER TABLE Faktury RENAME COLUMN LpFakt TO Pozycje"));
+        addInvoices(3);
+        db->dm.database().run(QStringLiteral("ALTER TABLE Faktury RENAME COLUMN LpFakt TO Pozycje"));
         QVERIFY(zal->Wczytaj(podatId, vzmId, 2, 1));
         QCOMPARE(zal->Nazwisko(), QStringLiteral("Żółkiewski"));
         QCOMPARE(zal->GetTekst(12), QString());
         QCOMPARE(zal->GetKwota(174), Money());
-        QVERIFY(baza->boxes.shown().isEmpty()); // nothing is reported
+        QVERIFY(db->boxes.shown().isEmpty()); // nothing is reported
     }
 };
 

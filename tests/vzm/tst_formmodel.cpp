@@ -1,62 +1,62 @@
-#include "support/baza.h"
+#include "support/formdata.h"
 #include "vzm/formmodel.h"
 
 #include "data/dataerror.h"
 
 // The form model: loading and saving through the real tables, the boxes
 // that exclude each other, the field marks and the readers.
-class TestFormModel : public QObject, private ModelPodatnika
+class TestFormModel : public QObject, private TaxpayerModelFixture
 {
     Q_OBJECT
 
 
-    QVariant wniosek(int vzmId, const char *pole)
+    QVariant applicationValue(int vzmId, const char *field)
     {
-        return baza->wartosc(QStringLiteral("VZMy"), QStringLiteral("VzmId"), vzmId, QString::fromLatin1(pole));
+        return db->storedValue(QStringLiteral("VZMy"), QStringLiteral("VzmId"), vzmId, QString::fromLatin1(field));
     }
-    QVariant wpisy(int vzmId, const char *pole)
+    QVariant entryValue(int vzmId, const char *field)
     {
-        return baza->wartosc(QStringLiteral("VZMw3"), QStringLiteral("VzmId"), vzmId, QString::fromLatin1(pole));
+        return db->storedValue(QStringLiteral("VZMw3"), QStringLiteral("VzmId"), vzmId, QString::fromLatin1(field));
     }
-    QVariant podatnik(int id, const char *pole)
+    QVariant taxpayerValue(int id, const char *field)
     {
-        return baza->wartosc(QStringLiteral("Podatnik"), QStringLiteral("PodatId"), id, QString::fromLatin1(pole));
+        return db->storedValue(QStringLiteral("Podatnik"), QStringLiteral("PodatId"), id, QString::fromLatin1(field));
     }
-    int liczba(const char *tabela)
+    int rowCount(const char *table)
     {
-        return int(baza->wiersze(QString::fromLatin1(tabela)).size());
+        return int(db->storedRows(QString::fromLatin1(table)).size());
     }
 
     // A stored application with every entry of VZMw3 filled.
-    int pelnyWniosek()
+    int fullApplication()
     {
-        const int vzmId = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 2},
+        const int vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 2},
                                                        {QStringLiteral("Faktur"), 4},
                                                        {QStringLiteral("ZwrotPopA"), kwotaV("100,00")},
                                                        {QStringLiteral("ZwrotPopB"), kwotaV("200,00")},
                                                        {QStringLiteral("ZwrotPopC"), kwotaV("300,00")},
                                                        {QStringLiteral("ZwrotPopD"), kwotaV("400,00")}});
-        baza->dodajWpisy(vzmId, {{QStringLiteral("P8_3"), true},
-                                 {QStringLiteral("P41"), 2008},
-                                 {QStringLiteral("P42"), 2009},
-                                 {QStringLiteral("P43"), 2010},
-                                 {QStringLiteral("P44"), QDate(2010, 5, 10)},
-                                 {QStringLiteral("P45"), kwotaV("3 000,00")},
-                                 {QStringLiteral("P56"), QStringLiteral("wymiana okien\r\nocieplenie\r\n")},
-                                 {QStringLiteral("P57_3"), true},
-                                 {QStringLiteral("P58_2"), true},
-                                 {QStringLiteral("P58_3"), true},
-                                 {QStringLiteral("Konto"), KontoPoprawne},
-                                 {QStringLiteral("P59"), 1},
-                                 {QStringLiteral("P60"), 7},
-                                 {QStringLiteral("P61"), 2},
-                                 {QStringLiteral("P65"), QStringLiteral("uwagi")}});
+        db->addFurtherEntries(vzmId, {{QStringLiteral("P8_3"), true},
+                                      {QStringLiteral("P41"), 2008},
+                                      {QStringLiteral("P42"), 2009},
+                                      {QStringLiteral("P43"), 2010},
+                                      {QStringLiteral("P44"), QDate(2010, 5, 10)},
+                                      {QStringLiteral("P45"), kwotaV("3 000,00")},
+                                      {QStringLiteral("P56"), QStringLiteral("wymiana okien\r\nocieplenie\r\n")},
+                                      {QStringLiteral("P57_3"), true},
+                                      {QStringLiteral("P58_2"), true},
+                                      {QStringLiteral("P58_3"), true},
+                                      {QStringLiteral("Konto"), KontoPoprawne},
+                                      {QStringLiteral("P59"), 1},
+                                      {QStringLiteral("P60"), 7},
+                                      {QStringLiteral("P61"), 2},
+                                      {QStringLiteral("P65"), QStringLiteral("uwagi")}});
         return vzmId;
     }
 
 private slots:
-    void init() { utworz(); }
-    void cleanup() { usun(); }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     // --- Loading ------------------------------------------------------------
 
@@ -79,25 +79,25 @@ private slots:
         for (int pole : {45, 47, 48, 49, 50, 51, 52, 53, 54, 55, 59, 60, 61, 62, 63, 64})
             QCOMPARE(vzm->GetPole(pole), Money());
         QCOMPARE(vzm->StanNip().Kolor, KolorPoprawny);
-        QVERIFY(baza->boxes.shown().isEmpty());
+        QVERIFY(db->boxes.shown().isEmpty());
     }
 
     void nextSequenceNumber()
     {
         for (int nr : {1, 2, 5})
-            baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), nr}});
-        const int inny = baza->dodajPodatnika({{QStringLiteral("Nazwisko"), QStringLiteral("Nowak")}});
-        baza->dodajWniosek(inny, {{QStringLiteral("NrKolej"), 9}});
+            db->addApplication(podatId, {{QStringLiteral("NrKolej"), nr}});
+        const int inny = db->addTaxpayer({{QStringLiteral("Nazwisko"), QStringLiteral("Nowak")}});
+        db->addApplication(inny, {{QStringLiteral("NrKolej"), 9}});
         QVERIFY(vzm->Wczytaj(podatId, 0));
         QCOMPARE(vzm->NrKolej(), 6);
         QVERIFY(vzm->Wczytaj(inny, 0));
         QCOMPARE(vzm->NrKolej(), 10);
-        QCOMPARE(baza->dm.Podatnik.field(QStringLiteral("PodatId")).asInteger(), inny); // the register follows
+        QCOMPARE(db->dm.Podatnik.field(QStringLiteral("PodatId")).asInteger(), inny); // the register follows
     }
 
     void storedApplication()
     {
-        const int vzmId = pelnyWniosek();
+        const int vzmId = fullApplication();
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
         QCOMPARE(vzm->VzmId(), vzmId);
         QCOMPARE(vzm->NrKolej(), 2);
@@ -120,8 +120,8 @@ private slots:
 
     void nothingSurvivesALoad()
     {
-        QVERIFY(vzm->Wczytaj(podatId, pelnyWniosek()));
-        const int inny = baza->dodajPodatnika({{QStringLiteral("Nazwisko"), QStringLiteral("Nowak")}});
+        QVERIFY(vzm->Wczytaj(podatId, fullApplication()));
+        const int inny = db->addTaxpayer({{QStringLiteral("Nazwisko"), QStringLiteral("Nowak")}});
         QVERIFY(vzm->Wczytaj(inny, 0));
         QCOMPARE(vzm->Nazwisko, QStringLiteral("Nowak"));
         QCOMPARE(vzm->Imie, QString());
@@ -138,10 +138,10 @@ private slots:
 
     void missingTaxpayer()
     {
-        QVERIFY(vzm->Wczytaj(podatId, pelnyWniosek()));
+        QVERIFY(vzm->Wczytaj(podatId, fullApplication()));
         QVERIFY(!vzm->Wczytaj(12345, 0));
-        QCOMPARE(baza->boxes.texts(), QStringList{"Brak podatnika [PodatId = [12345]."});
-        QCOMPARE(baza->boxes.shown().first().title, QStringLiteral("Uwaga"));
+        QCOMPARE(db->boxes.texts(), QStringList{"Brak podatnika [PodatId = [12345]."});
+        QCOMPARE(db->boxes.shown().first().title, QStringLiteral("Uwaga"));
         // the model stays cleared
         QCOMPARE(vzm->Nazwisko, QString());
         QCOMPARE(vzm->NrKolej(), 0);
@@ -149,16 +149,16 @@ private slots:
         QVERIFY(vzm->P7_1());
 
         // saving for a missing taxpayer writes nothing
-        baza->boxes.clear();
-        const auto vzmy = baza->wiersze(QStringLiteral("VZMy"));
+        db->boxes.clear();
+        const auto vzmy = db->storedRows(QStringLiteral("VZMy"));
         QVERIFY(!vzm->Zapisz());
-        QCOMPARE(baza->boxes.texts(), QStringList{"Brak podatnika [PodatId = [12345]."});
-        QCOMPARE(baza->wiersze(QStringLiteral("VZMy")), vzmy);
+        QCOMPARE(db->boxes.texts(), QStringList{"Brak podatnika [PodatId = [12345]."});
+        QCOMPARE(db->storedRows(QStringLiteral("VZMy")), vzmy);
     }
 
     void correction()
     {
-        const int vzmId = baza->dodajWniosek(podatId, {{QStringLiteral("Korekta"), true}, {QStringLiteral("NrKoryg"), 3}});
+        const int vzmId = db->addApplication(podatId, {{QStringLiteral("Korekta"), true}, {QStringLiteral("NrKoryg"), 3}});
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
         QVERIFY(vzm->P7_2());
         QVERIFY(!vzm->P7_1());
@@ -166,19 +166,19 @@ private slots:
         QCOMPARE(vzm->NrKoryg(), 3);
         QCOMPARE(vzm->NrKolej(), 0);
         QVERIFY(vzm->Zapisz());
-        QCOMPARE(wniosek(vzmId, "Korekta").toInt(), 1);
-        QCOMPARE(wniosek(vzmId, "NrKoryg").toInt(), 3);
+        QCOMPARE(applicationValue(vzmId, "Korekta").toInt(), 1);
+        QCOMPARE(applicationValue(vzmId, "NrKoryg").toInt(), 3);
 
         vzm->SetCel(1, true); // back to a first filing
         QVERIFY(vzm->Zapisz());
-        QCOMPARE(wniosek(vzmId, "Korekta").toInt(), 0);
+        QCOMPARE(applicationValue(vzmId, "Korekta").toInt(), 0);
     }
 
     // --- Saving -------------------------------------------------------------
 
     void missingEntriesAreInsertedOnSave()
     {
-        const int vzmId = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 3},
+        const int vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 3},
                                                        {QStringLiteral("Faktur"), 4},
                                                        {QStringLiteral("ZwrotPopB"), kwotaV("250,00")}});
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
@@ -188,14 +188,14 @@ private slots:
         QVERIFY(!vzm->P8_1() && !vzm->P8_2() && !vzm->P8_3());
         QCOMPARE(vzm->P45(), Money());
         QCOMPARE(vzm->Zwrot(), Money());
-        QCOMPARE(liczba("VZMw3"), 0);
+        QCOMPARE(rowCount("VZMw3"), 0);
 
         vzm->SetP45(kwota("2 000"));
         QVERIFY(vzm->Zapisz());
-        QCOMPARE(liczba("VZMw3"), 1);
-        QCOMPARE(wpisy(vzmId, "P60").toInt(), 4);
-        QCOMPARE(wpisy(vzmId, "P45").toLongLong(), kwota("2 000").raw());
-        QCOMPARE(liczba("VZMy"), 1);
+        QCOMPARE(rowCount("VZMw3"), 1);
+        QCOMPARE(entryValue(vzmId, "P60").toInt(), 4);
+        QCOMPARE(entryValue(vzmId, "P45").toLongLong(), kwota("2 000").raw());
+        QCOMPARE(rowCount("VZMy"), 1);
     }
 
     void newApplicationRoundTrip()
@@ -218,32 +218,32 @@ private slots:
         vzm->P56 = QStringList{"linia 1", "", "linia 3"};
         QVERIFY(vzm->Zapisz());
 
-        QCOMPARE(liczba("VZMy"), 1);
+        QCOMPARE(rowCount("VZMy"), 1);
         const int vzmId = vzm->VzmId();
         QVERIFY(vzmId > 0);
-        QCOMPARE(wniosek(vzmId, "PodatId").toInt(), podatId);
-        QCOMPARE(wniosek(vzmId, "NrKolej").toInt(), 1);
-        QCOMPARE(wniosek(vzmId, "Wersja").toInt(), 5);
-        QCOMPARE(wniosek(vzmId, "Faktur").toInt(), 12);
-        QCOMPARE(wniosek(vzmId, "DataPier").toString(), QStringLiteral("2010-05-10"));
-        QCOMPARE(wpisy(vzmId, "P56").toString(), QStringLiteral("linia 1\r\n\r\nlinia 3\r\n"));
-        QCOMPARE(wpisy(vzmId, "P44").toString(), QStringLiteral("2010-05-10"));
+        QCOMPARE(applicationValue(vzmId, "PodatId").toInt(), podatId);
+        QCOMPARE(applicationValue(vzmId, "NrKolej").toInt(), 1);
+        QCOMPARE(applicationValue(vzmId, "Wersja").toInt(), 5);
+        QCOMPARE(applicationValue(vzmId, "Faktur").toInt(), 12);
+        QCOMPARE(applicationValue(vzmId, "DataPier").toString(), QStringLiteral("2010-05-10"));
+        QCOMPARE(entryValue(vzmId, "P56").toString(), QStringLiteral("linia 1\r\n\r\nlinia 3\r\n"));
+        QCOMPARE(entryValue(vzmId, "P44").toString(), QStringLiteral("2010-05-10"));
 
         // personal data written back; the taxpayer's accounts and notes untouched
-        QCOMPARE(podatnik(podatId, "Nazwisko").toString(), QStringLiteral("Żółkiewska-Nowak"));
-        QCOMPARE(podatnik(podatId, "MImie").toString(), QStringLiteral("Anna"));
-        QCOMPARE(podatnik(podatId, "MNIP").toString(), NipMalzonka);
-        QCOMPARE(podatnik(podatId, "MPesel").toString(), PeselMalzonka);
-        QCOMPARE(podatnik(podatId, "Konto").toString(), QStringLiteral("11112222333344445555666677"));
-        QCOMPARE(podatnik(podatId, "MKonto").toString(), QStringLiteral("99998888777766665555444433"));
-        QCOMPARE(podatnik(podatId, "Notatki").toString(), QStringLiteral("{\\rtf1 Notatki podatnika}"));
+        QCOMPARE(taxpayerValue(podatId, "Nazwisko").toString(), QStringLiteral("Żółkiewska-Nowak"));
+        QCOMPARE(taxpayerValue(podatId, "MImie").toString(), QStringLiteral("Anna"));
+        QCOMPARE(taxpayerValue(podatId, "MNIP").toString(), NipMalzonka);
+        QCOMPARE(taxpayerValue(podatId, "MPesel").toString(), PeselMalzonka);
+        QCOMPARE(taxpayerValue(podatId, "Konto").toString(), QStringLiteral("11112222333344445555666677"));
+        QCOMPARE(taxpayerValue(podatId, "MKonto").toString(), QStringLiteral("99998888777766665555444433"));
+        QCOMPARE(taxpayerValue(podatId, "Notatki").toString(), QStringLiteral("{\\rtf1 Notatki podatnika}"));
 
         // a second save updates the same application
         QVERIFY(vzm->Zapisz());
-        QCOMPARE(liczba("VZMy"), 1);
-        QCOMPARE(liczba("VZMw3"), 1);
+        QCOMPARE(rowCount("VZMy"), 1);
+        QCOMPARE(rowCount("VZMw3"), 1);
 
-        TVzm_3 ponownie(baza->dm);
+        TVzm_3 ponownie(db->dm);
         QVERIFY(ponownie.Wczytaj(podatId, vzmId));
         QCOMPARE(ponownie.Nazwisko, QStringLiteral("Żółkiewska-Nowak"));
         QCOMPARE(ponownie.MNIP(), NipMalzonka);
@@ -261,22 +261,22 @@ private slots:
     // The parts of the refund are stored as amounts exactly to the ten-thousandth.
     void refundPartsStored()
     {
-        const int vzmId = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 1}});
-        baza->dodajFakture(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("40 000,00")}});
-        baza->dodajFakture(vzmId, QStringLiteral("B"),
-                           {{QStringLiteral("VatA"), kwotaV("10 000,00")}, {QStringLiteral("VatB"), kwotaV("2 000,00")}});
-        baza->dodajFakture(vzmId, QStringLiteral("C"), {{QStringLiteral("VatA"), kwotaV("1 000,00")}});
+        const int vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 1}});
+        db->addInvoice(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("40 000,00")}});
+        db->addInvoice(vzmId, QStringLiteral("B"),
+                       {{QStringLiteral("VatA"), kwotaV("10 000,00")}, {QStringLiteral("VatB"), kwotaV("2 000,00")}});
+        db->addInvoice(vzmId, QStringLiteral("C"), {{QStringLiteral("VatA"), kwotaV("1 000,00")}});
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
         vzm->SetP44(QDate(2010, 5, 10));
         vzm->SetP45(kwota("3 000"));
         vzm->SetZwrotPop(3, kwota("20 000,1234"));
         QVERIFY(vzm->Zapisz());
-        QCOMPARE(wniosek(vzmId, "ZwrotA").toLongLong(), kwota("20 913,90").raw());
-        QCOMPARE(wniosek(vzmId, "ZwrotB").toLongLong(), 0);
-        QCOMPARE(wniosek(vzmId, "ZwrotC").toLongLong(), kwota("5 819,3766").raw()); // 25 819,50 - 20 000,1234
-        QCOMPARE(wniosek(vzmId, "ZwrotD").toLongLong(), kwota("1 363,60").raw());
-        QCOMPARE(wniosek(vzmId, "ZwrotPopC").toLongLong(), kwota("20 000,1234").raw());
-        QCOMPARE(wniosek(vzmId, "Zwrot").toLongLong(), kwota("16 885").raw());
+        QCOMPARE(applicationValue(vzmId, "ZwrotA").toLongLong(), kwota("20 913,90").raw());
+        QCOMPARE(applicationValue(vzmId, "ZwrotB").toLongLong(), 0);
+        QCOMPARE(applicationValue(vzmId, "ZwrotC").toLongLong(), kwota("5 819,3766").raw()); // 25 819,50 - 20 000,1234
+        QCOMPARE(applicationValue(vzmId, "ZwrotD").toLongLong(), kwota("1 363,60").raw());
+        QCOMPARE(applicationValue(vzmId, "ZwrotPopC").toLongLong(), kwota("20 000,1234").raw());
+        QCOMPARE(applicationValue(vzmId, "Zwrot").toLongLong(), kwota("16 885").raw());
     }
 
     void memoLines_data()
@@ -298,14 +298,14 @@ private slots:
         QFETCH(QString, zapisane);
         QFETCH(QStringList, linie);
         QFETCH(QString, poZapisie);
-        const int vzmId = baza->dodajWniosek(podatId);
-        baza->dodajWpisy(vzmId, {{QStringLiteral("P56"), zapisane}, {QStringLiteral("P65"), zapisane}});
+        const int vzmId = db->addApplication(podatId);
+        db->addFurtherEntries(vzmId, {{QStringLiteral("P56"), zapisane}, {QStringLiteral("P65"), zapisane}});
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
         QCOMPARE(vzm->P56, linie);
         QCOMPARE(vzm->P65, linie);
         QVERIFY(vzm->Zapisz());
-        QCOMPARE(wpisy(vzmId, "P56").toString(), poZapisie);
-        QCOMPARE(wpisy(vzmId, "P65").toString(), poZapisie);
+        QCOMPARE(entryValue(vzmId, "P56").toString(), poZapisie);
+        QCOMPARE(entryValue(vzmId, "P65").toString(), poZapisie);
     }
 
     void textsCutToTheTableWidths()
@@ -314,8 +314,8 @@ private slots:
         vzm->Posesja = QStringLiteral("12345678901234");
         vzm->SetKonto(QString(60, QLatin1Char('1')));
         QVERIFY(vzm->Zapisz());
-        QCOMPARE(podatnik(podatId, "Posesja").toString(), QStringLiteral("1234567890"));
-        QCOMPARE(wpisy(vzm->VzmId(), "Konto").toString(), QString(50, QLatin1Char('1')));
+        QCOMPARE(taxpayerValue(podatId, "Posesja").toString(), QStringLiteral("1234567890"));
+        QCOMPARE(entryValue(vzm->VzmId(), "Konto").toString(), QString(50, QLatin1Char('1')));
     }
 
     // The third write fails for real: everything written before it is undone.
@@ -328,57 +328,57 @@ private slots:
     void failureInTheMiddleWritesNothing()
     {
         QFETCH(bool, nowy);
-        const int vzmId = nowy ? 0 : pelnyWniosek();
+        const int vzmId = nowy ? 0 : fullApplication();
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
-        baza->dm.database().run(QStringLiteral("CREATE TRIGGER odmowa BEFORE %1 ON VZMw3 BEGIN SELECT RAISE(ABORT, 'odmowa'); END")
-                                    .arg(nowy ? QStringLiteral("INSERT") : QStringLiteral("UPDATE")));
-        const auto podatnicy = baza->wiersze(QStringLiteral("Podatnik"));
-        const auto vzmy = baza->wiersze(QStringLiteral("VZMy"));
-        const auto wpisyPrzed = baza->wiersze(QStringLiteral("VZMw3"));
+        db->dm.database().run(QStringLiteral("CREATE TRIGGER odmowa BEFORE %1 ON VZMw3 BEGIN SELECT RAISE(ABORT, 'odmowa'); END")
+                                  .arg(nowy ? QStringLiteral("INSERT") : QStringLiteral("UPDATE")));
+        const auto podatnicy = db->storedRows(QStringLiteral("Podatnik"));
+        const auto vzmy = db->storedRows(QStringLiteral("VZMy"));
+        const auto wpisyPrzed = db->storedRows(QStringLiteral("VZMw3"));
 
         vzm->Nazwisko = QStringLiteral("Zmienione");
         vzm->SetNrKolej(7);
         vzm->SetP45(kwota("1 234"));
         QVERIFY_THROWS_EXCEPTION(DataError, vzm->Zapisz());
 
-        QCOMPARE(baza->wiersze(QStringLiteral("Podatnik")), podatnicy);
-        QCOMPARE(baza->wiersze(QStringLiteral("VZMy")), vzmy);
-        QCOMPARE(baza->wiersze(QStringLiteral("VZMw3")), wpisyPrzed);
+        QCOMPARE(db->storedRows(QStringLiteral("Podatnik")), podatnicy);
+        QCOMPARE(db->storedRows(QStringLiteral("VZMy")), vzmy);
+        QCOMPARE(db->storedRows(QStringLiteral("VZMw3")), wpisyPrzed);
         // the tables' own views were read again and no record is left in edit
-        for (Table *t : {&baza->dm.Podatnik, &baza->dm.VzmyTbl, &baza->dm.VzmTbl_3})
+        for (Table *t : {&db->dm.Podatnik, &db->dm.VzmyTbl, &db->dm.VzmTbl_3})
             QVERIFY(!t->isEditing());
-        QCOMPARE(baza->dm.Podatnik.field(QStringLiteral("Nazwisko")).asString(), QStringLiteral("Żółkiewski"));
-        QCOMPARE(baza->dm.VzmyTbl.recordCount(), nowy ? 0 : 1);
+        QCOMPARE(db->dm.Podatnik.field(QStringLiteral("Nazwisko")).asString(), QStringLiteral("Żółkiewski"));
+        QCOMPARE(db->dm.VzmyTbl.recordCount(), nowy ? 0 : 1);
 
         // once the store accepts it again the same model saves completely
-        baza->dm.database().run(QStringLiteral("DROP TRIGGER odmowa"));
+        db->dm.database().run(QStringLiteral("DROP TRIGGER odmowa"));
         QVERIFY(vzm->Zapisz());
-        QCOMPARE(podatnik(podatId, "Nazwisko").toString(), QStringLiteral("Zmienione"));
-        QCOMPARE(liczba("VZMy"), 1);
-        QCOMPARE(wpisy(vzm->VzmId(), "P45").toLongLong(), kwota("1 234").raw());
+        QCOMPARE(taxpayerValue(podatId, "Nazwisko").toString(), QStringLiteral("Zmienione"));
+        QCOMPARE(rowCount("VZMy"), 1);
+        QCOMPARE(entryValue(vzm->VzmId(), "P45").toLongLong(), kwota("1 234").raw());
     }
 
     // An application deleted meanwhile is not recreated, and its values never
     // land in another application's record.
     void vanishedApplicationWritesNothing()
     {
-        const int vzmId = pelnyWniosek();
-        const int inny = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 1}});
-        baza->dodajWpisy(inny);
+        const int vzmId = fullApplication();
+        const int inny = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 1}});
+        db->addFurtherEntries(inny);
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
-        baza->dm.UsunWniosek(vzmId);
-        const auto podatnicy = baza->wiersze(QStringLiteral("Podatnik"));
-        const auto vzmy = baza->wiersze(QStringLiteral("VZMy"));
-        const auto wpisyPrzed = baza->wiersze(QStringLiteral("VZMw3"));
+        db->dm.UsunWniosek(vzmId);
+        const auto podatnicy = db->storedRows(QStringLiteral("Podatnik"));
+        const auto vzmy = db->storedRows(QStringLiteral("VZMy"));
+        const auto wpisyPrzed = db->storedRows(QStringLiteral("VZMw3"));
 
         vzm->Nazwisko = QStringLiteral("Zmienione");
         QVERIFY(!vzm->Zapisz());
-        QCOMPARE(baza->boxes.texts(),
+        QCOMPARE(db->boxes.texts(),
                  QStringList{QStringLiteral("Wniosek nie istnieje w bazie danych (VzmId = %1). Zmiany nie zostały zapisane.")
                                  .arg(vzmId)});
-        QCOMPARE(baza->wiersze(QStringLiteral("Podatnik")), podatnicy);
-        QCOMPARE(baza->wiersze(QStringLiteral("VZMy")), vzmy);
-        QCOMPARE(baza->wiersze(QStringLiteral("VZMw3")), wpisyPrzed);
+        QCOMPARE(db->storedRows(QStringLiteral("Podatnik")), podatnicy);
+        QCOMPARE(db->storedRows(QStringLiteral("VZMy")), vzmy);
+        QCOMPARE(db->storedRows(QStringLiteral("VZMw3")), wpisyPrzed);
     }
 
     // --- Boxes --------------------------------------------------------------
@@ -432,16 +432,16 @@ private slots:
             default: QFAIL("unknown position");
             }
         }
-        const auto bity = [](std::initializer_list<bool> b) {
+        const auto bits = [](std::initializer_list<bool> b) {
             QString s;
             for (bool x : b)
                 s += x ? QLatin1Char('1') : QLatin1Char('0');
             return s;
         };
         const QString wynik = QStringLiteral("7:%1 8:%2 51:%3 52:%4")
-                                  .arg(bity({vzm->P7_1(), vzm->P7_2()}), bity({vzm->P8_1(), vzm->P8_2(), vzm->P8_3()}),
-                                       bity({vzm->P57_1(), vzm->P57_2(), vzm->P57_3()}),
-                                       bity({vzm->P58_1(), vzm->P58_2(), vzm->P58_3()}));
+                                  .arg(bits({vzm->P7_1(), vzm->P7_2()}), bits({vzm->P8_1(), vzm->P8_2(), vzm->P8_3()}),
+                                       bits({vzm->P57_1(), vzm->P57_2(), vzm->P57_3()}),
+                                       bits({vzm->P58_1(), vzm->P58_2(), vzm->P58_3()}));
         QCOMPARE(wynik, stan);
     }
 
@@ -572,13 +572,13 @@ private slots:
     {
         QFETCH(QString, operacja);
         QFETCH(int, pole);
-        QVERIFY(vzm->Wczytaj(podatId, pelnyWniosek()));
-        baza->boxes.clear();
+        QVERIFY(vzm->Wczytaj(podatId, fullApplication()));
+        db->boxes.clear();
         if (operacja == u"GetPole")
             QCOMPARE(vzm->GetPole(pole), Money());
         else
             QVERIFY(!vzm->GetDruk(pole));
-        QCOMPARE(baza->boxes.texts(), QStringList{QStringLiteral("Procedura: %1 - pole: %2 nieokreślone.").arg(operacja).arg(pole)});
+        QCOMPARE(db->boxes.texts(), QStringList{QStringLiteral("Procedura: %1 - pole: %2 nieokreślone.").arg(operacja).arg(pole)});
     }
 
     void printedFields()
@@ -594,7 +594,7 @@ private slots:
             QVERIFY2(!vzm->GetDruk(pole), qPrintable(QString::number(pole)));
         vzm->SetP45(kwota("1"));
         QVERIFY(vzm->GetDruk(47));
-        QVERIFY(baza->boxes.shown().isEmpty());
+        QVERIFY(db->boxes.shown().isEmpty());
     }
 
     void accountGroups_data()

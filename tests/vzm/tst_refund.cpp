@@ -1,9 +1,9 @@
-#include "support/baza.h"
+#include "support/formdata.h"
 #include "vzm/formmodel.h"
 
-// The limits and the refund of part D, computed from invoices stored in a
+// The limits and the refund of section D, computed from invoices stored in a
 // real database and loaded into the form model.
-class TestRefund : public QObject, private ModelPodatnika
+class TestRefund : public QObject, private TaxpayerModelFixture
 {
     Q_OBJECT
 
@@ -11,25 +11,25 @@ class TestRefund : public QObject, private ModelPodatnika
     // An application whose invoices give the sums of the worked example:
     // column 5 of list A 40 000,00 (in two invoices), of list B 10 000,00, of
     // list C 1 000,00; column 6 of list B 2 000,00; the others 0.
-    int wniosekZPrzykladu()
+    int workedExampleApplication()
     {
-        const int vzmId = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 1}});
-        baza->dodajFakture(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("25 000,00")}});
-        baza->dodajFakture(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("15 000,00")}});
-        baza->dodajFakture(vzmId, QStringLiteral("B"),
-                           {{QStringLiteral("VatA"), kwotaV("10 000,00")}, {QStringLiteral("VatB"), kwotaV("2 000,00")}});
-        baza->dodajFakture(vzmId, QStringLiteral("C"), {{QStringLiteral("VatA"), kwotaV("1 000,00")}});
+        const int vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 1}});
+        db->addInvoice(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("25 000,00")}});
+        db->addInvoice(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("15 000,00")}});
+        db->addInvoice(vzmId, QStringLiteral("B"),
+                       {{QStringLiteral("VatA"), kwotaV("10 000,00")}, {QStringLiteral("VatB"), kwotaV("2 000,00")}});
+        db->addInvoice(vzmId, QStringLiteral("C"), {{QStringLiteral("VatA"), kwotaV("1 000,00")}});
         // Invoices of another application do not count.
-        const int inny = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 2}});
-        baza->dodajFakture(inny, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("99 999,00")}});
+        const int inny = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 2}});
+        db->addInvoice(inny, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("99 999,00")}});
         return vzmId;
     }
 
-    static Money naKwote(double x) { return Money::fromReal(x); }
+    static Money toMoney(double x) { return Money::fromReal(x); }
 
 private slots:
-    void init() { utworz(); }
-    void cleanup() { usun(); }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void workedExamples_data()
     {
@@ -94,7 +94,7 @@ private slots:
         QFETCH(QStringList, czesci);
         QFETCH(QString, zwrot);
 
-        QVERIFY(vzm->Wczytaj(podatId, wniosekZPrzykladu()));
+        QVERIFY(vzm->Wczytaj(podatId, workedExampleApplication()));
         QCOMPARE(vzm->SumaK5A(), kwota("40 000"));
         QCOMPARE(vzm->SumaK5B(), kwota("10 000"));
         QCOMPARE(vzm->SumaK5C(), kwota("1 000"));
@@ -115,10 +115,10 @@ private slots:
         }
         const double reals[] = {vzm->P47(), vzm->P48(), vzm->P49(), vzm->P50()};
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(naKwote(reals[i]), Money::parse(limity[i]).value());
+            QCOMPARE(toMoney(reals[i]), Money::parse(limity[i]).value());
         const double parts[] = {vzm->ZwrotA(), vzm->ZwrotB(), vzm->ZwrotC(), vzm->ZwrotD()};
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(naKwote(parts[i]), Money::parse(czesci[i]).value());
+            QCOMPARE(toMoney(parts[i]), Money::parse(czesci[i]).value());
         QCOMPARE(vzm->Zwrot(), Money::parse(zwrot).value());
         QCOMPARE(vzm->GetPole(55), Money::parse(zwrot).value());
         QCOMPARE(vzm->GetLimit(), Money::parse(limity[2]).value() + Money::parse(limity[3]).value());
@@ -126,7 +126,7 @@ private slots:
         for (const QString &k : zwrotPop)
             pop += Money::parse(k).value();
         QCOMPARE(vzm->GetZwrotPop(), pop);
-        QVERIFY(baza->boxes.shown().isEmpty());
+        QVERIFY(db->boxes.shown().isEmpty());
     }
 
     // One invoice sum at a time, with a high price so the limits do not interfere.
@@ -160,11 +160,11 @@ private slots:
         QFETCH(QString, przed);
         QFETCH(QString, zwrot);
 
-        const int vzmId = baza->dodajWniosek(podatId);
+        const int vzmId = db->addApplication(podatId);
         for (QChar litera : lista)
-            baza->dodajFakture(vzmId, QString(litera),
-                               {{QStringLiteral("VatA"), QVariant::fromValue(Money::parse(vatA).value())},
-                                {QStringLiteral("VatB"), QVariant::fromValue(Money::parse(vatB).value())}});
+            db->addInvoice(vzmId, QString(litera),
+                           {{QStringLiteral("VatA"), QVariant::fromValue(Money::parse(vatA).value())},
+                            {QStringLiteral("VatB"), QVariant::fromValue(Money::parse(vatB).value())}});
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
         vzm->SetP45(kwota("10 000"));
         QCOMPARE(vzm->GetPole(pole), Money::parse(przed).value());
@@ -174,7 +174,7 @@ private slots:
     // The computed fields follow their inputs at once.
     void recomputedOnEveryInput()
     {
-        QVERIFY(vzm->Wczytaj(podatId, wniosekZPrzykladu()));
+        QVERIFY(vzm->Wczytaj(podatId, workedExampleApplication()));
         QCOMPARE(vzm->Zwrot(), Money()); // no price yet: no limit
         vzm->SetP45(kwota("3 000"));
         QCOMPARE(vzm->GetPole(49), kwota("25 609,50")); // not dated: D.3.2
@@ -201,14 +201,14 @@ private slots:
     {
         QFETCH(QList<int>, faktur);
         QFETCH(QList<int>, zalacznikow);
-        const int vzmId = baza->dodajWniosek(podatId);
+        const int vzmId = db->addApplication(podatId);
         const QString litery = QStringLiteral("ABC");
         {
-            auto t = baza->dm.transaction(); // a hundred posts, one commit
+            auto t = db->dm.transaction(); // a hundred posts, one commit
             for (int lista = 0; lista < 3; ++lista)
                 for (int i = 0; i < faktur[lista]; ++i)
-                    baza->dodajFakture(vzmId, litery.mid(lista, 1),
-                                       {{QStringLiteral("VatA"), kwotaV("100,00")}, {QStringLiteral("VatB"), kwotaV("1,50")}});
+                    db->addInvoice(vzmId, litery.mid(lista, 1),
+                                   {{QStringLiteral("VatA"), kwotaV("100,00")}, {QStringLiteral("VatB"), kwotaV("1,50")}});
             t.commit();
         }
         QVERIFY(vzm->Wczytaj(podatId, vzmId));

@@ -1,18 +1,18 @@
-#include "support/baza.h"
+#include "support/formdata.h"
 #include "vzm/formmodel.h"
 
 #include <QHash>
 
 // The filling rules: each case compares the whole error list, positions,
 // messages and order, as the data module holds it.
-class TestVerification : public QObject, private ModelPodatnika
+class TestVerification : public QObject, private TaxpayerModelFixture
 {
     Q_OBJECT
 
 
-    static const QHash<QString, QString TVzm_3::*> &teksty()
+    static const QHash<QString, QString TVzm_3::*> &textFields()
     {
-        static const QHash<QString, QString TVzm_3::*> pola{
+        static const QHash<QString, QString TVzm_3::*> fields{
             {"Urzad", &TVzm_3::Urzad},         {"Nazwisko", &TVzm_3::Nazwisko},   {"Imie", &TVzm_3::Imie},
             {"Dokument", &TVzm_3::Dokument},   {"Kraj", &TVzm_3::Kraj},           {"Wojew", &TVzm_3::Wojew},
             {"Powiat", &TVzm_3::Powiat},       {"Gmina", &TVzm_3::Gmina},         {"Ulica", &TVzm_3::Ulica},
@@ -23,68 +23,70 @@ class TestVerification : public QObject, private ModelPodatnika
             {"MUlica", &TVzm_3::MUlica},       {"MPosesja", &TVzm_3::MPosesja},   {"MLokal", &TVzm_3::MLokal},
             {"MMiasto", &TVzm_3::MMiasto},     {"MKodPoczt", &TVzm_3::MKodPoczt}, {"MPoczta", &TVzm_3::MPoczta},
         };
-        return pola;
+        return fields;
     }
 
     // Applies a change "Name=value" the way the editor would: plain texts
     // directly, everything else through its setter. Boxes: "P57=3" ticks
     // box 3, "P57=-3" unticks it; "Cel" is position 7.
-    void zmien(const QString &krok)
+    void applyChange(const QString &change)
     {
-        const QString nazwa = krok.section(QLatin1Char('='), 0, 0);
-        const QString w = krok.section(QLatin1Char('='), 1);
+        const QString name = change.section(QLatin1Char('='), 0, 0);
+        const QString w = change.section(QLatin1Char('='), 1);
         const int n = w.toInt();
-        if (teksty().contains(nazwa))
-            vzm.get()->*teksty().value(nazwa) = w;
-        else if (nazwa == u"NIP" || nazwa == u"MNIP")
-            vzm->SetNip(nazwa == u"NIP" ? TOsoba::Podatnik : TOsoba::Malzonek, w);
-        else if (nazwa == u"Pesel" || nazwa == u"MPesel")
-            vzm->SetPesel(nazwa == u"Pesel" ? TOsoba::Podatnik : TOsoba::Malzonek, w);
-        else if (nazwa == u"Konto")
+        if (textFields().contains(name))
+            vzm.get()->*textFields().value(name) = w;
+        else if (name == u"NIP" || name == u"MNIP")
+            vzm->SetNip(name == u"NIP" ? TOsoba::Podatnik : TOsoba::Malzonek, w);
+        else if (name == u"Pesel" || name == u"MPesel")
+            vzm->SetPesel(name == u"Pesel" ? TOsoba::Podatnik : TOsoba::Malzonek, w);
+        else if (name == u"Konto")
             vzm->SetKonto(w);
-        else if (nazwa == u"Cel")
+        else if (name == u"Cel")
             vzm->SetCel(std::abs(n), n > 0);
-        else if (nazwa == u"P8")
+        else if (name == u"P8")
             vzm->SetP8(std::abs(n), n > 0);
-        else if (nazwa == u"P57")
+        else if (name == u"P57")
             vzm->SetP57(std::abs(n), n > 0);
-        else if (nazwa == u"P58")
+        else if (name == u"P58")
             vzm->SetP58(std::abs(n), n > 0);
-        else if (nazwa == u"NrKolej")
+        else if (name == u"NrKolej")
             vzm->SetNrKolej(n);
-        else if (nazwa == u"NrKoryg")
+        else if (name == u"NrKoryg")
             vzm->SetNrKoryg(n);
-        else if (nazwa == u"P44")
+        else if (name == u"P44")
             vzm->SetP44(TekstNaDate(w));
-        else if (nazwa == u"P45")
+        else if (name == u"P45")
             vzm->SetP45(Money::parse(w).value());
-        else if (nazwa == u"P59" || nazwa == u"P60" || nazwa == u"P61")
-            vzm->SetSztuk(nazwa.mid(1).toInt(), n);
+        else if (name == u"P59" || name == u"P60" || name == u"P61")
+            vzm->SetSztuk(name.mid(1).toInt(), n);
         else
-            QFAIL(qPrintable(QStringLiteral("unknown change ") + krok));
+            QFAIL(qPrintable(QStringLiteral("unknown change ") + change));
     }
 
     // A taxpayer's first application that breaks no rule: a person not
     // married, a price, payment at the cash desk and one invoice copy.
-    void poprawnyWniosek()
+    void fillValidApplication()
     {
         QVERIFY(vzm->Wczytaj(podatId, 0));
-        for (const char *krok : {"P8=1", "P45=3000", "P57=1", "P60=1"})
-            zmien(QString::fromLatin1(krok));
+        for (const char *step : {"P8=1", "P45=3000", "P57=1", "P60=1"})
+            applyChange(QString::fromLatin1(step));
     }
 
-    static QStringList wszystkieMalzonka(int pozycjaPierwsza)
+    // The error of every spouse item filled in although box 1 of position 8
+    // is ticked, but for the item at position `skipped`.
+    static QStringList spouseItemErrorsExcept(int skipped)
     {
-        QStringList lista;
-        for (int pozycja : {22, 23, 2, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34})
-            if (pozycja != pozycjaPierwsza)
-                lista << QStringLiteral("%1|Pozycji tej nie wypełnia się gdy zaznaczono kwadrat 1 w poz.8").arg(pozycja);
-        return lista;
+        QStringList list;
+        for (int position : {22, 23, 2, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34})
+            if (position != skipped)
+                list << QStringLiteral("%1|Pozycji tej nie wypełnia się gdy zaznaczono kwadrat 1 w poz.8").arg(position);
+        return list;
     }
 
 private slots:
-    void init() { utworz(); }
-    void cleanup() { usun(); }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void newEmptyApplication()
     {
@@ -96,15 +98,15 @@ private slots:
             "54|Liczba kopii faktur dokumentujących wydatki musi być podana",
         };
         vzm->Weryfikuj();
-        QCOMPARE(baza->bledy(), oczekiwane);
-        QCOMPARE(baza->dm.OpisBledow(), QStringLiteral(" Liczba błędów i ostrzeżeń: 4"));
+        QCOMPARE(db->errorList(), oczekiwane);
+        QCOMPARE(db->dm.OpisBledow(), QStringLiteral(" Liczba błędów i ostrzeżeń: 4"));
         vzm->Weryfikuj(); // a second run replaces the list
-        QCOMPARE(baza->bledy(), oczekiwane);
+        QCOMPARE(db->errorList(), oczekiwane);
 
-        poprawnyWniosek();
+        fillValidApplication();
         vzm->Weryfikuj();
-        QCOMPARE(baza->bledy(), QStringList());
-        QCOMPARE(baza->dm.OpisBledow(), QStringLiteral(" W formularzu nie znaleziono błędów"));
+        QCOMPARE(db->errorList(), QStringList());
+        QCOMPARE(db->dm.OpisBledow(), QStringLiteral(" W formularzu nie znaleziono błędów"));
     }
 
     void rules_data()
@@ -148,7 +150,7 @@ private slots:
                            "MDokument=paszport", "MKraj=Polska", "MWojew=Małopolskie", "MPowiat=krakowski",
                            "MGmina=Kraków", "MUlica=Długa", "MPosesja=5", "MLokal=2", "MMiasto=Kraków",
                            "MKodPoczt=31-147", "MPoczta=Kraków"}
-            << QStringList{"2|" + p8_1} + wszystkieMalzonka(0);
+            << QStringList{"2|" + p8_1} + spouseItemErrorsExcept(0);
         QTest::newRow("single, blank spouse items") << QStringList{"MNazwisko=  ", "MPesel=   -"} << QStringList{};
         QTest::newRow("married, no spouse data")
             << QStringList{"P8=2"}
@@ -193,13 +195,13 @@ private slots:
     {
         QFETCH(QStringList, zmiany);
         QFETCH(QStringList, bledy);
-        poprawnyWniosek();
+        fillValidApplication();
         for (const QString &z : zmiany)
-            zmien(z);
+            applyChange(z);
         vzm->Weryfikuj();
-        QCOMPARE(baza->bledy(), bledy);
-        QCOMPARE(baza->dm.OpisBledow(), bledy.isEmpty() ? QStringLiteral(" W formularzu nie znaleziono błędów")
-                                                      : QStringLiteral(" Liczba błędów i ostrzeżeń: %1").arg(bledy.size()));
+        QCOMPARE(db->errorList(), bledy);
+        QCOMPARE(db->dm.OpisBledow(), bledy.isEmpty() ? QStringLiteral(" W formularzu nie znaleziono błędów")
+                                                    : QStringLiteral(" Liczba błędów i ostrzeżeń: %1").arg(bledy.size()));
     }
 
     // Rules 36 and 38 look at the invoice sums of lists A and B only.
@@ -229,18 +231,18 @@ private slots:
         QFETCH(QString, vatB);
         QFETCH(QStringList, zmiany);
         QFETCH(QStringList, bledy);
-        const int vzmId = baza->dodajWniosek(podatId, {{QStringLiteral("NrKolej"), 1}});
-        baza->dodajFakture(vzmId, lista,
-                           {{QStringLiteral("VatA"), QVariant::fromValue(Money::parse(vatA).value())},
-                            {QStringLiteral("VatB"), QVariant::fromValue(Money::parse(vatB).value())}});
+        const int vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 1}});
+        db->addInvoice(vzmId, lista,
+                       {{QStringLiteral("VatA"), QVariant::fromValue(Money::parse(vatA).value())},
+                        {QStringLiteral("VatB"), QVariant::fromValue(Money::parse(vatB).value())}});
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
         for (const char *krok : {"P8=1", "P45=3000", "P57=1", "P60=1"})
-            zmien(QString::fromLatin1(krok));
+            applyChange(QString::fromLatin1(krok));
         for (const QString &z : zmiany)
-            zmien(z);
+            applyChange(z);
         vzm->Weryfikuj();
 
-        const QStringList wynik = baza->bledy();
+        const QStringList wynik = db->errorList();
         QCOMPARE(wynik, bledy);
     }
 };
