@@ -138,8 +138,9 @@ private slots:
         QTest::addColumn<int>("pole");
         QTest::addColumn<QString>("przed");
         QTest::addColumn<QString>("zwrot");
-        // 50 * 55,23 % = 27,615: short of the half in binary, still rounded up
-        QTest::newRow("half a grosz rounds up") << "A" << "50,00" << "0" << 51 << "27,62" << "28";
+        // 1 050 * 55,23 % = 579,915, which in binary falls a hair short of the
+        // half: only the rounding constant's bias of 0,0000001 takes it up
+        QTest::newRow("half a grosz short in binary rounds up") << "A" << "1 050,00" << "0" << 51 << "579,92" << "580";
         // a correcting invoice alone: the part is negative, the refund is 0, not -28
         QTest::newRow("negative half rounds away from zero") << "A" << "-50,00" << "0" << 51 << "-27,62" << "0";
         // 0,91 * 55,23 % = 0,502593; R(0, 0,50) = 1

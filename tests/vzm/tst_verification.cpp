@@ -124,6 +124,9 @@ private slots:
         QTest::newRow("PESEL and a document")
             << QStringList{"NIP=", "Dokument=paszport"}
             << QStringList{"11|Rodzaj i numer dokumentu tożsamości należy podać gdy brak NIP i PESEL"};
+        QTest::newRow("a PESEL alone identifies") << QStringList{"NIP=   -   -  -  "} << QStringList{};
+        QTest::newRow("a PESEL alone identifies, no document either")
+            << QStringList{"NIP=", "Dokument="} << QStringList{};
         QTest::newRow("a blank document is none") << QStringList{"NIP=", "Pesel=", "Dokument=   "}
                                                   << QStringList{"1|NIP podatnika nie podany"};
         QTest::newRow("invalid NIP") << QStringList{"NIP=123-456-32-19"} << QStringList{"1|Nieprawidłowy NIP podatnika"};
@@ -155,6 +158,11 @@ private slots:
         QTest::newRow("married, no spouse data")
             << QStringList{"P8=2"}
             << QStringList{"2|NIP małżonka nie podany", "22|Nazwisko małżonka nie podane", "23|Imię małżonka nie podane"};
+        QTest::newRow("married, spouse identified by a PESEL alone")
+            << QStringList{"P8=2", "MPesel=" + PeselMalzonka, "MNazwisko=Żółkiewska", "MImie=Anna"} << QStringList{};
+        QTest::newRow("joint, spouse identified by a PESEL alone")
+            << QStringList{"P8=3", "MNIP=   -   -  -  ", "MPesel=" + PeselMalzonka, "MNazwisko=Żółkiewska", "MImie=Anna"}
+            << QStringList{};
         QTest::newRow("joint, spouse identified by a document")
             << QStringList{"P8=3", "MDokument=paszport", "MNazwisko=Żółkiewska", "MImie=Anna"} << QStringList{};
         QTest::newRow("voivodeship in lower case") << QStringList{"Wojew=małopolskie", "Kraj= POLSKA "} << QStringList{};
