@@ -3,22 +3,23 @@
 #include "data/dataerror.h"
 #include "core/polishtext.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
 
 #include <sqlite3.h>
 
 const QString Database::FileName = QStringLiteral("tarlen5.sqlite");
+const QString Database::LockSuffix = QStringLiteral(".lock");
 
 namespace {
-
-constexpr int StatementCacheLimit = 256;
 
 quint32 bigEndian(const QByteArray &bytes, int offset, int width)
 {
@@ -28,19 +29,31 @@ quint32 bigEndian(const QByteArray &bytes, int offset, int width)
     return v;
 }
 
-// SQLite reads a damaged file without complaint until it touches the damaged
-// page. The header tells the page size and, when it is trustworthy, the page
-// count, so a cut or truncated file is found at once, without reading it all.
-void checkHeader(const QString &path)
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Before SQLite is let at the path: it must name a file. SQLite would report
+// a missing file or a directory only as "unable to open".
+void checkPresent(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw DataError(QStringLiteral("Brak pliku bazy danych: %1").arg(QDir::toNativeSeparators(path)));
+        throw DataError(QStringLiteral("Brak pliku bazy danych: %1").arg(native(path)));
     if (!info.isFile())
-        throw DataError(QStringLiteral("To nie jest plik bazy danych: %1").arg(QDir::toNativeSeparators(path)));
+        throw DataError(QStringLiteral("To nie jest plik bazy danych: %1").arg(native(path)));
+}
+
+// After SQLite has recovered the file, what quick_check does not look at: a
+// sound file is whole pages, and never shorter than its header says. (A file
+// that a save was interrupted in may be neither until its journal has been
+// played back, which is why this comes only after the first read.)
+void checkSize(const QString &path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("Nie można odczytać pliku: %1").arg(QDir::toNativeSeparators(path)));
+        throw DataError(QStringLiteral("Nie można odczytać pliku: %1").arg(native(path)));
     const qint64 size = file.size();
     if (size == 0)
         return; // an empty file is an empty database: its tables are missing
@@ -48,12 +61,23 @@ void checkHeader(const QString &path)
     const bool isSqlite = header.size() == 100 && header.startsWith(QByteArrayLiteral("SQLite format 3\0"));
     const qint64 pageSize = isSqlite ? (bigEndian(header, 16, 2) == 1 ? 65536 : bigEndian(header, 16, 2)) : 0;
     if (!isSqlite || pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
-        throw DataError(QStringLiteral("Plik nie jest bazą danych: %1").arg(QDir::toNativeSeparators(path)));
+        throw DataError(QStringLiteral("Plik nie jest bazą danych: %1").arg(native(path)));
     const quint32 changeCounter = bigEndian(header, 24, 4);
     const quint32 pageCount = bigEndian(header, 28, 4);
     const bool pageCountValid = pageCount > 0 && changeCounter == bigEndian(header, 92, 4);
     if (size % pageSize != 0 || (pageCountValid && qint64(pageCount) * pageSize > size))
-        throw DataError(QStringLiteral("Plik bazy danych jest uszkodzony: %1").arg(QDir::toNativeSeparators(path)));
+        throw DatabaseDamaged(QStringLiteral("Plik bazy danych jest uszkodzony: %1").arg(native(path)), {});
+}
+
+// A lock file that tells nothing of its holder was left by a copy stopped
+// while it was taking the lock: Qt writes the holder's details at once, so
+// after a few seconds nobody is writing it any more.
+bool leftHalfMade(const QLockFile &lock, const QString &lockPath)
+{
+    if (lock.getLockInfo(nullptr, nullptr, nullptr))
+        return false;
+    const QFileInfo info(lockPath);
+    return info.exists() && qAbs(info.lastModified().secsTo(QDateTime::currentDateTime())) > 5;
 }
 
 void polishUpperFunction(sqlite3_context *context, int, sqlite3_value **argv)
@@ -94,8 +118,26 @@ void Database::open(const QString &directory)
 {
     close();
     const QString path = filePathIn(directory);
-    checkHeader(path);
-    openConnection(path, false);
+    checkPresent(path);
+    lock(path);
+    try {
+        openConnection(path, false);
+        // The first read plays back the journal of a save that was interrupted;
+        // the file is judged only as SQLite then leaves it.
+        try {
+            checkIntegrity();
+        } catch (const DatabaseDamaged &) {
+            // A file cut short is damaged as a whole, whichever table its
+            // last page happens to hold.
+            checkSize(path);
+            throw;
+        }
+        checkSize(path);
+        configure();
+    } catch (...) {
+        close();
+        throw;
+    }
 }
 
 void Database::create(const QString &directory)
@@ -103,8 +145,42 @@ void Database::create(const QString &directory)
     close();
     const QString path = filePathIn(directory);
     if (QFileInfo::exists(path))
-        throw DataError(QStringLiteral("Baza danych już istnieje: %1").arg(QDir::toNativeSeparators(path)));
-    openConnection(path, true);
+        throw DataError(QStringLiteral("Baza danych już istnieje: %1").arg(native(path)));
+    lock(path);
+    try {
+        openConnection(path, true);
+        configure();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::lock(const QString &path)
+{
+    const QString lockPath = path + LockSuffix;
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    // The lock is held as long as the program runs, however long that is: it
+    // goes stale only when its holder is no longer running (or the computer
+    // has been started anew), which QLockFile finds out by itself.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError && leftHalfMade(*lock, lockPath)
+        && lock->removeStaleLockFile())
+        lock->tryLock(0);
+    if (!lock->isLocked()) {
+        if (lock->error() != QLockFile::LockFailedError)
+            throw DatabaseUnavailable(QStringLiteral("Nie można utworzyć pliku blokady bazy danych "
+                                                     "(brak prawa zapisu w katalogu?): %1")
+                                          .arg(native(lockPath)));
+        QString host;
+        lock->getLockInfo(nullptr, &host, nullptr);
+        const QString where = !host.isEmpty() && host != QSysInfo::machineHostName()
+                                  ? QStringLiteral(" na komputerze %1").arg(host)
+                                  : QString();
+        throw DatabaseUnavailable(
+            QStringLiteral("Baza danych jest już otwarta w innym oknie programu Tarlen%1: %2").arg(where, native(path)));
+    }
+    m_lock = std::move(lock);
 }
 
 void Database::openConnection(const QString &path, bool create)
@@ -122,30 +198,95 @@ void Database::openConnection(const QString &path, bool create)
         throw error;
     }
     m_filePath = path;
-    registerFunctions();
-    execute(QStringLiteral("PRAGMA synchronous = FULL"));
+    m_statements.attach(nativeHandle());
 }
 
-void Database::registerFunctions()
+sqlite3 *Database::nativeHandle() const
 {
     const QVariant handle = QSqlDatabase::database(m_connectionName, false).driver()->handle();
     sqlite3 *native = handle.isValid() ? *static_cast<sqlite3 *const *>(handle.data()) : nullptr;
     if (!native)
         throw DataError(QStringLiteral("Błąd bazy danych: brak połączenia."));
-    sqlite3_create_function_v2(native, "pl_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+    return native;
+}
+
+// quick_check reads every page of the file and checks its structure (not
+// that the indexes agree with their tables: the long part of a full check).
+// Reading the file is what rolls an interrupted save back.
+void Database::checkIntegrity()
+{
+    sqlite3 *db = nativeHandle();
+    sqlite3_stmt *statement = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &statement, nullptr);
+    QString answer;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(statement);
+        if (rc == SQLITE_ROW) {
+            answer = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+            rc = SQLITE_OK;
+        }
+    }
+    // Statements made by sqlite3_prepare_v2 answer the error itself.
+    const int primary = rc & 0xff;
+    const QString error = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(statement);
+    if (primary == SQLITE_NOTADB)
+        throw DataError(QStringLiteral("Plik nie jest bazą danych: %1").arg(native(m_filePath)));
+    if (primary == SQLITE_CORRUPT || (primary == SQLITE_OK && answer != QLatin1String("ok")))
+        throw DatabaseDamaged(QStringLiteral("Plik bazy danych jest uszkodzony: %1").arg(native(m_filePath)),
+                              damagedTables());
+    if (primary != SQLITE_OK)
+        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(error));
+}
+
+// The tables that a check of their own (with their indexes) finds damaged.
+QStringList Database::damagedTables()
+{
+    QStringList damaged;
+    try {
+        const SqlResult tables = run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"));
+        for (const SqlRow &row : tables.rows) {
+            const QString name = row[0].toString();
+            try {
+                const auto answer = firstRow(QStringLiteral("PRAGMA quick_check(\"%1\")")
+                                                 .arg(QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\""))));
+                if (!answer || answer->at(0).toString() != QLatin1String("ok"))
+                    damaged << name;
+            } catch (const DataError &) {
+                damaged << name;
+            }
+        }
+    } catch (const DataError &) {
+        // the list of tables itself is damaged: no table can be named
+    }
+    m_statements.clear();
+    return damaged;
+}
+
+void Database::configure()
+{
+    sqlite3_create_function_v2(nativeHandle(), "pl_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                polishUpperFunction, nullptr, nullptr, nullptr);
+    // The rollback journal keeps the database one file. EXTRA syncs the
+    // directory after the journal is deleted at commit, so a commit that
+    // returned is not undone by a power failure (FULL leaves that to chance).
+    execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    execute(QStringLiteral("PRAGMA synchronous = EXTRA"));
 }
 
 void Database::close()
 {
-    if (m_filePath.isEmpty())
-        return;
-    m_statements.clear();
-    QSqlDatabase::database(m_connectionName, false).close();
-    QSqlDatabase::removeDatabase(m_connectionName);
-    m_filePath.clear();
-    m_transactionDepth = 0;
-    m_writtenInTransaction.clear();
+    if (!m_filePath.isEmpty()) {
+        m_statements.clear();
+        QSqlDatabase::database(m_connectionName, false).close();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        m_filePath.clear();
+        m_transactionDepth = 0;
+        m_writtenInTransaction.clear();
+    }
+    // Released only once SQLite has let go of the file.
+    m_lock.reset();
 }
 
 bool Database::isOpen() const
@@ -165,56 +306,11 @@ bool Database::tableReadable(const QString &table, const QStringList &fields)
     }
 }
 
-QSqlQuery &Database::prepared(const QString &sql)
+SqlResult Database::run(const QString &sql, const QVariantMap &named, const QVariantList &positional)
 {
     if (!isOpen())
         throw DataError(QStringLiteral("Baza danych nie jest otwarta."));
-    auto it = m_statements.find(sql);
-    if (it != m_statements.end())
-        return *it;
-    if (m_statements.size() >= StatementCacheLimit)
-        m_statements.clear();
-    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throw sqlError(query.lastError());
-    return *m_statements.insert(sql, query);
-}
-
-SqlResult Database::run(const QString &sql, const QVariantMap &named, const QVariantList &positional)
-{
-    QSqlQuery &query = prepared(sql);
-    for (auto it = named.begin(); it != named.end(); ++it)
-        query.bindValue(QLatin1Char(':') + it.key(), it.value());
-    for (int i = 0; i < positional.size(); ++i)
-        query.bindValue(i, positional[i]);
-    if (!query.exec()) {
-        const DataError error = sqlError(query.lastError());
-        query.finish();
-        throw error;
-    }
-    SqlResult result;
-    const QSqlRecord record = query.record();
-    const int n = record.count();
-    for (int i = 0; i < n; ++i)
-        result.columns << record.fieldName(i);
-    while (query.next()) {
-        SqlRow row(n);
-        for (int i = 0; i < n; ++i)
-            row[i] = query.value(i);
-        result.rows.append(std::move(row));
-    }
-    if (query.lastError().isValid()) {
-        const DataError error = sqlError(query.lastError());
-        query.finish();
-        throw error;
-    }
-    if (n == 0) {
-        m_lastInsertId = query.lastInsertId().toLongLong();
-        m_rowsAffected = query.numRowsAffected();
-    }
-    query.finish();
-    return result;
+    return m_statements.run(sql, named, positional);
 }
 
 std::optional<SqlRow> Database::firstRow(const QString &sql, const QVariantMap &named, const QVariantList &positional)

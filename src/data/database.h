@@ -1,39 +1,71 @@
 #pragma once
 
+#include "data/dataerror.h"
+
 #include <QHash>
 #include <QObject>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QVariant>
-#include <QVector>
 
+#include "data/sqlitestatements.h"
+
+#include <memory>
 #include <optional>
 
-using SqlRow = QVector<QVariant>;
-struct SqlResult
+class QLockFile;
+struct sqlite3;
+
+// Opening failed for a reason the user must be told as it is: the database is
+// open in another copy of the program, or it cannot be locked at all.
+class DatabaseUnavailable : public DataError
 {
-    QStringList columns;
-    QList<SqlRow> rows;
+public:
+    using DataError::DataError;
 };
 
-// One SQLite file that holds every table of a database directory. Opening
-// never creates, repairs or writes the file. Each statement outside a
-// transaction commits on its own, and SQLite's full synchronous mode puts the
-// change on disk before the statement returns.
+// The database file is damaged. `tables()` names the tables whose pages are
+// damaged, as far as they can be told; empty when the damage lies elsewhere.
+class DatabaseDamaged : public DataError
+{
+public:
+    DatabaseDamaged(const QString &message, const QStringList &tables) : DataError(message), m_tables(tables) {}
+    const QStringList &tables() const { return m_tables; }
+
+private:
+    QStringList m_tables;
+};
+
+// One SQLite file that holds every table of a database directory.
+//
+// Opening never creates or repairs the file. A save that a crash interrupted
+// is rolled back by SQLite itself when the file is first read (its journal is
+// "hot"); only then is the file checked, so an interrupted save never makes
+// a sound database look damaged.
+//
+// Each statement outside a transaction commits on its own. Every commit is on
+// disk before it returns, the deletion of the rollback journal included
+// (synchronous EXTRA), so a save that returned survives a power failure.
+//
+// While it is open the database is locked against other copies of the
+// program by a lock file beside it ("tarlen5.sqlite.lock"); a lock left by a
+// copy that is no longer running is taken over.
 class Database : public QObject
 {
     Q_OBJECT
 public:
     static const QString FileName;
+    static const QString LockSuffix;
 
     explicit Database(QObject *parent = nullptr);
     ~Database() override;
 
     // Opens the database file of `directory` (empty: the current directory).
-    // Throws DataError when the file is missing, is not a database or is damaged.
+    // Throws DatabaseUnavailable when another copy of the program has it open,
+    // DatabaseDamaged when it is damaged, DataError when it is missing, is not
+    // a database or cannot be read.
     void open(const QString &directory);
-    // Creates a new, empty database file in `directory`; throws when one exists.
+    // Creates a new, empty database file in `directory`, locked like an opened
+    // one; throws when one exists.
     void create(const QString &directory);
     void close();
     bool isOpen() const;
@@ -49,9 +81,9 @@ public:
     SqlResult run(const QString &sql, const QVariantMap &named = {}, const QVariantList &positional = {});
     std::optional<SqlRow> firstRow(const QString &sql, const QVariantMap &named = {},
                                    const QVariantList &positional = {});
-    qint64 lastInsertId() const { return m_lastInsertId; }
+    qint64 lastInsertId() const { return m_statements.lastInsertId(); }
     // Rows changed by the last INSERT, UPDATE or DELETE that run() executed.
-    int rowsAffected() const { return m_rowsAffected; }
+    int rowsAffected() const { return m_statements.rowsAffected(); }
 
     // Announces that `writer` changed `table`, so that every other dataset
     // over it reloads; a rollback announces its tables with no writer.
@@ -79,16 +111,18 @@ signals:
     void tableChanged(const QString &table, const QObject *writer);
 
 private:
+    void lock(const QString &path);
     void openConnection(const QString &path, bool create);
-    void registerFunctions();
-    QSqlQuery &prepared(const QString &sql);
+    void checkIntegrity();
+    QStringList damagedTables();
+    void configure();
+    sqlite3 *nativeHandle() const;
     void execute(const QString &sql);
 
     QString m_connectionName;
     QString m_filePath;
-    QHash<QString, QSqlQuery> m_statements;
+    std::unique_ptr<QLockFile> m_lock;
+    SqliteStatements m_statements;
     QSet<QString> m_writtenInTransaction;
     int m_transactionDepth = 0;
-    qint64 m_lastInsertId = 0;
-    int m_rowsAffected = 0;
 };

@@ -2,8 +2,10 @@
 //
 // Without a directory it uses the one already recorded for the program, or
 // else the user's data directory; an existing database there is left as it
-// is. A directory given explicitly must not hold a database yet. The
-// directory is then recorded as the program's database directory.
+// is (and, found in the user's data directory without being recorded, is
+// recorded, so that the program finds it). A directory given explicitly must
+// not hold a database yet. The directory is then recorded as the program's
+// database directory.
 
 #include "data/database.h"
 #include "data/dataerror.h"
@@ -16,6 +18,23 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTextStream>
+
+namespace {
+
+// Records `directory` as the program's database directory.
+int record(QTextStream &out, QTextStream &err, const QString &directory)
+{
+    const auto scope = writeRegistryValue(ProgramVersion, u"Sciezka", QDir::toNativeSeparators(directory));
+    if (!scope) {
+        err << "Nie udało się zapisać ścieżki bazy danych w ustawieniach programu.\n";
+        return 1;
+    }
+    out << "Zapisano ścieżkę bazy danych (Sciezka) w ustawieniach "
+        << (*scope == QSettings::SystemScope ? "systemowych" : "użytkownika") << ".\n";
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -32,11 +51,13 @@ int main(int argc, char **argv)
     }
     QString directory;
     if (args.isEmpty()) {
-        directory = readRegistryValue(ProgramVersion, u"Sciezka")
-                        .value_or(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/baza"));
+        const std::optional<QString> recorded = readRegistryValue(ProgramVersion, u"Sciezka");
+        directory = recorded.value_or(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/baza"));
         if (QFile::exists(Database::filePathIn(directory))) {
             out << "Baza danych jest już zainstalowana: " << QDir::toNativeSeparators(Database::filePathIn(directory)) << "\n";
-            return 0;
+            // The settings may have been removed since: without the record
+            // the program would not find the database.
+            return recorded ? 0 : record(out, err, QDir(directory).absolutePath());
         }
     } else {
         directory = args.first();
@@ -50,12 +71,5 @@ int main(int argc, char **argv)
         err << e.message() << "\n";
         return 1;
     }
-    const auto scope = writeRegistryValue(ProgramVersion, u"Sciezka", QDir::toNativeSeparators(directory));
-    if (!scope) {
-        err << "Nie udało się zapisać ścieżki bazy danych w ustawieniach programu.\n";
-        return 1;
-    }
-    out << "Zapisano ścieżkę bazy danych (Sciezka) w ustawieniach "
-        << (*scope == QSettings::SystemScope ? "systemowych" : "użytkownika") << ".\n";
-    return 0;
+    return record(out, err, directory);
 }

@@ -158,9 +158,22 @@ bool TDM::OtworzTabele()
         q->close();
     try {
         m_db.open(directory);
-    } catch (const DataError &) {
-        // A database file that cannot be opened holds none of the tables.
-        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + Podatnik.fileName());
+    } catch (const DatabaseUnavailable &e) {
+        // Another copy of the program has the database: the user must learn
+        // that, not that a table is damaged.
+        Uwaga(e.message());
+        return false;
+    } catch (const DataError &e) {
+        // A database file that cannot be opened holds none of the tables; in
+        // a damaged one the first damaged table is named.
+        const Table *named = &Podatnik;
+        if (const auto *damaged = dynamic_cast<const DatabaseDamaged *>(&e))
+            for (Table *t : tabele())
+                if (damaged->tables().contains(t->def().name, Qt::CaseInsensitive)) {
+                    named = t;
+                    break;
+                }
+        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + named->fileName());
         return false;
     }
     try {

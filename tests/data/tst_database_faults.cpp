@@ -3,9 +3,13 @@
 #include "support/testsupport.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -39,6 +43,24 @@ class TestDatabaseFaults : public QObject
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
+    enum class Holder { DataModuleHere, DatabaseHere, OtherProgram };
+
+    static QString lockFileOf(const TestEnvironment &env)
+    {
+        return env.databaseFile() + QStringLiteral(".lock");
+    }
+    // Starts another copy of the program's data side that keeps the database open.
+    static bool startHolder(QProcess &holder, const TestEnvironment &env)
+    {
+        holder.start(QStringLiteral(CRASH_WRITER), {env.root(), QStringLiteral("trzymaj")});
+        if (!holder.waitForStarted(10000))
+            return false;
+        while (!holder.canReadLine())
+            if (!holder.waitForReadyRead(10000))
+                return false;
+        return holder.readLine().trimmed() == "otwarta";
+    }
+
     // The byte offset of the root page of `table`.
     static qint64 rootPageOffset(const QString &directory, const QString &table)
     {
@@ -143,6 +165,124 @@ private slots:
         TDM dm(boxes);
         QVERIFY(!dm.OtworzTabele());
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Nie udało się otworzyć pliku: Podatnik.DB")});
+    }
+
+    // Two copies of the program writing one database without knowing of each
+    // other lose data: the second one is refused and writes nothing.
+    void secondCopyIsRefused_data()
+    {
+        QTest::addColumn<Holder>("holder");
+        QTest::newRow("data module in this process") << Holder::DataModuleHere;
+        QTest::newRow("database in this process") << Holder::DatabaseHere;
+        QTest::newRow("another running program") << Holder::OtherProgram;
+    }
+    void secondCopyIsRefused()
+    {
+        QFETCH(Holder, holder);
+        TestEnvironment env;
+        const QString dir = env.databaseDirectory();
+        const QString file = env.databaseFile();
+        ScriptedMessageBoxes holderBoxes;
+        std::unique_ptr<TDM> holdingModule;
+        std::unique_ptr<Database> holdingDatabase;
+        QProcess holdingProgram;
+        switch (holder) {
+        case Holder::DataModuleHere:
+            holdingModule = std::make_unique<TDM>(holderBoxes);
+            QVERIFY(holdingModule->OtworzTabele());
+            break;
+        case Holder::DatabaseHere:
+            holdingDatabase = std::make_unique<Database>();
+            holdingDatabase->open(dir);
+            break;
+        case Holder::OtherProgram:
+            QVERIFY(startHolder(holdingProgram, env));
+            break;
+        }
+        const QByteArray before = digestOf(file);
+        const QStringList entriesBefore = entriesOf(dir);
+
+        ScriptedMessageBoxes boxes;
+        {
+            TDM dm(boxes);
+            QVERIFY(!dm.OtworzTabele());
+            QVERIFY(!dm.Podatnik.isOpen());
+        }
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Baza danych jest już otwarta w innym oknie programu Tarlen: ")
+                                            + QDir::toNativeSeparators(file)});
+        QCOMPARE(boxes.shown().first().title, QStringLiteral("Uwaga"));
+        Database second;
+        QVERIFY_THROWS_EXCEPTION(DatabaseUnavailable, second.open(dir));
+        QVERIFY(!second.isOpen());
+        QCOMPARE(digestOf(file), before);
+        QCOMPARE(entriesOf(dir), entriesBefore); // the holder's lock is left to it
+
+        // Once the holder has let go, the database opens.
+        holdingModule.reset();
+        holdingDatabase.reset();
+        if (holdingProgram.state() != QProcess::NotRunning) {
+            holdingProgram.kill();
+            QVERIFY(holdingProgram.waitForFinished(10000));
+        }
+        ScriptedMessageBoxes after;
+        TDM dm(after);
+        QVERIFY2(dm.OtworzTabele(), qPrintable(after.texts().join(QLatin1Char('\n'))));
+        QVERIFY(after.shown().isEmpty());
+    }
+
+    void closingReleasesTheDatabase()
+    {
+        TestEnvironment env;
+        const QString dir = env.databaseDirectory();
+        ScriptedMessageBoxes boxes;
+        TDM first(boxes);
+        QVERIFY(first.OtworzTabele());
+        QVERIFY(QFileInfo::exists(lockFileOf(env)));
+        first.database().close();
+        QVERIFY(!QFileInfo::exists(lockFileOf(env)));
+        Database second;
+        second.open(dir);
+        QVERIFY(second.isOpen());
+        // Opening again closes first, and does not lock itself out.
+        second.open(dir);
+        QVERIFY(second.isOpen());
+    }
+
+    // A lock left by a copy that is no longer running does not keep the
+    // database closed for ever.
+    void staleLockIsTakenOver_data()
+    {
+        QTest::addColumn<bool>("emptyLockFile");
+        QTest::newRow("holder killed") << false;
+        QTest::newRow("lock file left empty a minute ago") << true;
+    }
+    void staleLockIsTakenOver()
+    {
+        QFETCH(bool, emptyLockFile);
+        TestEnvironment env;
+        const QString lock = lockFileOf(env);
+        if (emptyLockFile) {
+            QFile f(lock);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        } else {
+            QProcess holder;
+            QVERIFY(startHolder(holder, env));
+            holder.kill(); // SIGKILL: nothing of the holder runs any more
+            QVERIFY(holder.waitForFinished(10000));
+        }
+        QVERIFY(QFileInfo::exists(lock)); // left behind
+
+        ScriptedMessageBoxes boxes;
+        {
+            TDM dm(boxes);
+            QVERIFY2(dm.OtworzTabele(), qPrintable(boxes.texts().join(QLatin1Char('\n'))));
+            QVERIFY(boxes.shown().isEmpty());
+            // The lock is this copy's now.
+            Database other;
+            QVERIFY_THROWS_EXCEPTION(DatabaseUnavailable, other.open(env.databaseDirectory()));
+        }
+        QVERIFY(!QFileInfo::exists(lock));
     }
 
     void tablesOpenedBeforeAFailureStayOpen()

@@ -2,6 +2,8 @@
 #include "data/dataerror.h"
 #include "data/installer.h"
 #include "data/schema.h"
+#include "data/tdm.h"
+#include "core/registry.h"
 #include "support/testsupport.h"
 
 #include <QCryptographicHash>
@@ -18,6 +20,25 @@ class TestInstaller : public QObject
     static qint64 count(Database &db, const QString &sql)
     {
         return db.firstRow(sql)->at(0).toLongLong();
+    }
+
+    // Runs the installer command with the settings and the data directory of `env`.
+    static std::pair<int, QString> runInstaller(const TestEnvironment &env, const QStringList &args)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), env.root() + QStringLiteral("/config"));
+        environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), env.root() + QStringLiteral("/system"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), env.root() + QStringLiteral("/data"));
+        QProcess p;
+        p.setProcessEnvironment(environment);
+        p.start(QStringLiteral(TARLEN_INSTALL), args);
+        p.waitForFinished(60000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
+    }
+    static QByteArray digestOf(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
     }
 
 private slots:
@@ -95,17 +116,7 @@ private slots:
     void theCommandCreatesAndRecordsTheDatabaseOnce()
     {
         TestEnvironment env(false);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), env.root() + QStringLiteral("/config"));
-        environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), env.root() + QStringLiteral("/system"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), env.root() + QStringLiteral("/data"));
-        auto run = [&](const QStringList &args) {
-            QProcess p;
-            p.setProcessEnvironment(environment);
-            p.start(QStringLiteral(TARLEN_INSTALL), args);
-            p.waitForFinished(60000);
-            return std::pair{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
-        };
+        const auto run = [&env](const QStringList &args) { return runInstaller(env, args); };
         const auto [created, createdText] = run({});
         QCOMPARE(created, 0);
         const QString expected = env.root() + QStringLiteral("/data/Morvik/Tarlen/baza");
@@ -120,6 +131,44 @@ private slots:
         const auto [refused, refusedText] = run({expected});
         QCOMPARE(refused, 1);
         QVERIFY2(refusedText.contains(QStringLiteral("już istnieje")), qPrintable(refusedText));
+    }
+
+    // The database is in the default place but the program's registry no
+    // longer names it: installing again records it, so that the program
+    // (started right after the installer) finds it.
+    void recordsAnUnrecordedDatabaseInTheDefaultPlace_data()
+    {
+        QTest::addColumn<bool>("settingsFileRemoved");
+        QTest::newRow("settings file removed") << true;
+        QTest::newRow("value removed from the settings") << false;
+    }
+    void recordsAnUnrecordedDatabaseInTheDefaultPlace()
+    {
+        QFETCH(bool, settingsFileRemoved);
+        TestEnvironment env(false);
+        QCOMPARE(runInstaller(env, {}).first, 0);
+        const QString expected = env.root() + QStringLiteral("/data/Morvik/Tarlen/baza");
+        const QString file = expected + QLatin1Char('/') + Database::FileName;
+        const QString settingsFile = env.root() + QStringLiteral("/system/Morvik/Tarlen.conf");
+        if (settingsFileRemoved) {
+            QVERIFY(QFile::remove(settingsFile));
+        } else {
+            QSettings settings(settingsFile, QSettings::IniFormat);
+            settings.remove(QStringLiteral("5/Sciezka"));
+            settings.setValue(QStringLiteral("5/TWnioskiFrm/Left"), 10);
+        }
+        QCOMPARE(readRegistryValue(ProgramVersion, u"Sciezka"), std::nullopt);
+        const QByteArray before = digestOf(file);
+
+        const auto [code, text] = runInstaller(env, {});
+        QCOMPARE(code, 0);
+        QVERIFY2(text.contains(QStringLiteral("Baza danych jest już zainstalowana: ") + expected), qPrintable(text));
+        QCOMPARE(readRegistryValue(ProgramVersion, u"Sciezka"), std::optional<QString>(expected));
+        QCOMPARE(digestOf(file), before); // left as it was
+        ScriptedMessageBoxes boxes;
+        TDM dm(boxes);
+        QVERIFY2(dm.OtworzTabele(), qPrintable(boxes.texts().join(QLatin1Char('\n'))));
+        QCOMPARE(dm.database().filePath(), file);
     }
 };
 

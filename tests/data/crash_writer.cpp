@@ -1,0 +1,148 @@
+// crash_writer <settings directory> <mode> [seed]
+//
+// A copy of the program's data side, started by the tests and killed by
+// them. It reads the registry kept in <settings directory> (as TestEnvironment
+// lays it out), opens the database through the data module and then:
+//
+//   zapis    saves applications without end: each one a VZMy record with
+//            its VZMw3 record (long notes) and a random number of invoices,
+//            each invoice with one amount line, all in one transaction; now
+//            and then it deletes an application it saved before.
+//   trzymaj  keeps the database open until it is killed.
+//
+// It tells on stdout what it has done, a line at a time, as soon as it is done:
+//   otwarta            the database is open
+//   zapisano <VzmId>   an application has been saved (the commit returned)
+//   usuwam <VzmId>     the deletion of an application begins
+//   usunieto <VzmId>   it has been deleted (the commit returned)
+// When the database cannot be opened it prints the messages on stderr and
+// ends with 3; when a save fails, with 4.
+
+#include "data/dataerror.h"
+#include "data/messageboxes.h"
+#include "data/tdm.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+class StderrBoxes : public MessageBoxes
+{
+public:
+    bool ask(const MessageRequest &request) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
+        return false;
+    }
+};
+
+void announce(const char *what, qint64 id = -1)
+{
+    if (id < 0)
+        std::printf("%s\n", what);
+    else
+        std::printf("%s %lld\n", what, static_cast<long long>(id));
+    std::fflush(stdout);
+}
+
+QString notes(QRandomGenerator &random)
+{
+    static const QString line = QStringLiteral("Zakup materiałów budowlanych – ściany, stropy, dach, łazienka. ");
+    return line.repeated(int(random.bounded(200, 1500)));
+}
+
+int saveApplication(TDM &dm, QRandomGenerator &random, int number)
+{
+    const int invoices = int(random.bounded(1, 9));
+    const QString memo = notes(random);
+    Database::Transaction transaction(dm.database());
+
+    Table &vzmy = dm.VzmyTbl;
+    vzmy.append();
+    vzmy.field(QStringLiteral("PodatId")).setInteger(1);
+    vzmy.field(QStringLiteral("NrKolej")).setInteger(number);
+    vzmy.field(QStringLiteral("Faktur")).setInteger(invoices);
+    vzmy.field(QStringLiteral("Wersja")).setInteger(5);
+    vzmy.post();
+    const int vzmId = int(vzmy.field(QStringLiteral("VzmId")).asInteger());
+
+    Table &wpisy = dm.VzmTbl_3;
+    wpisy.append();
+    wpisy.field(QStringLiteral("VzmId")).setInteger(vzmId);
+    wpisy.field(QStringLiteral("P65")).setString(memo);
+    wpisy.field(QStringLiteral("P59")).setInteger(memo.size());
+    wpisy.post();
+
+    for (int i = 0; i < invoices; ++i) {
+        Table &faktury = dm.Faktury;
+        faktury.append();
+        faktury.field(QStringLiteral("VzmId")).setInteger(vzmId);
+        faktury.field(QStringLiteral("Oznacz")).setString(QStringLiteral("A"));
+        faktury.field(QStringLiteral("NrFakt")).setString(QStringLiteral("FV/%1/%2").arg(vzmId).arg(i + 1));
+        faktury.field(QStringLiteral("LpFakt")).setString(QStringLiteral("cegła, cement, wapno, żwir – pozycja %1").arg(i + 1));
+        faktury.field(QStringLiteral("Brutto")).setMoney(Money::fromReal(123.45 * (i + 1)));
+        faktury.post();
+        const int faktId = int(faktury.field(QStringLiteral("FaktId")).asInteger());
+
+        Table &kwoty = dm.KwotyTbl;
+        kwoty.append();
+        kwoty.field(QStringLiteral("FaktId")).setInteger(faktId);
+        kwoty.field(QStringLiteral("Opis")).setString(QStringLiteral("materiały"));
+        kwoty.field(QStringLiteral("Brutto")).setMoney(Money::fromReal(123.45 * (i + 1)));
+        kwoty.post();
+    }
+    transaction.commit();
+    return vzmId;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "crash_writer <settings directory> zapis|trzymaj [seed]\n");
+        return 2;
+    }
+    const QString root = args[1];
+    const QString mode = args[2];
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root + QStringLiteral("/user"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, root + QStringLiteral("/system"));
+
+    StderrBoxes boxes;
+    TDM dm(boxes);
+    if (!dm.OtworzTabele())
+        return 3;
+    announce("otwarta");
+
+    if (mode == QLatin1String("trzymaj")) {
+        for (;;)
+            QThread::sleep(1);
+    }
+
+    QRandomGenerator random(args.value(3).toUInt());
+    QList<int> saved;
+    try {
+        for (int number = 1;; ++number) {
+            if (saved.size() > 2 && random.bounded(5) == 0) {
+                const int vzmId = saved.takeAt(int(random.bounded(int(saved.size()))));
+                announce("usuwam", vzmId);
+                dm.UsunWniosek(vzmId);
+                announce("usunieto", vzmId);
+            }
+            const int vzmId = saveApplication(dm, random, number);
+            saved.append(vzmId);
+            announce("zapisano", vzmId);
+        }
+    } catch (const DataError &e) {
+        // Only a kill may end the writer: a failed save is a finding of its own.
+        std::fprintf(stderr, "%s\n", qPrintable(e.message()));
+        return 4;
+    }
+}
