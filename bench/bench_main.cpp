@@ -73,9 +73,11 @@ public:
         }
         sqlite3_finalize(st);
     }
+    // Opening checks the whole file first, as the program does at start.
     void openTables()
     {
         open();
+        query("PRAGMA quick_check");
         for (const TableDef &t : storedTables()) {
             QStringList fields;
             for (const FieldDef &f : t.fields)

@@ -116,10 +116,15 @@ QString Database::filePathIn(const QString &directory)
 
 void Database::open(const QString &directory)
 {
-    close();
     const QString path = filePathIn(directory);
+    // Opening the same database again keeps the lock this copy holds on it.
+    const bool relocking = !m_lock || m_lock->fileName() != path + LockSuffix;
+    closeConnection();
+    if (relocking)
+        m_lock.reset();
     checkPresent(path);
-    lock(path);
+    if (relocking)
+        lock(path);
     try {
         openConnection(path, false);
         // The first read plays back the journal of a save that was interrupted;
@@ -277,16 +282,21 @@ void Database::configure()
 
 void Database::close()
 {
-    if (!m_filePath.isEmpty()) {
-        m_statements.clear();
-        QSqlDatabase::database(m_connectionName, false).close();
-        QSqlDatabase::removeDatabase(m_connectionName);
-        m_filePath.clear();
-        m_transactionDepth = 0;
-        m_writtenInTransaction.clear();
-    }
+    closeConnection();
     // Released only once SQLite has let go of the file.
     m_lock.reset();
+}
+
+void Database::closeConnection()
+{
+    if (m_filePath.isEmpty())
+        return;
+    m_statements.clear();
+    QSqlDatabase::database(m_connectionName, false).close();
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_filePath.clear();
+    m_transactionDepth = 0;
+    m_writtenInTransaction.clear();
 }
 
 bool Database::isOpen() const

@@ -113,6 +113,7 @@ signals:
 private:
     void lock(const QString &path);
     void openConnection(const QString &path, bool create);
+    void closeConnection();
     void checkIntegrity();
     QStringList damagedTables();
     void configure();

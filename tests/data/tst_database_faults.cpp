@@ -248,6 +248,23 @@ private slots:
         QVERIFY(second.isOpen());
     }
 
+    // Opening the same database again keeps it locked all the while; moving
+    // to another database frees the first.
+    void reopeningKeepsTheLock()
+    {
+        TestEnvironment env;
+        TestEnvironment otherEnv;
+        Database db;
+        db.open(env.databaseDirectory());
+        db.open(env.databaseDirectory());
+        Database other;
+        QVERIFY_THROWS_EXCEPTION(DatabaseUnavailable, other.open(env.databaseDirectory()));
+        db.open(otherEnv.databaseDirectory());
+        other.open(env.databaseDirectory());
+        QVERIFY(other.isOpen());
+        QVERIFY_THROWS_EXCEPTION(DatabaseUnavailable, other.open(otherEnv.databaseDirectory()));
+    }
+
     // A lock left by a copy that is no longer running does not keep the
     // database closed for ever.
     void staleLockIsTakenOver_data()
