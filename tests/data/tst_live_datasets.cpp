@@ -13,17 +13,16 @@ class TestLiveDatasets : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestEnvironment> env;
-    ScriptedMessageBoxes boxes;
-    std::unique_ptr<TDM> dm;
+    std::unique_ptr<TestDatabase> db;
+    TDM *dm = nullptr;
 
     int addApplication(int podatId, int nrKolej)
     {
-        return TestDatabase::addRecord(dm->VzmyTbl, {{u"PodatId"_s, podatId}, {u"NrKolej"_s, nrKolej}}, u"VzmId"_s);
+        return db->addApplication(podatId, {{u"NrKolej"_s, nrKolej}});
     }
     int addInvoice(int vzmId, const QString &list, const QString &number)
     {
-        return TestDatabase::addRecord(dm->Faktury, {{u"VzmId"_s, vzmId}, {u"Oznacz"_s, list}, {u"NrFakt"_s, number}}, u"FaktId"_s);
+        return db->addInvoice(vzmId, list, {{u"NrFakt"_s, number}});
     }
     // Rows deleted past the data module, as another program would.
     void deleteElsewhere(const QString &table, const QString &key, int id)
@@ -56,15 +55,13 @@ class TestLiveDatasets : public QObject
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        boxes.clear();
-        dm = std::make_unique<TDM>(boxes);
-        QVERIFY(dm->OtworzTabele());
+        db = std::make_unique<TestDatabase>();
+        dm = &db->dm;
     }
     void cleanup()
     {
-        dm.reset();
-        env.reset();
+        dm = nullptr;
+        db.reset();
     }
 
     // A post or a delete that meets a record deleted by another program
@@ -122,13 +119,8 @@ private slots:
     {
         QFETCH(bool, olderDatabase);
         if (olderDatabase) {
-            dm.reset();
-            Database db;
-            db.open(env->databaseDirectory());
-            db.run(u"DROP INDEX Firmy_key"_s);
-            db.run(u"CREATE UNIQUE INDEX Firmy_key ON Firmy (NIP)"_s);
-            db.close();
-            dm = std::make_unique<TDM>(boxes);
+            dm->database().run(u"DROP INDEX Firmy_key"_s);
+            dm->database().run(u"CREATE UNIQUE INDEX Firmy_key ON Firmy (NIP)"_s);
             QVERIFY(dm->OtworzTabele());
         }
         const QString nip = u"123-456-32-18"_s;
@@ -142,7 +134,7 @@ private slots:
         QCOMPARE(dm->database().run(u"SELECT COUNT(*) FROM Firmy WHERE NIP = ?"_s, {}, {nip}).rows[0][0].toInt(), 2);
         QVERIFY(dm->Firmy.locate(u"NIP"_s, nip));
         QCOMPARE(dm->Firmy.field(u"Firma"_s).asString(), u"Pierwsza"_s);
-        QVERIFY(boxes.shown().isEmpty());
+        QVERIFY(db->boxes.shown().isEmpty());
     }
 
     // A column that is not a field of the table takes the type of what it computes.
