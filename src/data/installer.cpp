@@ -4,6 +4,7 @@
 #include "data/database.h"
 #include "data/dataerror.h"
 #include "data/dataset.h"
+#include "data/rowwrites.h"
 #include "data/schema.h"
 
 #include <QDir>
@@ -23,20 +24,16 @@ QList<QStringList> bundledList(const QString &name)
 // Inserts one record; every text of the table is stored, empty when not given.
 void insertRecord(Database &db, const TableDef &table, const QVariantMap &values)
 {
-    QStringList columns;
-    QStringList marks;
-    QVariantList params;
-    for (const FieldDef &f : table.fields) {
-        const bool isText = f.type == FieldType::Text || f.type == FieldType::Memo;
-        if (f.type == FieldType::AutoInc || (!values.contains(f.name) && !isText))
+    SqlRow row(table.fields.size());
+    QBitArray assigned(int(table.fields.size()));
+    for (int i = 0; i < table.fields.size(); ++i) {
+        const FieldDef &f = table.fields[i];
+        if (!values.contains(f.name))
             continue;
-        columns << f.name;
-        marks << QStringLiteral("?");
-        params << Dataset::toStorage(f, values.value(f.name, QString()));
+        row[i] = Dataset::toStorage(f, values.value(f.name));
+        assigned.setBit(i);
     }
-    db.run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-               .arg(table.name, columns.join(QStringLiteral(", ")), marks.join(QLatin1Char(','))),
-           {}, params);
+    RowWrites::insert(db, table, table.fields, row, assigned, nullptr);
 }
 
 int loadList(Database &db, const QString &table, const QString &file, const QStringList &fields)
