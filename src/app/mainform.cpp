@@ -9,6 +9,8 @@
 #include "app/editorfrm.h"
 #include "vzm/formmodel.h"
 #include "taxpayers/podatnikfrm.h"
+#include "taxpayers/wczytajfirmyfrm.h"
+#include "taxpayers/wczytajpodatfrm.h"
 #include "app/richtext.h"
 #include "app/shellicons.h"
 #include "data/tdm.h"
@@ -177,6 +179,13 @@ void TMainForm::utworzMenu()
 {
     QMenu *system = menuBar()->addMenu(QStringLiteral("S&ystem"));
     system->setObjectName(QStringLiteral("SystemMenu"));
+    QAction *wczytajPodat = system->addAction(QStringLiteral("Wczytaj dane &podatników z poprzedniej wersji Tarlen"),
+                                              this, &TMainForm::WczytajPodatnikowClick);
+    wczytajPodat->setObjectName(QStringLiteral("WczytajPodatItem"));
+    QAction *wczytajFirmy = system->addAction(QStringLiteral("Wczytaj &sprzedawców z poprzedniej wersji Tarlen"),
+                                              this, &TMainForm::WczytajFirmyClick);
+    wczytajFirmy->setObjectName(QStringLiteral("WczytajFirmyItem"));
+    system->addSeparator();
     QAction *zakoncz = system->addAction(QStringLiteral("&Zakończ"), this, &QWidget::close);
     zakoncz->setObjectName(QStringLiteral("ZakonczItem"));
 
@@ -282,6 +291,22 @@ void TMainForm::EdSearchChange(const QString &text)
 void TMainForm::ParametryDomyslneClick()
 {
     TDomyslneFrm frm(dm, this);
+    frm.exec();
+}
+
+void TMainForm::WczytajPodatnikowClick()
+{
+    {
+        TWczytajPodatFrm frm(dm, this);
+        if (frm.Przygotuj())
+            frm.exec();
+    }
+    UstawPrzyciski();
+}
+
+void TMainForm::WczytajFirmyClick()
+{
+    TWczytajFirmyFrm frm(dm, this);
     frm.exec();
 }
 

@@ -62,6 +62,8 @@ private:
     void NotatkiBtnClick();
     void EdSearchChange(const QString &text);
     void ParametryDomyslneClick();
+    void WczytajPodatnikowClick();
+    void WczytajFirmyClick();
     void OProgramieClick();
 
     TDM &dm;

@@ -1,0 +1,99 @@
+#include "taxpayers/wczytajfirmyfrm.h"
+
+#include "data/dataerror.h"
+#include "data/tdm.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+TWczytajFirmyFrm::TWczytajFirmyFrm(TDM &dm, QWidget *parent, const QString &katalog, const QString &helperPath)
+    : QDialog(parent), dm(dm), m_katalog(katalog.isNull() ? TDM::SciezkaPoprzedniej() : katalog), m_helper(helperPath)
+{
+    setObjectName(QStringLiteral("WczytajFirmyFrm"));
+    setWindowTitle(QStringLiteral("Wczytanie danych ewidencyjnych sprzedawców"));
+
+    auto *grupa = new QGroupBox(QStringLiteral("Zaawansowanie"), this);
+    Postep = new QProgressBar(grupa);
+    Postep->setObjectName(QStringLiteral("Postep"));
+    Postep->setRange(0, 100);
+    Postep->setValue(0);
+    auto *gl = new QHBoxLayout(grupa);
+    gl->addWidget(Postep);
+
+    StartBtn = new QPushButton(QStringLiteral("&Start"), this);
+    StartBtn->setObjectName(QStringLiteral("StartBtn"));
+    CloseBtn = new QPushButton(QStringLiteral("&Zamknij"), this);
+    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+    auto *przyciski = new QHBoxLayout;
+    przyciski->addStretch();
+    przyciski->addWidget(StartBtn);
+    przyciski->addWidget(CloseBtn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(grupa);
+    layout->addLayout(przyciski);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    grupa->setMinimumWidth(400);
+
+    connect(StartBtn, &QPushButton::clicked, this, &TWczytajFirmyFrm::StartBtnClick);
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TWczytajFirmyFrm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Postep->setRange(0, 100);
+    Postep->setValue(0);
+    StartBtn->setFocus();
+}
+
+void TWczytajFirmyFrm::StartBtnClick()
+{
+    StartBtn->setEnabled(false);
+    CloseBtn->setEnabled(false);
+    const auto odblokuj = qScopeGuard([this] {
+        StartBtn->setEnabled(true);
+        CloseBtn->setEnabled(true);
+        CloseBtn->setFocus();
+    });
+    Wczytaj();
+}
+
+void TWczytajFirmyFrm::Wczytaj()
+{
+    ImportPoprzedniej Zrod(dm, m_helper);
+    if (!Zrod.OtworzFirmy(m_katalog))
+        return;
+    if (Zrod.LiczbaFirm() == 0) {
+        dm.Uwaga(ImportPoprzedniej::BrakPozycji);
+        return;
+    }
+    int n = 0;
+    Postep->setRange(0, int(Zrod.LiczbaFirm()));
+    Postep->setValue(0);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    dm.Firmy.disableControls();
+    const auto zwolnij = qScopeGuard([this] { dm.Firmy.enableControls(); });
+    for (qsizetype i = 0; i < Zrod.LiczbaFirm(); ++i) {
+        Postep->setValue(int(i + 1));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // Each seller is stored on his own: an error stops the import, yet
+        // those copied before it stay.
+        try {
+            if (Zrod.WczytajFirme(i))
+                ++n;
+        } catch (const DataError &e) {
+            dm.Uwaga(e.message());
+            Postep->reset();
+            Postep->setRange(0, 100);
+            return;
+        }
+    }
+    dm.Uwaga(QStringLiteral("Liczba wczytanych sprzedawców: ") + QString::number(n));
+    Postep->setRange(0, 100);
+    Postep->setValue(0);
+}

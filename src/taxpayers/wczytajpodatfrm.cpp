@@ -1,0 +1,115 @@
+#include "taxpayers/wczytajpodatfrm.h"
+
+#include "data/dataerror.h"
+#include "data/tdm.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+TWczytajPodatFrm::TWczytajPodatFrm(TDM &dm, QWidget *parent, const QString &katalog, const QString &helperPath)
+    : QDialog(parent), dm(dm), m_katalog(katalog.isNull() ? TDM::SciezkaPoprzedniej() : katalog), Zrod(dm, helperPath)
+{
+    setObjectName(QStringLiteral("WczytajPodatFrm"));
+    setWindowTitle(QStringLiteral("Wczytanie danych podatników"));
+    setMinimumWidth(570);
+    resize(570, 420);
+
+    EdLista = new QListWidget(this);
+    EdLista->setObjectName(QStringLiteral("EdLista"));
+
+    auto *grupa = new QGroupBox(QStringLiteral("Zaawansowanie"), this);
+    Postep = new QProgressBar(grupa);
+    Postep->setObjectName(QStringLiteral("Postep"));
+    Postep->setRange(0, 100);
+    Postep->setValue(0);
+    auto *gl = new QHBoxLayout(grupa);
+    gl->addWidget(Postep);
+
+    ZaznaczBtn = new QPushButton(QStringLiteral("Zaznacz &wszystkich"), this);
+    ZaznaczBtn->setObjectName(QStringLiteral("ZaznaczBtn"));
+    StartBtn = new QPushButton(QStringLiteral("&Start"), this);
+    StartBtn->setObjectName(QStringLiteral("StartBtn"));
+    CloseBtn = new QPushButton(QStringLiteral("&Zamknij"), this);
+    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+    for (QPushButton *b : {ZaznaczBtn, StartBtn, CloseBtn})
+        b->setAutoDefault(false);
+
+    auto *dol = new QHBoxLayout;
+    dol->addWidget(grupa, 1);
+    dol->addWidget(ZaznaczBtn);
+    dol->addWidget(StartBtn);
+    dol->addWidget(CloseBtn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(EdLista, 1);
+    layout->addLayout(dol);
+
+    connect(ZaznaczBtn, &QPushButton::clicked, this, &TWczytajPodatFrm::ZaznaczBtnClick);
+    connect(StartBtn, &QPushButton::clicked, this, &TWczytajPodatFrm::StartBtnClick);
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TWczytajPodatFrm::Przygotuj()
+{
+    m_kandydaci.clear();
+    EdLista->clear();
+    if (Zrod.OtworzPodatnikow(m_katalog))
+        m_kandydaci = Zrod.Kandydaci();
+    for (const QString &wpis : std::as_const(m_kandydaci)) {
+        auto *item = new QListWidgetItem(ImportPoprzedniej::Tekst(wpis), EdLista);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    if (EdLista->count() == 0) {
+        dm.Uwaga(ImportPoprzedniej::BrakPozycji);
+        return false;
+    }
+    return true;
+}
+
+void TWczytajPodatFrm::ZaznaczBtnClick()
+{
+    for (int i = 0; i < EdLista->count(); ++i)
+        EdLista->item(i)->setCheckState(Qt::Checked);
+}
+
+void TWczytajPodatFrm::StartBtnClick()
+{
+    bool zaznaczono = false;
+    for (int i = 0; i < EdLista->count() && !zaznaczono; ++i)
+        zaznaczono = EdLista->item(i)->checkState() == Qt::Checked;
+    if (!zaznaczono) {
+        dm.Uwaga(QStringLiteral("Nie zaznaczono podatników do wczytania."));
+        return;
+    }
+    Postep->setRange(0, int(m_kandydaci.size()));
+    Postep->setValue(0);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    dm.Podatnik.disableControls();
+    const auto zwolnij = qScopeGuard([this] { dm.Podatnik.enableControls(); });
+    int n = 0;
+    for (int i = 0; i < EdLista->count(); ++i) {
+        Postep->setValue(i + 1);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (EdLista->item(i)->checkState() != Qt::Checked)
+            continue;
+        // Each taxpayer is stored in his own transaction: an error stops the
+        // import, yet those copied before it stay, and none is half-written.
+        try {
+            if (Zrod.WczytajPodatnika(ImportPoprzedniej::PodatId(m_kandydaci.at(i))))
+                ++n;
+        } catch (const DataError &e) {
+            dm.Uwaga(e.message());
+            Postep->reset();
+            Postep->setRange(0, 100);
+            return;
+        }
+    }
+    Postep->setValue(0);
+    dm.Uwaga(QStringLiteral("Liczba wczytanych podatników: ") + QString::number(n));
+}

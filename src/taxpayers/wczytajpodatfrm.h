@@ -1,0 +1,45 @@
+#pragma once
+
+#include "taxpayers/importpoprzedniej.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class TDM;
+
+// "Wczytanie danych podatników": the taxpayers of the previous version not
+// stored yet, to tick and copy. Created for one use: Przygotuj(), then exec()
+// when it found anything.
+class TWczytajPodatFrm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TWczytajPodatFrm(TDM &dm, QWidget *parent = nullptr,
+                              const QString &katalog = QString(),
+                              const QString &helperPath = ParadoxTable::defaultHelperPath());
+
+    // Reads the previous table and lists the candidates; when there is none,
+    // says so and answers false (the window is then not to be shown).
+    bool Przygotuj();
+
+    QListWidget *EdLista = nullptr;
+    QProgressBar *Postep = nullptr;
+    QPushButton *ZaznaczBtn = nullptr;
+    QPushButton *StartBtn = nullptr;
+    QPushButton *CloseBtn = nullptr;
+
+    // The hidden list: "text=PodatId", one per line of EdLista.
+    const QStringList &Kandydaci() const { return m_kandydaci; }
+
+    void ZaznaczBtnClick();
+    void StartBtnClick();
+
+private:
+    TDM &dm;
+    QString m_katalog;
+    ImportPoprzedniej Zrod;
+    QStringList m_kandydaci;
+};
