@@ -2,6 +2,7 @@
 
 #include "data/dataerror.h"
 #include "data/tdm.h"
+#include "taxpayers/zaawansowanie.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -17,13 +18,7 @@ TWczytajFirmyFrm::TWczytajFirmyFrm(TDM &dm, QWidget *parent, const QString &kata
     setObjectName(QStringLiteral("WczytajFirmyFrm"));
     setWindowTitle(QStringLiteral("Wczytanie danych ewidencyjnych sprzedawców"));
 
-    auto *grupa = new QGroupBox(QStringLiteral("Zaawansowanie"), this);
-    Postep = new QProgressBar(grupa);
-    Postep->setObjectName(QStringLiteral("Postep"));
-    Postep->setRange(0, 100);
-    Postep->setValue(0);
-    auto *gl = new QHBoxLayout(grupa);
-    gl->addWidget(Postep);
+    auto *grupa = GrupaZaawansowania(this, Postep);
 
     StartBtn = new QPushButton(QStringLiteral("&Start"), this);
     StartBtn->setObjectName(QStringLiteral("StartBtn"));

@@ -2,6 +2,7 @@
 
 #include "data/dataerror.h"
 #include "data/tdm.h"
+#include "taxpayers/zaawansowanie.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -23,13 +24,7 @@ TWczytajPodatFrm::TWczytajPodatFrm(TDM &dm, QWidget *parent, const QString &kata
     EdLista = new QListWidget(this);
     EdLista->setObjectName(QStringLiteral("EdLista"));
 
-    auto *grupa = new QGroupBox(QStringLiteral("Zaawansowanie"), this);
-    Postep = new QProgressBar(grupa);
-    Postep->setObjectName(QStringLiteral("Postep"));
-    Postep->setRange(0, 100);
-    Postep->setValue(0);
-    auto *gl = new QHBoxLayout(grupa);
-    gl->addWidget(Postep);
+    auto *grupa = GrupaZaawansowania(this, Postep);
 
     ZaznaczBtn = new QPushButton(QStringLiteral("Zaznacz &wszystkich"), this);
     ZaznaczBtn->setObjectName(QStringLiteral("ZaznaczBtn"));

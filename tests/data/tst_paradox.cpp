@@ -4,6 +4,7 @@ extern "C" {
 
 #include "data/dataerror.h"
 #include "data/paradoxtable.h"
+#include "support/paradoxfixture.h"
 
 #include <QDate>
 #include <QDir>
@@ -25,13 +26,6 @@ class TestParadox : public QObject
 {
     Q_OBJECT
 
-    struct Column
-    {
-        const char *name;
-        char type; // pxlib field type
-        int size;
-    };
-
     QTemporaryDir m_dir;
     QString m_podatnik;
     QString m_firmy;
@@ -44,81 +38,12 @@ class TestParadox : public QObject
 
     static QString samples() { return QStringLiteral(TARLEN_SHARED_DIR "/data/paradox_samples"); }
 
-    // Writes a table of `columns` with `rows` (text as QString, cut to the
-    // field's size in characters; an invalid QVariant is an empty field).
-    static void writeTable(const QString &path, const QList<Column> &columns, const QList<QVariantList> &rows)
+    static void writeTable(const QString &path, const QList<ParadoxColumn> &columns, const QList<QVariantList> &rows)
     {
-        pxdoc_t *px = PX_new();
-        QVERIFY(px);
-        auto *fields = static_cast<pxfield_t *>(px->malloc(px, columns.size() * sizeof(pxfield_t), "fields"));
-        for (qsizetype i = 0; i < columns.size(); ++i) {
-            fields[i].px_fname = PX_strdup(px, columns[i].name);
-            fields[i].px_ftype = columns[i].type;
-            fields[i].px_flen = columns[i].size;
-            fields[i].px_fdc = 0;
-        }
-        QVERIFY(PX_create_file(px, fields, int(columns.size()), QFile::encodeName(path).constData(),
-                               pxfFileTypNonIndexDB) == 0);
-        // pxlib measures a value in bytes before it converts it, so UTF-8 text
-        // with Polish letters that fills its field would overrun the record:
-        // the values are handed over in the table's own code page.
-        PX_set_value(px, "codepage", 1250);
-        PX_set_parameter(px, "inputencoding", "CP1250");
-        PX_set_parameter(px, "targetencoding", "CP1250");
-        QStringEncoder cp1250("windows-1250");
-        QVERIFY(cp1250.isValid());
-        for (const QVariantList &row : rows) {
-            QList<QByteArray> texts(columns.size());
-            QList<pxval_t *> values(columns.size());
-            for (qsizetype i = 0; i < columns.size(); ++i) {
-                pxval_t *v = nullptr;
-                MAKE_PXVAL(px, v);
-                values[i] = v;
-                const QVariant value = row.value(i);
-                v->isnull = !value.isValid();
-                v->type = columns[i].type;
-                switch (columns[i].type) {
-                case pxfAlpha:
-                    texts[i] = cp1250(value.toString().left(columns[i].size));
-                    v->isnull = texts[i].isEmpty();
-                    v->value.str.val = texts[i].data();
-                    v->value.str.len = int(texts[i].size());
-                    break;
-                case pxfDate: {
-                    const QDate d = value.toDate();
-                    v->value.lval = PX_GregorianToSdn(d.year(), d.month(), d.day()) - 1721425;
-                    break;
-                }
-                case pxfCurrency: case pxfNumber:
-                    v->value.dval = value.toDouble();
-                    break;
-                default:
-                    v->value.lval = long(value.toLongLong());
-                }
-            }
-            const int inserted = PX_insert_record(px, values.data());
-            for (pxval_t *v : values)
-                FREE_PXVAL(px, v);
-            QVERIFY(inserted >= 0);
-        }
-        PX_close(px);
-        PX_delete(px);
+        QVERIFY(writeParadoxTable(path, columns, rows));
     }
 
-    static QList<Column> podatnikColumns()
-    {
-        return {{"PodatId", pxfAutoInc, 4}, {"Nazwisko", pxfAlpha, 50}, {"Imie", pxfAlpha, 30},
-                {"Urzad", pxfAlpha, 100}, {"NIP", pxfAlpha, 13}, {"PESEL", pxfAlpha, 11},
-                {"Dokument", pxfAlpha, 100}, {"Kraj", pxfAlpha, 30}, {"Wojew", pxfAlpha, 20},
-                {"Powiat", pxfAlpha, 30}, {"Gmina", pxfAlpha, 30}, {"Ulica", pxfAlpha, 30},
-                {"Posesja", pxfAlpha, 10}, {"Lokal", pxfAlpha, 10}, {"Miasto", pxfAlpha, 30},
-                {"KodPoczt", pxfAlpha, 10}, {"Poczta", pxfAlpha, 30}, {"MNIP", pxfAlpha, 13},
-                {"MPESEL", pxfAlpha, 11}, {"MNazwisko", pxfAlpha, 50}, {"MImie", pxfAlpha, 30},
-                {"MDokument", pxfAlpha, 100}, {"MKraj", pxfAlpha, 30}, {"MWojew", pxfAlpha, 20},
-                {"MPowiat", pxfAlpha, 30}, {"MGmina", pxfAlpha, 30}, {"MUlica", pxfAlpha, 30},
-                {"MPosesja", pxfAlpha, 10}, {"MLokal", pxfAlpha, 10}, {"MMiasto", pxfAlpha, 30},
-                {"MKodPoczt", pxfAlpha, 10}, {"MPoczta", pxfAlpha, 30}};
-    }
+    static QList<ParadoxColumn> podatnikColumns() { return previousPodatnikColumns(); }
 
     static const QString &longName()
     {
@@ -222,11 +147,11 @@ private slots:
                     {2, 32000, -7, 0.01, 1e10, QDate(1999, 12, 31), 0, "x"},
                     {3, QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()}});
         m_podatnik = m_dir.filePath(QStringLiteral("Podatnik.DB"));
-        const QList<Column> columns = podatnikColumns();
+        const QList<ParadoxColumn> columns = podatnikColumns();
         QList<QVariantList> rows;
         for (const QVariantMap &t : taxpayers()) {
             QVariantList row;
-            for (const Column &c : columns)
+            for (const ParadoxColumn &c : columns)
                 row << t.value(QString::fromLatin1(c.name));
             rows << row;
         }
@@ -251,7 +176,7 @@ private slots:
         QFETCH(QVariantMap, expected);
         const ParadoxTable t = read(m_podatnik);
         QCOMPARE(t.recordCount(), taxpayers().size());
-        const QList<Column> columns = podatnikColumns();
+        const QList<ParadoxColumn> columns = podatnikColumns();
         QCOMPARE(t.fields().size(), columns.size());
         for (qsizetype i = 0; i < columns.size(); ++i) {
             const QString name = QString::fromLatin1(columns[i].name);

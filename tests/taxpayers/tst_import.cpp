@@ -7,6 +7,7 @@ extern "C" {
 #include "taxpayers/wczytajpodatfrm.h"
 
 #include "data/tdm.h"
+#include "support/paradoxfixture.h"
 #include "support/testsupport.h"
 #include "support/widgettest.h"
 
@@ -31,79 +32,19 @@ class TestImport : public QObject
 {
     Q_OBJECT
 
-    struct Column
-    {
-        const char *name;
-        char type;
-        int size;
-    };
-
     QTemporaryDir m_dir;
     std::unique_ptr<TestDatabase> db;
 
     QString katalog(const QString &name) const { return m_dir.filePath(name); }
     static QString helper() { return QStringLiteral(TARLEN_PXREAD); }
 
-    static void writeTable(const QString &path, const QList<Column> &columns, const QList<QVariantList> &rows)
+    static void writeTable(const QString &path, const QList<ParadoxColumn> &columns, const QList<QVariantList> &rows)
     {
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        pxdoc_t *px = PX_new();
-        QVERIFY(px);
-        auto *fields = static_cast<pxfield_t *>(px->malloc(px, columns.size() * sizeof(pxfield_t), "fields"));
-        for (qsizetype i = 0; i < columns.size(); ++i) {
-            fields[i].px_fname = PX_strdup(px, columns[i].name);
-            fields[i].px_ftype = columns[i].type;
-            fields[i].px_flen = columns[i].size;
-            fields[i].px_fdc = 0;
-        }
-        QVERIFY(PX_create_file(px, fields, int(columns.size()), QFile::encodeName(path).constData(),
-                               pxfFileTypNonIndexDB) == 0);
-        PX_set_value(px, "codepage", 1250);
-        PX_set_parameter(px, "inputencoding", "CP1250");
-        PX_set_parameter(px, "targetencoding", "CP1250");
-        QStringEncoder cp1250("windows-1250");
-        for (const QVariantList &row : rows) {
-            QList<QByteArray> texts(columns.size());
-            QList<pxval_t *> values(columns.size());
-            for (qsizetype i = 0; i < columns.size(); ++i) {
-                pxval_t *v = nullptr;
-                MAKE_PXVAL(px, v);
-                values[i] = v;
-                const QVariant value = row.value(i);
-                v->isnull = !value.isValid();
-                v->type = columns[i].type;
-                if (columns[i].type == pxfAlpha) {
-                    texts[i] = cp1250(value.toString().left(columns[i].size));
-                    v->isnull = texts[i].isEmpty();
-                    v->value.str.val = texts[i].data();
-                    v->value.str.len = int(texts[i].size());
-                } else {
-                    v->value.lval = long(value.toLongLong());
-                }
-            }
-            const int inserted = PX_insert_record(px, values.data());
-            for (pxval_t *v : values)
-                FREE_PXVAL(px, v);
-            QVERIFY(inserted >= 0);
-        }
-        PX_close(px);
-        PX_delete(px);
+        QVERIFY(writeParadoxTable(path, columns, rows));
     }
 
-    static QList<Column> podatnikColumns()
-    {
-        return {{"PodatId", pxfAutoInc, 4}, {"Nazwisko", pxfAlpha, 50}, {"Imie", pxfAlpha, 30},
-                {"Urzad", pxfAlpha, 100}, {"NIP", pxfAlpha, 13}, {"PESEL", pxfAlpha, 11},
-                {"Dokument", pxfAlpha, 100}, {"Kraj", pxfAlpha, 30}, {"Wojew", pxfAlpha, 20},
-                {"Powiat", pxfAlpha, 30}, {"Gmina", pxfAlpha, 30}, {"Ulica", pxfAlpha, 30},
-                {"Posesja", pxfAlpha, 10}, {"Lokal", pxfAlpha, 10}, {"Miasto", pxfAlpha, 30},
-                {"KodPoczt", pxfAlpha, 10}, {"Poczta", pxfAlpha, 30}, {"MNIP", pxfAlpha, 13},
-                {"MPESEL", pxfAlpha, 11}, {"MNazwisko", pxfAlpha, 50}, {"MImie", pxfAlpha, 30},
-                {"MDokument", pxfAlpha, 100}, {"MKraj", pxfAlpha, 30}, {"MWojew", pxfAlpha, 20},
-                {"MPowiat", pxfAlpha, 30}, {"MGmina", pxfAlpha, 30}, {"MUlica", pxfAlpha, 30},
-                {"MPosesja", pxfAlpha, 10}, {"MLokal", pxfAlpha, 10}, {"MMiasto", pxfAlpha, 30},
-                {"MKodPoczt", pxfAlpha, 10}, {"MPoczta", pxfAlpha, 30}};
-    }
+    static QList<ParadoxColumn> podatnikColumns() { return previousPodatnikColumns(); }
 
     // A full record of Żak Łucja: every column holds its own value.
     static QVariantList pelnyRekord()
@@ -146,7 +87,7 @@ private slots:
                     osoba(7, u"Łęcki"_s, {})});
         writeTable(katalog(u"znani/Podatnik.DB"_s), podatnikColumns(),
                    {osoba(1, u"Kowalski"_s, u"Jan"_s), osoba(2, {}, {})});
-        const QList<Column> firmy{{"NIP", pxfAlpha, 13}, {"Kod", pxfAlpha, 10}, {"Firma", pxfAlpha, 50}};
+        const QList<ParadoxColumn> firmy{{"NIP", pxfAlpha, 13}, {"Kod", pxfAlpha, 10}, {"Firma", pxfAlpha, 50}};
         writeTable(katalog(u"firmy/Firmy.DB"_s), firmy,
                    {{u"111-111-11-11"_s, u"ZMIANA"_s, u"Inna nazwa tej samej firmy"_s},
                     {u"222-222-22-22"_s, u"ŁĄKA"_s, u"Łąka Żółta sp. z o.o."_s},
@@ -285,7 +226,7 @@ private slots:
         QTest::addColumn<QString>("pole");
         QTest::addColumn<QString>("wartosc");
         const QVariantList r = pelnyRekord();
-        const QList<Column> cols = podatnikColumns();
+        const QList<ParadoxColumn> cols = podatnikColumns();
         for (qsizetype i = 1; i < cols.size(); ++i) {
             QString pole = QString::fromLatin1(cols[i].name);
             if (pole == u"PESEL"_s)
