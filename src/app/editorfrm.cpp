@@ -1,7 +1,7 @@
 #include "app/editorfrm.h"
 
 #include "data/dataerror.h"
-#include "app/richtext.h"
+#include "widgets/richtext.h"
 #include "app/shellicons.h"
 #include "data/tdm.h"
 

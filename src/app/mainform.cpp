@@ -11,7 +11,7 @@
 #include "taxpayers/podatnikfrm.h"
 #include "taxpayers/wczytajfirmyfrm.h"
 #include "taxpayers/wczytajpodatfrm.h"
-#include "app/richtext.h"
+#include "widgets/richtext.h"
 #include "app/shellicons.h"
 #include "data/tdm.h"
 

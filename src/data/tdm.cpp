@@ -401,3 +401,14 @@ void TDM::UsunWniosek(int VzmId)
     for (const char *table : {"Kwoty", "Faktury", "VZMw3", "VZMy"})
         m_db.noteWrite(QLatin1String(table), this);
 }
+
+void TDM::UsunFakture(int FaktId)
+{
+    Database::Transaction transaction(m_db);
+    const QVariantList key{FaktId};
+    m_db.run(QStringLiteral("DELETE FROM Kwoty WHERE FaktId = ?"), {}, key);
+    m_db.run(QStringLiteral("DELETE FROM Faktury WHERE FaktId = ?"), {}, key);
+    transaction.commit();
+    for (const char *table : {"Kwoty", "Faktury"})
+        m_db.noteWrite(QLatin1String(table), this);
+}

@@ -75,6 +75,8 @@ public:
     // Deletes an application with everything that belongs to it (its further
     // entries, its invoices and their amount lines), all or nothing.
     void UsunWniosek(int VzmId);
+    // Deletes an invoice with its amount lines, both or neither.
+    void UsunFakture(int FaktId);
 
     // The invoice list query and the row-number table of list 1..3.
     Query &ListaFaktur(int lista);

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QPainter>
 
 TKrata::TKrata(QWidget *parent)
@@ -14,6 +15,9 @@ TKrata::TKrata(QWidget *parent)
 
 QSize TKrata::sizeHint() const
 {
+    // A box that frames controls is as big as they need.
+    if (layout())
+        return QWidget::sizeHint();
     return QSize(DomyslnaSzerokosc, DomyslnaWysokosc);
 }
 
@@ -125,3 +129,17 @@ void TKrata::paintEvent(QPaintEvent *)
         painter.drawText(obszar, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);
     }
 }
+
+TKrata *NowaKrata(const QString &caption, QLayout *zawartosc, TloKraty tlo)
+{
+    auto *krata = new TKrata;
+    krata->SetCaption(caption);
+    krata->SetBrush(krata->palette().color(tlo == TloKraty::Pole ? QPalette::Base : QPalette::Button));
+    krata->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    // The content starts below the caption and keeps clear of the frame.
+    const int gora = caption.isEmpty() ? 3 : krata->MargTop() + QFontMetrics(krata->font()).height() + 1;
+    zawartosc->setContentsMargins(krata->MargLeft(), gora, 4, 3);
+    krata->setLayout(zawartosc);
+    return krata;
+}
+

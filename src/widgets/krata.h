@@ -66,3 +66,12 @@ private:
     QPen m_pen;
     QBrush m_brush;
 };
+
+// What a box frames on a form: an editable field (painted in the window
+// colour) or a caption, a computed amount or a heading (the button face).
+enum class TloKraty { Pole, Opis };
+
+// A new box with `zawartosc` laid inside it, below the caption; the box
+// grows and shrinks with its layout.
+TKrata *NowaKrata(const QString &caption, QLayout *zawartosc, TloKraty tlo);
+

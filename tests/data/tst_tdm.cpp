@@ -273,6 +273,33 @@ private slots:
         QCOMPARE(dm->KwotyTbl.recordCount(), 1);
     }
 
+    void deletingAnInvoiceTakesItsAmountLines()
+    {
+        const int podat = addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}});
+        const int vzm = addApplication(podat, 1);
+        const int doomed = addInvoice(vzm, QStringLiteral("A"), QStringLiteral("1"));
+        const int kept = addInvoice(vzm, QStringLiteral("A"), QStringLiteral("2"));
+        for (int fakt : {doomed, doomed, kept}) {
+            dm->KwotyTbl.append();
+            dm->KwotyTbl.field(QStringLiteral("FaktId")).setInteger(fakt);
+            dm->KwotyTbl.post();
+        }
+        auto lines = [this](int fakt) {
+            return dm->database()
+                .firstRow(QStringLiteral("SELECT (SELECT COUNT(*) FROM Faktury WHERE FaktId = ?), "
+                                         "(SELECT COUNT(*) FROM Kwoty WHERE FaktId = ?)"),
+                          {}, {fakt, fakt})
+                .value();
+        };
+        dm->database().run(QStringLiteral("CREATE TRIGGER stop BEFORE DELETE ON Faktury BEGIN SELECT RAISE(ABORT, 'nie'); END"));
+        QVERIFY_THROWS_EXCEPTION(DataError, dm->UsunFakture(doomed));
+        QCOMPARE(lines(doomed), (SqlRow{1, 2}));
+        dm->database().run(QStringLiteral("DROP TRIGGER stop"));
+        dm->UsunFakture(doomed);
+        QCOMPARE(lines(doomed), (SqlRow{0, 0}));
+        QCOMPARE(lines(kept), (SqlRow{1, 1}));
+    }
+
     void deletingATaxpayerLeavesItsApplications()
     {
         const int podat = addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}});

@@ -66,3 +66,21 @@ private:
     QTimer m_timer;
     QStringList m_opened;
 };
+
+// Acts on the next modal window of class T as soon as it is shown (for
+// example to type into it and confirm it), then stops watching.
+template <class T, class Act>
+void onNextModal(Act act)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(*modal);
+    });
+    timer->start(10);
+}
+

@@ -1,4 +1,4 @@
-#include "app/richtext.h"
+#include "widgets/richtext.h"
 
 #include <QTextEdit>
 
