@@ -6,6 +6,7 @@
 
 #include "bare.h"
 #include "generator.h"
+#include "windows_bench.h"
 #include "timing.h"
 
 #include "vzm/attachmentmodel.h"
@@ -17,7 +18,7 @@
 #include "core/registry.h"
 #include "data/tdm.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -39,7 +40,10 @@ void useDatabase(const QString &settingsRoot, const QString &directory)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The windows are measured drawn, without a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTextStream out(stdout);
     const QString directory = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1])
                                             : QDir::tempPath() + QStringLiteral("/tarlen-bench")).absolutePath();
@@ -161,6 +165,20 @@ int main(int argc, char **argv)
                               });
                }));
     report.addAlone(QStringLiteral("Vzm_3.Przelicz"), medianMicros(10000, [&] { vzm3.Przelicz(); }));
+
+    // The windows on a small register and on the full one: the times should not grow with the register.
+    {
+        const QString smallDirectory = directory + QStringLiteral("-maly");
+        const GeneratedRegister small = generateRegister(smallDirectory, {100, 200, 5000});
+        useDatabase(settings.path(), smallDirectory);
+        TDM smallDm(boxes);
+        smallDm.OtworzTabele();
+        Bare smallBare(Database::filePathIn(smallDirectory));
+        benchWindows(report, smallDm, smallBare, small, QStringLiteral("mały rejestr"));
+    }
+    benchWindows(report, dm, bare, reg, QStringLiteral("pełny rejestr"));
+
+    benchImport(report, boxes);
 
     report.print();
     return 0;

@@ -49,7 +49,7 @@ struct Statement
 
 } // namespace
 
-GeneratedRegister generateRegister(const QString &directory)
+GeneratedRegister generateRegister(const QString &directory, RegisterSize size)
 {
     GeneratedRegister reg;
     if (QFile::exists(Database::filePathIn(directory)))
@@ -64,7 +64,7 @@ GeneratedRegister generateRegister(const QString &directory)
         Statement taxpayer(db, "INSERT INTO Podatnik (Nazwisko, Imie, NIP, Miasto, Ulica, Posesja, Lokal, Urzad, Kraj,"
                                " Pesel, Notatki) VALUES (?, ?, '526-025-02-74', 'Kraków', 'Długa', '7', '2', 'US Kraków',"
                                " 'Polska', '44051401359', '')");
-        for (int i = 0; i < GeneratedRegister::Taxpayers; ++i) {
+        for (int i = 0; i < size.taxpayers; ++i) {
             taxpayer.text(1, Surnames[random() % Surnames.size()] + QStringLiteral("-") + QString::number(i));
             taxpayer.text(2, i % 2 ? QStringLiteral("Anna") : QStringLiteral("Jan"));
             taxpayer.run();
@@ -72,7 +72,7 @@ GeneratedRegister generateRegister(const QString &directory)
         Statement application(db, "INSERT INTO VZMy (PodatId, NrKolej, Korekta, NrKoryg, Faktur, Zwrot, Wersja)"
                                   " VALUES (?, ?, 0, 0, 3, 0, 5)");
         Statement entries(db, "INSERT INTO VZMw3 (VzmId, P8_1, P45, P57_3, Konto, P56, P65) VALUES (?, 1, 30000000, 1, '', '', '')");
-        for (int i = 0; i < GeneratedRegister::Applications; ++i) {
+        for (int i = 0; i < size.applications; ++i) {
             application.integer(1, i / 2 + 1);
             application.integer(2, i % 2 + 1);
             application.run();
@@ -82,9 +82,9 @@ GeneratedRegister generateRegister(const QString &directory)
         Statement invoice(db, "INSERT INTO Faktury (VzmId, Oznacz, NrFakt, LpFakt, DataWyst, KodSprzed, NipSprzed,"
                               " Brutto, VatA, VatB) VALUES (?, ?, ?, '1-3', '2010-06-15', 'SKŁ', '526-025-02-74', ?, ?, ?)");
         const char *lists[] = {"A", "B", "C"};
-        for (int i = 0; i < GeneratedRegister::Invoices; ++i) {
+        for (int i = 0; i < size.invoices; ++i) {
             const bool busy = i < GeneratedRegister::BusyApplicationInvoices;
-            invoice.integer(1, busy ? reg.busyApplication : 2 + int(random() % (GeneratedRegister::Applications - 1)));
+            invoice.integer(1, busy ? reg.busyApplication : 2 + int(random() % (size.applications - 1)));
             invoice.text(2, QLatin1String(busy ? "A" : lists[random() % 3]));
             invoice.text(3, QStringLiteral("FV/%1/2010").arg(i + 1));
             const qint64 gross = 1000000 + qint64(random() % 50000000);

@@ -11,10 +11,12 @@
 #include "taxpayers/podatnikfrm.h"
 #include "taxpayers/wczytajfirmyfrm.h"
 #include "taxpayers/wczytajpodatfrm.h"
+#include "vzm/windows/wnioskifrm.h"
 #include "widgets/richtext.h"
 #include "app/shellicons.h"
 #include "data/tdm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -96,7 +98,6 @@ void TMainForm::utworzPasek()
     pasek->addSeparator();
     NotatkiBtn = przycisk("NotatkiBtn", QStringLiteral("Notatki"),
                           themeIcon(QStringLiteral("accessories-text-editor"), QStyle::SP_FileDialogContentsView));
-    // Opens the taxpayer's applications once that window is part of the program.
     // A folder of documents in colour: Adwaita draws "emblem-documents" in
     // pale grey, which on an enabled button reads as a disabled one.
     WnioskiBtn = przycisk("WnioskiBtn", QStringLiteral("Wnioski"), themeIcon(QStringLiteral("folder-documents"), QStyle::SP_DirIcon));
@@ -111,6 +112,7 @@ void TMainForm::utworzPasek()
     connect(EditBtn, &QToolButton::clicked, this, &TMainForm::EditBtnClick);
     connect(DeleteBtn, &QToolButton::clicked, this, &TMainForm::DeleteBtnClick);
     connect(NotatkiBtn, &QToolButton::clicked, this, &TMainForm::NotatkiBtnClick);
+    connect(WnioskiBtn, &QToolButton::clicked, this, &TMainForm::WnioskiBtnClick);
     connect(CloseBtn, &QToolButton::clicked, this, &QWidget::close);
 }
 
@@ -202,6 +204,15 @@ void TMainForm::UtworzOkna()
 {
     if (!m_podatnikFrm)
         m_podatnikFrm = new TPodatnikFrm(dm, this);
+    if (!m_wnioskiFrm) {
+        m_wnioskiFrm = new TWnioskiFrm(dm, *m_vzm3, *m_vzmab, m_window, this);
+        OknaWnioskow okna;
+        okna.OtworzNotatki = [this] {
+            TEditorFrm editor(dm, QApplication::activeModalWidget());
+            editor.OtworzNotatki();
+        };
+        m_wnioskiFrm->UstawOkna(okna);
+    }
     UstawPrzyciski();
 }
 
@@ -275,6 +286,14 @@ void TMainForm::NotatkiBtnClick()
         return;
     TEditorFrm editor(dm, this);
     editor.OtworzNotatki();
+}
+
+void TMainForm::WnioskiBtnClick()
+{
+    if (!WnioskiBtn->isEnabled() || !m_wnioskiFrm)
+        return;
+    m_wnioskiFrm->PokazWnioski();
+    UstawPrzyciski();
 }
 
 void TMainForm::EdSearchChange(const QString &text)

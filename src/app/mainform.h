@@ -15,6 +15,7 @@ class TDM;
 class TPodatnikFrm;
 class TVZMab;
 class TVzm_3;
+class TWnioskiFrm;
 
 // The main window: the register of taxpayers, with the toolbar and menu that
 // lead to every other window. It is created before the tables are open and
@@ -60,6 +61,7 @@ private:
     void EditBtnClick();
     void DeleteBtnClick();
     void NotatkiBtnClick();
+    void WnioskiBtnClick();
     void EdSearchChange(const QString &text);
     void ParametryDomyslneClick();
     void WczytajPodatnikowClick();
@@ -72,6 +74,7 @@ private:
     std::unique_ptr<TVzm_3> m_vzm3;
     std::unique_ptr<TVZMab> m_vzmab;
     TPodatnikFrm *m_podatnikFrm = nullptr;
+    TWnioskiFrm *m_wnioskiFrm = nullptr;
 
     QToolButton *InsertBtn;
     QToolButton *EditBtn;

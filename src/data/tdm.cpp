@@ -389,6 +389,18 @@ int TDM::NrWiersza(int lista, int FaktId)
     return numery.field(QStringLiteral("NrRek")).asInteger();
 }
 
+void TDM::OdswiezPodpowiedzi()
+{
+    for (Dataset *zrodlo : std::initializer_list<Dataset *>{&Imiona, &Urzedy, &Kraje, &Powiaty, &Gminy, &Miasta,
+                                                            &Ulice, &Poczty}) {
+        zrodlo->close();
+        try {
+            zrodlo->open();
+        } catch (const DataError &) {
+        }
+    }
+}
+
 void TDM::UsunWniosek(int VzmId)
 {
     Database::Transaction transaction(m_db);

@@ -72,6 +72,12 @@ public:
     int NrWierszaC(int FaktId) { return NrWiersza(3, FaktId); }
     int NrWiersza(int lista, int FaktId);
 
+    // Reads the sources of the completion anew (first names, tax offices,
+    // countries, counties, communes, localities, streets, post offices), so
+    // that what was saved since is offered too. A source that cannot be read
+    // stays closed and offers nothing.
+    void OdswiezPodpowiedzi();
+
     // Deletes an application with everything that belongs to it (its further
     // entries, its invoices and their amount lines), all or nothing.
     void UsunWniosek(int VzmId);

@@ -287,16 +287,7 @@ bool TPodatnikFrm::eventFilter(QObject *watched, QEvent *event)
 
 void TPodatnikFrm::FormActivate()
 {
-    // Read the sources anew, so that what was saved since the last opening
-    // is completed too. A source that cannot be read only completes nothing.
-    for (Dataset *zrodlo : std::initializer_list<Dataset *>{&dm.Imiona, &dm.Kraje, &dm.Powiaty, &dm.Gminy,
-                                                            &dm.Ulice, &dm.Miasta, &dm.Poczty, &dm.Urzedy}) {
-        zrodlo->close();
-        try {
-            zrodlo->open();
-        } catch (const DataError &) {
-        }
-    }
+    dm.OdswiezPodpowiedzi();
     SprawdzNIPy();
     SprawdzPesele();
     SprawdzKonta();

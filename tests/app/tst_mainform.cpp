@@ -1,4 +1,6 @@
 #include "app/mainform.h"
+
+#include "vzm/windows/wnioskifrm.h"
 #include "core/settingsfile.h"
 #include "support/testsupport.h"
 #include "support/widgettest.h"
@@ -111,6 +113,23 @@ private slots:
         QCOMPARE(buttonStates(), QStringLiteral("111111"));
         dm->Podatnik.remove();
         QCOMPARE(buttonStates(), QStringLiteral("100001"));
+    }
+
+    void wnioskiOpensTheApplicationsOfTheCurrentTaxpayer()
+    {
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});
+        const int kowalski = addTaxpayer(*dm, {{u"Nazwisko"_s, u"Kowalski"_s}, {u"Imie"_s, u"Piotr"_s}});
+        QVERIFY(dm->Podatnik.locate(u"PodatId"_s, kowalski));
+        QString title;
+        int taxpayer = 0;
+        onNextModal<TWnioskiFrm>([&](TWnioskiFrm &frm) {
+            title = frm.windowTitle();
+            taxpayer = frm.PodatId();
+            frm.reject();
+        });
+        QTest::mouseClick(button("WnioskiBtn"), Qt::LeftButton);
+        QCOMPARE(title, u"Kowalski Piotr"_s);
+        QCOMPARE(taxpayer, kowalski);
     }
 
     void enterAndDoubleClickOpenTheTaxpayerEditor_data()

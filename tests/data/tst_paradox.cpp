@@ -511,7 +511,9 @@ private slots:
             QProcess helper;
             helper.start(QStringLiteral(TARLEN_PXREAD), {path});
             QVERIFY(helper.waitForStarted());
-            const bool finished = helper.waitForFinished(2000);
+            // Each read ends in milliseconds; a busy machine may stretch that,
+            // a hang would not end at all.
+            const bool finished = helper.waitForFinished(10000);
             if (!finished) {
                 helper.kill();
                 helper.waitForFinished();
@@ -536,7 +538,7 @@ private slots:
         qInfo("damaged copies: %d read, %d refused, %lld ms", read, refused, qint64(total.elapsed()));
         QVERIFY(read > 0);
         QVERIFY(refused > 0);
-        QVERIFY(total.elapsed() < 20000);
+        QVERIFY(total.elapsed() < 120000);
     }
 };
 

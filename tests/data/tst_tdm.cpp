@@ -273,6 +273,17 @@ private slots:
         QCOMPARE(dm->KwotyTbl.recordCount(), 1);
     }
 
+    void completionSourcesAreReadAnew()
+    {
+        dm->OdswiezPodpowiedzi();
+        QVERIFY(!dm->Kraje.locate(QStringLiteral("Kraj"), QStringLiteral("Czechy")));
+        addTaxpayer(*dm, {{u"Nazwisko"_s, u"Novák"_s}, {u"Kraj"_s, u"Czechy"_s}, {u"Ulica"_s, u"Karlova"_s}});
+        dm->OdswiezPodpowiedzi();
+        QVERIFY(dm->Kraje.locate(QStringLiteral("Kraj"), QStringLiteral("Czechy")));
+        QVERIFY(dm->Ulice.locate(QStringLiteral("Ulica"), QStringLiteral("Karlova")));
+        QVERIFY(dm->Imiona.isOpen());
+    }
+
     void deletingAnInvoiceTakesItsAmountLines()
     {
         const int podat = addTaxpayer(*dm, {{u"Nazwisko"_s, u"A"_s}, {u"Imie"_s, u"Jan"_s}});
