@@ -7,6 +7,7 @@
 #include "bare.h"
 #include "generator.h"
 #include "windows_bench.h"
+#include "import_bench.h"
 #include "timing.h"
 
 #include "vzm/attachmentmodel.h"
@@ -177,6 +178,8 @@ int main(int argc, char **argv)
         benchWindows(report, smallDm, smallBare, small, QStringLiteral("mały rejestr"));
     }
     benchWindows(report, dm, bare, reg, QStringLiteral("pełny rejestr"));
+
+    benchImport(report, boxes);
 
     benchImport(report, boxes);
 

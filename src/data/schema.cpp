@@ -39,7 +39,7 @@ QList<TableDef> makeTables()
 {
     using T = FieldType;
     return {
-        {"Podatnik", "Podatnik.DB", podatnikFields(), {}, {}},
+        {"Podatnik", "Podatnik.DB", podatnikFields(), {}, {{"Nazwisko", "Imie"}}},
         {"Firmy", "Firmy.db", {text("NIP", 13), text("Kod", 10), text("Firma", 50)}, {"NIP"}, {}, false},
         {"Faktury", "Faktury.db",
          {of("FaktId", T::AutoInc), of("VzmId", T::Integer), text("Oznacz", 1), text("NrFakt", 30),
@@ -113,6 +113,14 @@ QString orderIndexStatement(const TableDef &table)
         .arg(table.orderIsKey ? QStringLiteral("UNIQUE ") : QString(), table.name, table.order.join(QStringLiteral(", ")));
 }
 
+// A lookup index; "IF NOT EXISTS" lets a database made by an earlier
+// version of the program gain it.
+QString indexStatement(const TableDef &table, const QStringList &index)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1_%2 ON %1 (%3)")
+        .arg(table.name, index.join(QLatin1Char('_')), index.join(QStringLiteral(", ")));
+}
+
 } // namespace
 
 const FieldDef *TableDef::field(const QString &fieldName) const
@@ -151,14 +159,15 @@ QStringList createStatements(const TableDef &table)
     if (!table.order.isEmpty())
         statements << orderIndexStatement(table);
     for (const QStringList &index : table.indexes)
-        statements << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%3)")
-                          .arg(table.name, index.join(QLatin1Char('_')), index.join(QStringLiteral(", ")));
+        statements << indexStatement(table, index);
     return statements;
 }
 
 void upgradeSchema(Database &db)
 {
     for (const TableDef &table : storedTables()) {
+        for (const QStringList &index : table.indexes)
+            db.run(indexStatement(table, index));
         if (table.orderIsKey || table.order.isEmpty())
             continue;
         const auto index = db.firstRow(QStringLiteral("SELECT [unique] FROM pragma_index_list(?) WHERE name = ?"), {},

@@ -4,6 +4,7 @@
 #include "data/tdm.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 const QString ImportPoprzedniej::BrakPozycji = QStringLiteral("Brak pozycji do wczytania.");
 const QString ImportPoprzedniej::BladPodatnik = QStringLiteral(
@@ -51,6 +52,11 @@ QString ImportPoprzedniej::plik(const QString &katalog, const QString &nazwa)
     return dir.filePath(nazwa);
 }
 
+bool ImportPoprzedniej::MaTabele(const QString &katalog, const QString &nazwa)
+{
+    return QFileInfo(plik(katalog, nazwa)).isFile();
+}
+
 bool ImportPoprzedniej::NieMaPodatnika(TDM &dm, const QString &nazwisko, const QString &imie)
 {
     try {
@@ -75,9 +81,16 @@ bool ImportPoprzedniej::OtworzPodatnikow(const QString &katalog)
     try {
         m_podatnicy.open(plik(katalog, QStringLiteral("Podatnik.DB")));
         m_podatnicy.sortNazwImie();
+        m_wierszPodatnika.clear();
+        m_wierszPodatnika.reserve(m_podatnicy.recordCount());
+        const int id = m_podatnicy.fieldIndex(QStringLiteral("PodatId"));
+        // Backwards, so that of two records with one PodatId the first counts.
+        for (qsizetype i = m_podatnicy.recordCount() - 1; i >= 0 && id >= 0; --i)
+            m_wierszPodatnika.insert(m_podatnicy.records().at(i).value(id).toLongLong(), i);
         return true;
     } catch (const DataError &) {
         m_podatnicy = ParadoxTable(m_helper);
+        m_wierszPodatnika.clear();
         dm.Uwaga(BladPodatnik);
         return false;
     }
@@ -98,10 +111,7 @@ QStringList ImportPoprzedniej::Kandydaci() const
 
 bool ImportPoprzedniej::WczytajPodatnika(qint64 podatId)
 {
-    qsizetype row = -1;
-    for (qsizetype i = 0; i < m_podatnicy.recordCount() && row < 0; ++i)
-        if (m_podatnicy.value(i, QStringLiteral("PodatId")).toLongLong() == podatId)
-            row = i;
+    const qsizetype row = m_wierszPodatnika.value(podatId, -1);
     if (row < 0)
         return false;
     if (!NieMaPodatnika(dm, m_podatnicy.value(row, QStringLiteral("Nazwisko")).toString(),
@@ -140,8 +150,13 @@ bool ImportPoprzedniej::OtworzFirmy(const QString &katalog)
 
 bool ImportPoprzedniej::WczytajFirme(qsizetype row)
 {
+    // What locating the NIP in Firmy without options finds (an empty NIP
+    // matches an empty or missing one), asked of the NIP index: locating
+    // passes over every stored seller, once for each previous one.
     const QString nip = m_firmy.value(row, QStringLiteral("NIP")).toString();
-    const bool jest = dm.Firmy.locate(QStringLiteral("NIP"), nip);
+    const bool jest = nip.isEmpty()
+        ? dm.database().firstRow(QStringLiteral("SELECT 1 FROM Firmy WHERE NIP IS NULL OR NIP = '' LIMIT 1")).has_value()
+        : dm.database().firstRow(QStringLiteral("SELECT 1 FROM Firmy WHERE NIP = ? LIMIT 1"), {}, {nip}).has_value();
     if (jest)
         return false;
     Database::Transaction t(dm.database());

@@ -2,6 +2,7 @@
 
 #include "data/paradoxtable.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,10 @@ public:
     // Whether no taxpayer of this surname and first name is stored yet; a
     // failing query answers false.
     static bool NieMaPodatnika(TDM &dm, const QString &nazwisko, const QString &imie);
+
+    // Whether `katalog` (empty: the current directory) holds the previous
+    // table `nazwa`, its name in any letter case.
+    static bool MaTabele(const QString &katalog, const QString &nazwa);
 
     // Reads the previous Podatnik.DB of `katalog` in the order of its index
     // "NazwImie"; on failure tells the user and answers false.
@@ -55,5 +60,6 @@ private:
     TDM &dm;
     QString m_helper;
     ParadoxTable m_podatnicy;
+    QHash<qint64, qsizetype> m_wierszPodatnika; // PodatId -> record of m_podatnicy
     ParadoxTable m_firmy;
 };

@@ -61,8 +61,13 @@ void TWczytajFirmyFrm::StartBtnClick()
 void TWczytajFirmyFrm::Wczytaj()
 {
     ImportPoprzedniej Zrod(dm, m_helper);
-    if (!Zrod.OtworzFirmy(m_katalog))
+    bool wybrany = false;
+    const QString katalog = KatalogPoprzedniej(m_katalog, QStringLiteral("Firmy.DB"), this, WybierzKatalog, &wybrany);
+    if (!Zrod.OtworzFirmy(katalog))
         return;
+    if (wybrany)
+        ZapamietajKatalogPoprzedniej(katalog);
+    m_katalog = katalog;
     if (Zrod.LiczbaFirm() == 0) {
         dm.Uwaga(ImportPoprzedniej::BrakPozycji);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "taxpayers/importpoprzedniej.h"
+#include "taxpayers/wyborkatalogu.h"
 
 #include <QDialog>
 
@@ -22,7 +23,14 @@ public:
     QPushButton *StartBtn = nullptr;
     QPushButton *CloseBtn = nullptr;
 
+    // Reads the previous Firmy.DB and copies the new sellers. When the
+    // previous version's path holds no Firmy.DB, the user is asked for its
+    // directory first, and one that could be read is remembered.
     void StartBtnClick();
+
+    // Asks for the previous version's directory; the platform's dialog unless
+    // replaced (tests answer it themselves).
+    WyborKatalogu WybierzKatalog = WybierzKatalogPoprzedniej;
 
 protected:
     void showEvent(QShowEvent *event) override;

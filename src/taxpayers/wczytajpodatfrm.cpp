@@ -53,8 +53,14 @@ bool TWczytajPodatFrm::Przygotuj()
 {
     m_kandydaci.clear();
     EdLista->clear();
-    if (Zrod.OtworzPodatnikow(m_katalog))
+    bool wybrany = false;
+    const QString katalog = KatalogPoprzedniej(m_katalog, QStringLiteral("Podatnik.DB"), this, WybierzKatalog, &wybrany);
+    if (Zrod.OtworzPodatnikow(katalog)) {
+        if (wybrany)
+            ZapamietajKatalogPoprzedniej(katalog);
+        m_katalog = katalog;
         m_kandydaci = Zrod.Kandydaci();
+    }
     for (const QString &wpis : std::as_const(m_kandydaci)) {
         auto *item = new QListWidgetItem(ImportPoprzedniej::Tekst(wpis), EdLista);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "taxpayers/importpoprzedniej.h"
+#include "taxpayers/wyborkatalogu.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -22,8 +23,14 @@ public:
                               const QString &helperPath = ParadoxTable::defaultHelperPath());
 
     // Reads the previous table and lists the candidates; when there is none,
-    // says so and answers false (the window is then not to be shown).
+    // says so and answers false (the window is then not to be shown). When
+    // the previous version's path holds no Podatnik.DB, the user is asked
+    // for its directory first, and one that could be read is remembered.
     bool Przygotuj();
+
+    // Asks for the previous version's directory; the platform's dialog unless
+    // replaced (tests answer it themselves).
+    WyborKatalogu WybierzKatalog = WybierzKatalogPoprzedniej;
 
     QListWidget *EdLista = nullptr;
     QProgressBar *Postep = nullptr;

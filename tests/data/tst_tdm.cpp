@@ -273,6 +273,16 @@ private slots:
         QCOMPARE(dm->KwotyTbl.recordCount(), 1);
     }
 
+    void anOlderDatabaseGainsTheLookupIndexes()
+    {
+        const QString exists = u"SELECT COUNT(*) FROM pragma_index_list('Podatnik') WHERE name = 'Podatnik_Nazwisko_Imie'"_s;
+        QCOMPARE(dm->database().firstRow(exists)->at(0).toInt(), 1);
+        dm->database().run(u"DROP INDEX Podatnik_Nazwisko_Imie"_s);
+        QCOMPARE(dm->database().firstRow(exists)->at(0).toInt(), 0);
+        QVERIFY(dm->OtworzTabele());
+        QCOMPARE(dm->database().firstRow(exists)->at(0).toInt(), 1);
+    }
+
     void completionSourcesAreReadAnew()
     {
         dm->OdswiezPodpowiedzi();

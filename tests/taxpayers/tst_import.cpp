@@ -6,6 +6,7 @@ extern "C" {
 #include "taxpayers/wczytajfirmyfrm.h"
 #include "taxpayers/wczytajpodatfrm.h"
 
+#include "core/registry.h"
 #include "data/tdm.h"
 #include "support/paradoxfixture.h"
 #include "support/testsupport.h"
@@ -13,7 +14,10 @@ extern "C" {
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,6 +29,22 @@ extern "C" {
 
 using namespace Qt::StringLiterals;
 
+// Stands in for the directory chooser: hands out the given answers in order
+// (an empty one is a cancel) and counts how often it was asked.
+struct WyborTestowy
+{
+    QStringList odpowiedzi;
+    int pytania = 0;
+
+    WyborKatalogu operator()()
+    {
+        return [this](QWidget *, const QString &) {
+            ++pytania;
+            return odpowiedzi.isEmpty() ? QString() : odpowiedzi.takeFirst();
+        };
+    }
+};
+
 // Carrying taxpayers and sellers over from the previous version: the
 // previous tables are written here with pxlib (code page 1250), the current
 // ones are a database made by the installer.
@@ -33,6 +53,7 @@ class TestImport : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QString m_cwd;
     std::unique_ptr<TestDatabase> db;
 
     QString katalog(const QString &name) const { return m_dir.filePath(name); }
@@ -60,6 +81,35 @@ class TestImport : public QObject
     static QVariantList osoba(int id, const QString &nazwisko, const QString &imie)
     {
         return {id, nazwisko.isEmpty() ? QVariant() : QVariant(nazwisko), imie.isEmpty() ? QVariant() : QVariant(imie)};
+    }
+
+    // The previous version's path as the program reads it; "-" when none is recorded.
+    static QString zapamietanaSciezka() { return readRegistryValue(ProgramVersion - 1, u"Sciezka").value_or(u"-"_s); }
+    // "-": nothing recorded; otherwise a directory under the test's own.
+    void zapiszSciezke(const QString &podkatalog)
+    {
+        if (podkatalog != u"-"_s)
+            QVERIFY(writeRegistryValue(ProgramVersion - 1, u"Sciezka", katalog(podkatalog)));
+    }
+    QString oczekiwanaSciezka(const QString &podkatalog) const
+    {
+        return podkatalog == u"-"_s ? podkatalog : katalog(podkatalog);
+    }
+
+    // With TARLEN_SHOTS naming a directory, a picture of the window there:
+    // taken from the screen under a real display (xvfb-run with
+    // QT_QPA_PLATFORM=xcb), drawn by the window under offscreen.
+    static void zrzut(QWidget &w, const QString &name)
+    {
+        const QString dir = qEnvironmentVariable("TARLEN_SHOTS");
+        if (dir.isEmpty())
+            return;
+        QDir().mkpath(dir);
+        w.repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        const QPixmap picture = QGuiApplication::platformName() == u"xcb"_s ? w.screen()->grabWindow(w.winId()) : w.grab();
+        if (!picture.save(dir + QLatin1Char('/') + name))
+            qWarning("no picture %s", qPrintable(name));
     }
 
     int liczbaPodatnikow() { return int(db->storedRows(u"Podatnik"_s).size()); }
@@ -93,6 +143,18 @@ private slots:
                     {u"222-222-22-22"_s, u"ŁĄKA"_s, u"Łąka Żółta sp. z o.o."_s},
                     {QVariant(), u"BEZNIP"_s, u"Firma bez NIP"_s}});
         writeTable(katalog(u"pusta/Firmy.DB"_s), firmy, {});
+        writeTable(katalog(u"mieszane/Firmy.DB"_s), firmy,
+                   {{u"555-555-55-55"_s, u"P"_s, u"Piąta"_s}, {u"000-000-00-00"_s, u"Z"_s, u"Zerowa"_s},
+                    {u"333-333-33-33"_s, u"T"_s, u"Trzecia"_s}, {u"999-999-99-99"_s, u"D"_s, u"Dziewiąta"_s},
+                    {QVariant(), u"B"_s, u"Bez NIP"_s}, {u"333-333-33-33"_s, u"T2"_s, u"Trzecia bis"_s},
+                    {u"111-111-11-12"_s, u"J"_s, u"Tuż za stałą"_s}});
+        // Names as the previous version's installation may have left them.
+        writeTable(katalog(u"male/podatnik.db"_s), podatnikColumns(), {osoba(1, u"Wiśniewska"_s, u"Ewa"_s)});
+        writeTable(katalog(u"male/firmy.db"_s), firmy, {{u"333-333-33-33"_s, u"MALE"_s, u"Małe litery"_s}});
+        // The current directory of the tests that leave the previous path unset.
+        QVERIFY(QDir().mkpath(katalog(u"biezacy"_s)));
+        QVERIFY(QDir().mkpath(katalog(u"bez tabel"_s)));
+        m_cwd = QDir::currentPath();
     }
 
     void init()
@@ -102,7 +164,11 @@ private slots:
         TestDatabase::addRecord(db->dm.Firmy, {{u"NIP"_s, u"111-111-11-11"_s}, {u"Kod"_s, u"STARA"_s},
                                                {u"Firma"_s, u"Stara nazwa"_s}}, u"NIP"_s);
     }
-    void cleanup() { db.reset(); }
+    void cleanup()
+    {
+        db.reset();
+        QDir::setCurrent(m_cwd);
+    }
 
     void duplicateTestBindsTheNames_data()
     {
@@ -139,22 +205,109 @@ private slots:
         QVERIFY(db->boxes.texts().isEmpty());
     }
 
+    // The duplicate test runs once for every previous taxpayer: once the
+    // previous table is open it must find the name without reading the
+    // whole register.
+    void duplicateLookupSearchesAnIndex()
+    {
+        const QString sql = u"EXPLAIN QUERY PLAN SELECT COUNT(*) Licznik FROM Podatnik WHERE Nazwisko=?  AND Imie=?"_s;
+        const auto plan = [&] {
+            QStringList steps;
+            for (const SqlRow &row : db->dm.database().run(sql, {}, {u"Nowak"_s, u"Anna"_s}).rows)
+                steps << row.last().toString();
+            return steps.join(u"; "_s);
+        };
+        ImportPoprzedniej imp(db->dm, helper());
+        QVERIFY(imp.OtworzPodatnikow(katalog(u"pelna"_s)));
+        const QString after = plan();
+        QVERIFY2(after.contains(u"SEARCH Podatnik USING"_s) && after.contains(u"Nazwisko"_s), qPrintable(after));
+        QVERIFY(ImportPoprzedniej::NieMaPodatnika(db->dm, u"Nowak"_s, u"Anna"_s));
+        QVERIFY(!ImportPoprzedniej::NieMaPodatnika(db->dm, u"Kowalski"_s, u"Jan"_s));
+    }
+
     void nothingToImportIsTold_data()
     {
         QTest::addColumn<QString>("podkatalog");
         QTest::addColumn<QStringList>("komunikaty");
-        QTest::newRow("wszyscy zapisani") << u"znani"_s << QStringList{ImportPoprzedniej::BrakPozycji};
+        QTest::addColumn<int>("pytania");
+        QTest::newRow("wszyscy zapisani") << u"znani"_s << QStringList{ImportPoprzedniej::BrakPozycji} << 0;
         QTest::newRow("brak tabeli") << u"brak"_s
-                                     << QStringList{ImportPoprzedniej::BladPodatnik, ImportPoprzedniej::BrakPozycji};
+                                     << QStringList{ImportPoprzedniej::BladPodatnik, ImportPoprzedniej::BrakPozycji}
+                                     << 1;
     }
     void nothingToImportIsTold()
     {
         QFETCH(QString, podkatalog);
         QFETCH(QStringList, komunikaty);
+        QFETCH(int, pytania);
+        WyborTestowy wybor; // cancels
         TWczytajPodatFrm frm(db->dm, nullptr, katalog(podkatalog), helper());
+        frm.WybierzKatalog = wybor();
         QVERIFY(!frm.Przygotuj());
         QCOMPARE(frm.EdLista->count(), 0);
         QCOMPARE(db->boxes.texts(), komunikaty);
+        QCOMPARE(wybor.pytania, pytania);
+    }
+
+    // The previous path is read from the registry; where it holds no table
+    // (the file name in any letter case), the user is asked for the
+    // directory, and one whose table could be read is remembered.
+    void taxpayerDirectory_data()
+    {
+        QTest::addColumn<QString>("zapisana");   // the recorded path; "-": none (the current directory)
+        QTest::addColumn<QString>("odpowiedz");  // the chooser's answer; empty: cancelled
+        QTest::addColumn<int>("pytania");
+        QTest::addColumn<int>("wczytani");       // taxpayers imported, -1: nothing listed
+        QTest::addColumn<QString>("zapamietana"); // the recorded path afterwards
+        QTest::newRow("ścieżka z rejestru") << u"pelna"_s << QString() << 0 << 4 << u"pelna"_s;
+        QTest::newRow("małe litery nazwy") << u"male"_s << QString() << 0 << 1 << u"male"_s;
+        QTest::newRow("brak ścieżki, wybrano katalog") << u"-"_s << u"pelna"_s << 1 << 4 << u"pelna"_s;
+        QTest::newRow("ścieżka bez tabeli, wybrano katalog") << u"bez tabel"_s << u"male"_s << 1 << 1 << u"male"_s;
+        QTest::newRow("wybrano katalog bez tabeli") << u"-"_s << u"firmy"_s << 1 << -1 << u"-"_s;
+        QTest::newRow("wybór anulowany") << u"-"_s << QString() << 1 << -1 << u"-"_s;
+        QTest::newRow("ścieżka bez tabeli, wybór anulowany") << u"bez tabel"_s << QString() << 1 << -1 << u"bez tabel"_s;
+    }
+    void taxpayerDirectory()
+    {
+        QFETCH(QString, zapisana);
+        QFETCH(QString, odpowiedz);
+        QFETCH(int, pytania);
+        QFETCH(int, wczytani);
+        QFETCH(QString, zapamietana);
+        QVERIFY(QDir::setCurrent(katalog(u"biezacy"_s)));
+        zapiszSciezke(zapisana);
+        WyborTestowy wybor;
+        if (!odpowiedz.isEmpty())
+            wybor.odpowiedzi << katalog(odpowiedz);
+        {
+            TWczytajPodatFrm frm(db->dm, nullptr, QString(), helper());
+            frm.WybierzKatalog = wybor();
+            const bool listed = frm.Przygotuj();
+            QCOMPARE(wybor.pytania, pytania);
+            QCOMPARE(zapamietanaSciezka(), oczekiwanaSciezka(zapamietana));
+            if (wczytani < 0) {
+                QVERIFY(!listed);
+                QCOMPARE(db->boxes.texts(),
+                         QStringList({ImportPoprzedniej::BladPodatnik, ImportPoprzedniej::BrakPozycji}));
+                QCOMPARE(liczbaPodatnikow(), 1);
+                return;
+            }
+            QVERIFY(listed);
+            QVERIFY(db->boxes.texts().isEmpty());
+            frm.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&frm));
+            QTest::mouseClick(frm.ZaznaczBtn, Qt::LeftButton);
+            QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
+            QCOMPARE(db->boxes.texts(), QStringList{u"Liczba wczytanych podatników: "_s + QString::number(wczytani)});
+            QCOMPARE(liczbaPodatnikow(), 1 + wczytani);
+        }
+        // The next import goes straight to the remembered directory.
+        db->boxes.clear();
+        TWczytajPodatFrm again(db->dm, nullptr, QString(), helper());
+        again.WybierzKatalog = wybor();
+        QVERIFY(!again.Przygotuj());
+        QCOMPARE(wybor.pytania, pytania);
+        QCOMPARE(db->boxes.texts(), QStringList{ImportPoprzedniej::BrakPozycji});
     }
 
     void taxpayerWindow()
@@ -174,12 +327,8 @@ private slots:
         QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
         QCOMPARE(db->boxes.texts(), QStringList{u"Nie zaznaczono podatników do wczytania."_s});
         QCOMPARE(liczbaPodatnikow(), 1);
-        const QString dir = qEnvironmentVariable("TARLEN_SHOTS");
-        if (!dir.isEmpty()) {
-            zaznacz(frm, 1);
-            QVERIFY(QDir().mkpath(dir));
-            QVERIFY(frm.grab().save(dir + u"/wczytajpodat.png"_s));
-        }
+        zaznacz(frm, 1);
+        zrzut(frm, u"wczytajpodat.png"_s);
     }
 
     // Both namesakes are listed, one is copied; the quote travels like any
@@ -193,6 +342,10 @@ private slots:
         QTest::mouseClick(frm.ZaznaczBtn, Qt::LeftButton);
         for (int i = 0; i < frm.EdLista->count(); ++i)
             QCOMPARE(frm.EdLista->item(i)->checkState(), Qt::Checked);
+        connect(frm.Postep, &QProgressBar::valueChanged, &frm, [&frm](int v) {
+            if (v == 3)
+                zrzut(frm, u"wczytajpodat-postep.png"_s);
+        });
         QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
         QCOMPARE(db->boxes.texts(), QStringList{u"Liczba wczytanych podatników: 4"_s});
         QCOMPARE(liczbaPodatnikow(), 5);
@@ -283,6 +436,10 @@ private slots:
         frm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
         QCOMPARE(frm.Postep->value(), 0);
+        connect(frm.Postep, &QProgressBar::valueChanged, &frm, [&frm](int v) {
+            if (v == 2)
+                zrzut(frm, u"wczytajfirmy-postep.png"_s);
+        });
         QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
         QCOMPARE(db->boxes.texts(), QStringList{u"Liczba wczytanych sprzedawców: 2"_s});
         QCOMPARE(liczbaFirm(), 3);
@@ -304,24 +461,114 @@ private slots:
         QCOMPARE(liczbaFirm(), 3);
     }
 
+    // The sellers' table keeps its NIP order while the import adds to it in
+    // another order: the register walks it as the store sorts it.
+    void sellersKeepTheirOrder()
+    {
+        const auto walk = [this] {
+            QStringList seen;
+            for (db->dm.Firmy.first(); !db->dm.Firmy.eof(); db->dm.Firmy.next())
+                seen << QString::number(db->dm.Firmy.recNo()) + u' ' + db->dm.Firmy.field(u"NIP"_s).asString() + u' '
+                            + db->dm.Firmy.field(u"Firma"_s).asString();
+            return seen;
+        };
+        QCOMPARE(walk().size(), 1); // the table is read before the import
+        WyborTestowy wybor;
+        TWczytajFirmyFrm frm(db->dm, nullptr, katalog(u"mieszane"_s), helper());
+        frm.WybierzKatalog = wybor();
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
+        QCOMPARE(db->boxes.texts(), QStringList{u"Liczba wczytanych sprzedawców: 6"_s});
+        QStringList stored;
+        int n = 0;
+        for (const SqlRow &row : db->dm.database().run(u"SELECT NIP, Firma FROM Firmy ORDER BY NIP, rowid"_s).rows)
+            stored << QString::number(++n) + u' ' + row.at(0).toString() + u' ' + row.at(1).toString();
+        QCOMPARE(stored.size(), 7);
+        QCOMPARE(walk(), stored);
+        QVERIFY(db->dm.Firmy.locate(u"NIP"_s, u"333-333-33-33"_s));
+        QCOMPARE(db->dm.Firmy.field(u"Firma"_s).asString(), u"Trzecia"_s);
+        QCOMPARE(db->dm.Firmy.recNo(), int(stored.indexOf(u"%1 333-333-33-33 Trzecia"_s.arg(db->dm.Firmy.recNo())) + 1));
+    }
+
     void missingOrEmptySellersTableIsTold_data()
     {
         QTest::addColumn<QString>("podkatalog");
         QTest::addColumn<QString>("komunikat");
-        QTest::newRow("pusta tabela") << u"pusta"_s << ImportPoprzedniej::BrakPozycji;
-        QTest::newRow("brak tabeli") << u"brak"_s << ImportPoprzedniej::BladFirmy;
+        QTest::addColumn<int>("pytania");
+        QTest::newRow("pusta tabela") << u"pusta"_s << ImportPoprzedniej::BrakPozycji << 0;
+        QTest::newRow("brak tabeli") << u"brak"_s << ImportPoprzedniej::BladFirmy << 1;
     }
     void missingOrEmptySellersTableIsTold()
     {
         QFETCH(QString, podkatalog);
         QFETCH(QString, komunikat);
+        QFETCH(int, pytania);
+        WyborTestowy wybor; // cancels
         TWczytajFirmyFrm frm(db->dm, nullptr, katalog(podkatalog), helper());
+        frm.WybierzKatalog = wybor();
         frm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
         QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
         QCOMPARE(db->boxes.texts(), QStringList{komunikat});
+        QCOMPARE(wybor.pytania, pytania);
         QCOMPARE(liczbaFirm(), 1);
         QVERIFY(frm.StartBtn->isEnabled());
+    }
+
+    // As for the taxpayers: the registry's path, else the chosen directory,
+    // remembered once its table was read.
+    void sellersDirectory_data()
+    {
+        QTest::addColumn<QString>("zapisana");
+        QTest::addColumn<QString>("odpowiedz");
+        QTest::addColumn<int>("pytania");
+        QTest::addColumn<QString>("komunikat");
+        QTest::addColumn<int>("firmy");
+        QTest::addColumn<QString>("zapamietana");
+        const QString dwie = u"Liczba wczytanych sprzedawców: 2"_s;
+        const QString jedna = u"Liczba wczytanych sprzedawców: 1"_s;
+        QTest::newRow("ścieżka z rejestru") << u"firmy"_s << QString() << 0 << dwie << 3 << u"firmy"_s;
+        QTest::newRow("małe litery nazwy") << u"male"_s << QString() << 0 << jedna << 2 << u"male"_s;
+        QTest::newRow("brak ścieżki, wybrano katalog") << u"-"_s << u"firmy"_s << 1 << dwie << 3 << u"firmy"_s;
+        QTest::newRow("ścieżka bez tabeli, wybrano katalog") << u"bez tabel"_s << u"male"_s << 1 << jedna << 2 << u"male"_s;
+        QTest::newRow("wybrano katalog bez tabeli") << u"-"_s << u"pelna"_s << 1 << ImportPoprzedniej::BladFirmy << 1 << u"-"_s;
+        QTest::newRow("wybór anulowany") << u"-"_s << QString() << 1 << ImportPoprzedniej::BladFirmy << 1 << u"-"_s;
+    }
+    void sellersDirectory()
+    {
+        QFETCH(QString, zapisana);
+        QFETCH(QString, odpowiedz);
+        QFETCH(int, pytania);
+        QFETCH(QString, komunikat);
+        QFETCH(int, firmy);
+        QFETCH(QString, zapamietana);
+        QVERIFY(QDir::setCurrent(katalog(u"biezacy"_s)));
+        zapiszSciezke(zapisana);
+        WyborTestowy wybor;
+        if (!odpowiedz.isEmpty())
+            wybor.odpowiedzi << katalog(odpowiedz);
+        TWczytajFirmyFrm frm(db->dm, nullptr, QString(), helper());
+        frm.WybierzKatalog = wybor();
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
+        QCOMPARE(wybor.pytania, pytania);
+        QCOMPARE(db->boxes.texts(), QStringList{komunikat});
+        QCOMPARE(liczbaFirm(), firmy);
+        QCOMPARE(zapamietanaSciezka(), oczekiwanaSciezka(zapamietana));
+        if (zapamietana == u"-"_s)
+            return;
+        // Another window finds the table without asking; nothing is new.
+        db->boxes.clear();
+        TWczytajFirmyFrm again(db->dm, nullptr, QString(), helper());
+        again.WybierzKatalog = wybor();
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QTest::mouseClick(again.StartBtn, Qt::LeftButton);
+        QCOMPARE(wybor.pytania, pytania);
+        QCOMPARE(db->boxes.texts(), QStringList{u"Liczba wczytanych sprzedawców: 0"_s});
+        QCOMPARE(liczbaFirm(), firmy);
     }
 };
 
