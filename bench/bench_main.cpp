@@ -6,6 +6,8 @@
 
 #include "bare.h"
 #include "generator.h"
+#include "invoice_bench.h"
+#include "sellers_bench.h"
 #include "windows_bench.h"
 #include "import_bench.h"
 #include "timing.h"
@@ -166,6 +168,10 @@ int main(int argc, char **argv)
                               });
                }));
     report.addAlone(QStringLiteral("Vzm_3.Przelicz"), medianMicros(10000, [&] { vzm3.Przelicz(); }));
+
+    benchSellers(report, dm, bare);
+
+    benchInvoiceStore(report, dm, bare, reg.otherApplication);
 
     // The windows on a small register and on the full one: the times should not grow with the register.
     {

@@ -12,6 +12,8 @@
 #include "taxpayers/wczytajfirmyfrm.h"
 #include "taxpayers/wczytajpodatfrm.h"
 #include "vzm/windows/wnioskifrm.h"
+#include "invoices/windows/fakturafrm.h"
+#include "invoices/windows/materialyfrm.h"
 #include "widgets/richtext.h"
 #include "app/shellicons.h"
 #include "data/tdm.h"
@@ -59,6 +61,11 @@ TMainForm::TMainForm(TDM &dm, const QString &settingsPath, QWidget *parent)
 
 TMainForm::~TMainForm()
 {
+    // The windows kept for the whole run hold the shared objects below and
+    // store their placement when they go: they go first.
+    delete m_fakturaFrm;
+    delete m_wnioskiFrm;
+    delete m_materialyFrm;
     m_vzmab.reset();
     m_vzm3.reset();
     SettingsValues values;
@@ -188,6 +195,12 @@ void TMainForm::utworzMenu()
                                               this, &TMainForm::WczytajFirmyClick);
     wczytajFirmy->setObjectName(QStringLiteral("WczytajFirmyItem"));
     system->addSeparator();
+    QAction *materialy = system->addAction(QStringLiteral("Wykaz &materiałów budowlanych"), this, [this] {
+        if (m_materialyFrm)
+            m_materialyFrm->exec();
+    });
+    materialy->setObjectName(QStringLiteral("MaterialyItem"));
+    system->addSeparator();
     QAction *zakoncz = system->addAction(QStringLiteral("&Zakończ"), this, &QWidget::close);
     zakoncz->setObjectName(QStringLiteral("ZakonczItem"));
 
@@ -204,9 +217,15 @@ void TMainForm::UtworzOkna()
 {
     if (!m_podatnikFrm)
         m_podatnikFrm = new TPodatnikFrm(dm, this);
+    // The lists of building materials are read once, for the whole run.
+    if (!m_materialyFrm)
+        m_materialyFrm = new TMaterialyFrm(dm, m_window, this);
     if (!m_wnioskiFrm) {
         m_wnioskiFrm = new TWnioskiFrm(dm, *m_vzm3, *m_vzmab, m_window, this);
+        m_fakturaFrm = new TFakturaFrm(dm, m_window, this);
         OknaWnioskow okna;
+        okna.NowaFaktura = [this](int VzmId, int lista) { m_fakturaFrm->NowaFaktura(VzmId, lista); };
+        okna.PoprawFakture = [this](int VzmId, int lista) { m_fakturaFrm->PoprawFakture(VzmId, lista); };
         okna.OtworzNotatki = [this] {
             TEditorFrm editor(dm, QApplication::activeModalWidget());
             editor.OtworzNotatki();

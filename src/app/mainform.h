@@ -16,6 +16,8 @@ class TPodatnikFrm;
 class TVZMab;
 class TVzm_3;
 class TWnioskiFrm;
+class TFakturaFrm;
+class TMaterialyFrm;
 
 // The main window: the register of taxpayers, with the toolbar and menu that
 // lead to every other window. It is created before the tables are open and
@@ -75,6 +77,8 @@ private:
     std::unique_ptr<TVZMab> m_vzmab;
     TPodatnikFrm *m_podatnikFrm = nullptr;
     TWnioskiFrm *m_wnioskiFrm = nullptr;
+    TMaterialyFrm *m_materialyFrm = nullptr;
+    TFakturaFrm *m_fakturaFrm = nullptr;
 
     QToolButton *InsertBtn;
     QToolButton *EditBtn;

@@ -166,6 +166,9 @@ QStringList createStatements(const TableDef &table)
 void upgradeSchema(Database &db)
 {
     for (const TableDef &table : storedTables()) {
+        // A missing table is reported when the tables are opened.
+        if (!db.firstRow(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {}, {table.name}))
+            continue;
         for (const QStringList &index : table.indexes)
             db.run(indexStatement(table, index));
         if (table.orderIsKey || table.order.isEmpty())

@@ -137,15 +137,34 @@ int Table::updateStored(int row, const SqlRow &values, const QBitArray &changed)
 int Table::insertStored(int, SqlRow &values, const QBitArray &assigned)
 {
     const qint64 rowid = RowWrites::insert(m_db, m_def, m_def.fields, values, assigned, this);
-    if (m_keys && orderedByRowid()) {
-        // New rowids are always the greatest: the record goes last.
-        m_keys->append(rowid);
-        m_positions.insert(rowid, int(m_keys->size()) - 1);
-        m_pages.remove(int(m_keys->size() - 1) / PageSize);
-    } else {
-        forgetRecords();
+    if (!m_keys)
+        return positionOf(rowid);
+    // New rowids are always the greatest: without an order the record goes
+    // last; otherwise the store counts the records that sort before it, so
+    // that adding many records never reads the whole order again.
+    const int position = orderedByRowid() ? int(m_keys->size()) : recordsBefore(rowid);
+    m_keys->insert(position, rowid);
+    for (int i = position; i < m_keys->size(); ++i)
+        m_positions.insert(m_keys->at(i), i);
+    for (auto page = m_pages.begin(); page != m_pages.end();)
+        page = page.key() >= position / PageSize ? m_pages.erase(page) : std::next(page);
+    return position;
+}
+
+int Table::recordsBefore(qint64 rowid)
+{
+    // The order's fields, then the rowid, as ORDER BY sorts them: NULL before
+    // any value, equal values by the next field.
+    QString before = QStringLiteral("rowid < :rowid");
+    for (qsizetype i = m_def.order.size() - 1; i >= 0; --i) {
+        const QString field = m_def.order[i];
+        const QString value = QStringLiteral("(SELECT %1 FROM %2 WHERE rowid = :rowid)").arg(field, m_def.name);
+        before = QStringLiteral("((%1 IS NULL AND %2 IS NOT NULL) OR %1 < %2 OR (%1 IS %2 AND %3))")
+                     .arg(field, value, before);
     }
-    return positionOf(rowid);
+    const auto count = m_db.firstRow(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(m_def.name, before),
+                                     {{QStringLiteral("rowid"), rowid}});
+    return count ? count->at(0).toInt() : 0;
 }
 
 void Table::removeStored(int row)
@@ -195,6 +214,15 @@ void Table::onTableChanged(const QString &table, const QObject *writer)
 {
     if (writer == this || table != m_def.name.toUpper() || !isOpen())
         return;
+    // Nobody has read the records since the table was opened: there is no
+    // cursor to keep, and the records are read when they are first needed.
+    // Reading the whole order of a large table after every write would make
+    // each post elsewhere cost a full scan.
+    if (!m_keys) {
+        if (!controlsDisabled())
+            emit rowsChanged();
+        return;
+    }
     const int row = currentRow();
     std::optional<qint64> current;
     if (m_keys && row >= 0 && row < m_keys->size())

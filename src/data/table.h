@@ -32,6 +32,8 @@ private:
     void onTableChanged(const QString &table, const QObject *writer);
     const QVector<qint64> &keys();
     int positionOf(qint64 rowid);
+    // How many records sort before the stored record `rowid`.
+    int recordsBefore(qint64 rowid);
     void forgetRecords();
     QString orderBy() const;
     bool orderedByRowid() const;

@@ -274,6 +274,23 @@ bool TDM::JestNrFaktury(int VzmId, const QString &numer)
     return licznik && licznik->toLongLong() > 0;
 }
 
+TSumyKwot TDM::SumyKwot(int FaktId)
+{
+    const auto closeAfter = qScopeGuard([this] { WQ.close(); });
+    try {
+        WQ.close();
+        WQ.clearSql();
+        WQ.setSql({QStringLiteral("SELECT SUM(Brutto) AS fBrutto, SUM(VatA) AS fVatA, SUM(VatB) AS fVatB"),
+                   QStringLiteral("FROM Kwoty"), QStringLiteral("WHERE FaktId=:FaktId")});
+        WQ.setParam(QStringLiteral("FaktId"), FaktId);
+        WQ.open();
+        return {WQ.field(QStringLiteral("fBrutto")).asMoney(), WQ.field(QStringLiteral("fVatA")).asMoney(),
+                WQ.field(QStringLiteral("fVatB")).asMoney()};
+    } catch (const DataError &) {
+        return {};
+    }
+}
+
 Money TDM::Suma(Query &query, int VzmId, int lista)
 {
     try {

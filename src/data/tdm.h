@@ -17,6 +17,14 @@ struct TBlad
     QString Opis;
 };
 
+// The totals of one invoice's amount lines.
+struct TSumyKwot
+{
+    Money Brutto;
+    Money VatA;
+    Money VatB;
+};
+
 // The data module: the only owner of the tables, queries and in-memory
 // tables, and the only road to the stored data. It finds the database
 // directory, opens the tables, and offers the counts, sums, lookups, message
@@ -53,6 +61,9 @@ public:
     bool JestNrFaktury(int VzmId, const QString &numer);
     Money SumaVatA(int VzmId, int lista);
     Money SumaVatB(int VzmId, int lista);
+    // The totals of the amount lines of the stored invoice FaktId; zero for
+    // an invoice without lines, and on any error.
+    TSumyKwot SumyKwot(int FaktId);
 
     int MarginesLewy(int formularz, int strona);
     int MarginesGorny(int formularz, int strona);

@@ -62,12 +62,7 @@ TDomyslneFrm::TDomyslneFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
     formularz->addRow(QStringLiteral("K&od pocztowy"), EdKodPoczt);
     formularz->addRow(QStringLiteral("Po&czta"), EdPoczta);
 
-    PostBtn = new QPushButton(QStringLiteral("&Zapisz"));
-    PostBtn->setObjectName(QStringLiteral("PostBtn"));
-    PostBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("&Anuluj"));
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setAutoDefault(false);
+    std::tie(PostBtn, CancelBtn) = NowePrzyciskiDialogu(EnterWDialogu::Zapisuje);
     connect(PostBtn, &QPushButton::clicked, this, &TDomyslneFrm::PostBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -11,3 +11,18 @@ QHBoxLayout *WierszPrzyciskow(QPushButton *zapisz, QPushButton *anuluj)
     wiersz->addWidget(anuluj);
     return wiersz;
 }
+
+PrzyciskiDialogu NowePrzyciskiDialogu(EnterWDialogu enter)
+{
+    auto *post = new QPushButton(QStringLiteral("&Zapisz"));
+    post->setObjectName(QStringLiteral("PostBtn"));
+    auto *cancel = new QPushButton(QStringLiteral("&Anuluj"));
+    cancel->setObjectName(QStringLiteral("CancelBtn"));
+    cancel->setAutoDefault(false);
+    if (enter == EnterWDialogu::Zapisuje)
+        post->setDefault(true);
+    else
+        post->setAutoDefault(false);
+    return {post, cancel};
+}
+

@@ -214,6 +214,23 @@ private slots:
             QVERIFY2(QString::fromLatin1(c->metaObject()->className()) != window, "the window was not freed");
     }
 
+    void theMaterialsListIsOneWindowForTheWholeRun()
+    {
+        QAction *item = form->findChild<QAction *>(u"MaterialyItem"_s);
+        QCOMPARE(item->text(), u"Wykaz &materiałów budowlanych"_s);
+        QList<QWidget *> shown;
+        for (int i = 0; i < 2; ++i) {
+            onNextModal<QDialog>([&](QDialog &dialog) {
+                shown << &dialog;
+                dialog.accept(); // its "OK"
+            });
+            item->trigger();
+        }
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(QString::fromLatin1(shown[0]->metaObject()->className()), u"TMaterialyFrm"_s);
+        QCOMPARE(shown[1], shown[0]);
+    }
+
     void notesButtonOpensTheEditorModallyAndFreesIt()
     {
         addTaxpayer(*dm, {{u"Nazwisko"_s, u"Nowak"_s}, {u"Imie"_s, u"Jan"_s}});

@@ -58,12 +58,7 @@ TPoprzedniZwrotFrm::TPoprzedniZwrotFrm(QWidget *parent) : QDialog(parent)
         uklad->addLayout(wiersz);
     }
 
-    PostBtn = new QPushButton(QStringLiteral("&Zapisz"));
-    PostBtn->setObjectName(QStringLiteral("PostBtn"));
-    PostBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("&Anuluj"));
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setAutoDefault(false);
+    std::tie(PostBtn, CancelBtn) = NowePrzyciskiDialogu(EnterWDialogu::Zapisuje);
     connect(PostBtn, &QPushButton::clicked, this, &QDialog::accept);
     // Escape rejects the dialog by itself.
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -285,13 +285,8 @@ void TVZM1_3Frm::ZbudujZakladki()
     Zakladki->addTab(m_weryfikacja, QStringLiteral("&Weryfikacja"));
     connect(Zakladki, &QTabWidget::currentChanged, this, &TVZM1_3Frm::ZakladkaZmieniona);
 
-    PostBtn = new QPushButton(QStringLiteral("&Zapisz"));
-    PostBtn->setObjectName(QStringLiteral("PostBtn"));
-    CancelBtn = new QPushButton(QStringLiteral("&Anuluj"));
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     // Enter in a field or a memo presses neither: saving is a deliberate "Zapisz".
-    PostBtn->setAutoDefault(false);
-    CancelBtn->setAutoDefault(false);
+    std::tie(PostBtn, CancelBtn) = NowePrzyciskiDialogu(EnterWDialogu::NicNieRobi);
     connect(PostBtn, &QPushButton::clicked, this, &TVZM1_3Frm::PostBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TVZM1_3Frm::reject);
 
