@@ -187,8 +187,6 @@ int main(int argc, char **argv)
 
     benchImport(report, boxes);
 
-    benchImport(report, boxes);
-
     report.print();
     return 0;
 }

@@ -887,6 +887,30 @@ private slots:
         QCOMPARE(db->storedRows(u"VZMy"_s).size(), wynik ? 1 : 0);
     }
 
+    // A new application keeps the price and date typed into it, as a user
+    // types them in the modal editor.
+    void aNewApplicationKeepsWhatWasTyped()
+    {
+        QVERIFY(vzm->Wczytaj(podatId, 0));
+        TVZM1_3Frm okno(dm(), *vzm, window);
+        onNextModal<TVZM1_3Frm>([](TVZM1_3Frm &e) {
+            e.findChild<QTabWidget *>(u"Zakladki"_s)->setCurrentIndex(1);
+            auto *data = childNamed<QLineEdit>(e, u"F44"_s);
+            data->setFocus(Qt::TabFocusReason);
+            data->setCursorPosition(0);
+            typeText(data, u"15032011"_s);
+            auto *cena = childNamed<QLineEdit>(e, u"F45"_s);
+            cena->setFocus(Qt::TabFocusReason);
+            typeText(cena, u"3000"_s);
+            QTest::mouseClick(childNamed<QPushButton>(e, u"PostBtn"_s), Qt::LeftButton);
+        });
+        QVERIFY(okno.Edytuj());
+        TVzm_3 zapisany(dm());
+        QVERIFY(zapisany.Wczytaj(podatId, vzm->VzmId()));
+        QCOMPARE(zapisany.P44(), QDate(2011, 3, 15));
+        QCOMPARE(zapisany.P45(), *Money::parse(u"3000"_s));
+    }
+
     // The notes tab shows the taxpayer's notes; "Edycja" works only when the
     // program handed in the notes editor, and shows the notes as edited.
     void notesOfTheTaxpayer()
