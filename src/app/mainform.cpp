@@ -136,12 +136,7 @@ void TMainForm::utworzRejestr()
                      {QStringLiteral("Ulica")},
                      {QStringLiteral("Posesja")},
                      {QStringLiteral("Lokal")}});
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setAlternatingRowColors(true);
-    DBGrid1->setWordWrap(false);
     // Lp, Nazwisko, Imię, NIP, Miejscowość, Ulica, Posesja, Lokal: all fit the
     // window's first size; Lokal stretches into whatever a wider window adds.
     const int widths[] = {32, 120, 90, 100, 105, 120, 55, 50};

@@ -92,6 +92,13 @@ GridBinding::GridBinding(QTableView &view, Dataset &dataset, const QList<GridCol
     m_view.setSelectionMode(QAbstractItemView::SingleSelection);
     m_view.setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view.setTabKeyNavigation(false); // Tab leaves the grid; the arrows move within it
+    // The look of every grid of the program: no row header, one line a row,
+    // the last column taking the width left.
+    m_view.verticalHeader()->hide();
+    m_view.verticalHeader()->setDefaultSectionSize(m_view.fontMetrics().height() + 6);
+    m_view.horizontalHeader()->setHighlightSections(false);
+    m_view.horizontalHeader()->setStretchLastSection(true);
+    m_view.setWordWrap(false);
     connect(m_view.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { followSelection(current); });
     connect(m_model, &QAbstractItemModel::modelReset, this, &GridBinding::selectCurrent);

@@ -51,11 +51,6 @@ TKwotyFrm::TKwotyFrm(TDM &dm, TWindow &window, QWidget *parent)
 
     Grid = new QTableView;
     Grid->setObjectName(QStringLiteral("Grid"));
-    Grid->verticalHeader()->hide();
-    Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
-    Grid->horizontalHeader()->setHighlightSections(false);
-    Grid->horizontalHeader()->setStretchLastSection(true);
-    Grid->setWordWrap(false);
 
     std::tie(PostBtn, CancelBtn) = NowePrzyciskiDialogu(EnterWDialogu::Zapisuje);
     connect(PostBtn, &QPushButton::clicked, this, &QDialog::accept);

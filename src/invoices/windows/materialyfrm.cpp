@@ -86,16 +86,6 @@ private:
     MemTable m_kopia;
 };
 
-void przygotujSiatke(QTableView &grid)
-{
-    grid.verticalHeader()->hide();
-    grid.verticalHeader()->setDefaultSectionSize(grid.fontMetrics().height() + 6);
-    grid.horizontalHeader()->setHighlightSections(false);
-    grid.horizontalHeader()->setStretchLastSection(true);
-    grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid.setWordWrap(false);
-}
-
 // The whole name of the current row; empty when no row shows.
 QString nazwaBiezacego(MemTable &wykaz)
 {
@@ -161,7 +151,6 @@ QWidget *TMaterialyFrm::Impl::ZbudujStroneA()
     GridA->setObjectName(QStringLiteral("GridA"));
     new GridBinding(*GridA, wykazA.kopia(),
                     {{PolePKWiU, QStringLiteral("PKWiU")}, {PoleMaterial, QStringLiteral("Nazwa wyrobu (grupy wyrobów)")}});
-    przygotujSiatke(*GridA);
     GridA->setColumnWidth(KolumnaPKWiU, 130);
 
     NazwaA = new QLabel;
@@ -194,7 +183,6 @@ QWidget *TMaterialyFrm::Impl::ZbudujStroneB()
     GridB = new QTableView;
     GridB->setObjectName(QStringLiteral("GridB"));
     new GridBinding(*GridB, wykazB.kopia(), {{PolePKWiU, QStringLiteral("PKWiU")}});
-    przygotujSiatke(*GridB);
     GridB->setFixedWidth(170);
 
     NazwaB = new QPlainTextEdit;

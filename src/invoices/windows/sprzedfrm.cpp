@@ -145,12 +145,6 @@ TSprzedFrm::Impl::Impl(TSprzedFrm &q, TDM &dm, TWindow &window)
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     new GridBinding(*DBGrid1, dm.Firmy,
                     {{PoleKod, QStringLiteral("Kod")}, {PoleNIP, QStringLiteral("NIP")}, {PoleFirma, QStringLiteral("Nazwa")}});
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setWordWrap(false);
     DBGrid1->setColumnWidth(0, 90);
     DBGrid1->setColumnWidth(1, 110);
 

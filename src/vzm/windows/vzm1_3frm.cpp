@@ -271,9 +271,6 @@ void TVZM1_3Frm::ZbudujZakladki()
     BladPan->setMinimumHeight(BladPan->fontMetrics().height() + 10);
     auto *BledyGrid = new QTableView;
     BledyGrid->setObjectName(QStringLiteral("BledyGrid"));
-    BledyGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    BledyGrid->verticalHeader()->hide();
-    BledyGrid->horizontalHeader()->setStretchLastSection(true);
     // The grid shows the data module's error list; the binding belongs to the grid.
     new GridBinding(*BledyGrid, dm.BledyTbl,
                     {{QStringLiteral("NrPola"), QStringLiteral("Pozycja"), Qt::AlignRight | Qt::AlignVCenter},

@@ -63,16 +63,6 @@ QPushButton *przycisk(const char *name, const QString &text)
     return button;
 }
 
-void przygotujSiatke(QTableView &grid)
-{
-    grid.verticalHeader()->hide();
-    grid.verticalHeader()->setDefaultSectionSize(grid.fontMetrics().height() + 6);
-    grid.horizontalHeader()->setHighlightSections(false);
-    grid.horizontalHeader()->setStretchLastSection(true);
-    grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid.setWordWrap(false);
-}
-
 } // namespace
 
 TWnioskiFrm::TWnioskiFrm(TDM &dm, TVzm_3 &vzm, TVZMab &vzmab, TWindow &window, QWidget *parent)
@@ -159,7 +149,6 @@ void TWnioskiFrm::utworzGorne()
                     {{QStringLiteral("NrKolej"), QStringLiteral("Nr kolejny")},
                      {QStringLiteral("Typ"), QStringLiteral("Cel złożenia")},
                      {QStringLiteral("WersjaStr"), QStringLiteral("Wersja VZM-1"), Qt::AlignCenter}});
-    przygotujSiatke(*MainGrid);
     MainGrid->setColumnWidth(0, 90);
     MainGrid->setColumnWidth(1, 120);
     connect(MainGrid, &QTableView::doubleClicked, this, [this] {
@@ -242,7 +231,6 @@ QTableView *TWnioskiFrm::utworzSiatkeFaktur(int lista)
                      {QStringLiteral("VatA"), QStringLiteral("Vat [kol. 5]"), doPrawej, kwota},
                      {QStringLiteral("VatB"), QStringLiteral("Vat [kol. 6]"), doPrawej, kwota},
                      {QStringLiteral("Sprzedawca"), QStringLiteral("Sprzedawca")}});
-    przygotujSiatke(*grid);
     grid->setItemDelegate(new PasyZalacznikow(dm, lista, grid));
     const int widths[] = {130, 80, 80, 100, 95, 90, 90};
     for (int column = 0; column < int(std::size(widths)); ++column)
