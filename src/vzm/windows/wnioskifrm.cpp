@@ -442,9 +442,8 @@ void TWnioskiFrm::WnNadrukBtnClick()
 
 void TWnioskiFrm::ZlDodajBtnClick()
 {
-    const int lista = AktywnaLista();
-    m_okna.NowaFaktura(WybranyWniosek(), lista);
-    dm.Numeruj(lista);
+    // The data module renumbers the list after every stored invoice.
+    m_okna.NowaFaktura(WybranyWniosek(), AktywnaLista());
     UstawPrzyciski();
     UstawStatus();
 }
