@@ -1,0 +1,77 @@
+#include "overprint/drukarka.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinterInfo>
+
+Drukarka::Drukarka(QObject *parent)
+    : QObject(parent)
+{
+    if (QPrinterInfo::defaultPrinter().isNull())
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+}
+
+QString Drukarka::Nazwa() const
+{
+    if (m_printer.outputFormat() == QPrinter::NativeFormat)
+        return m_printer.printerName();
+    if (m_plik.isEmpty())
+        return QStringLiteral("brak drukarki (wybierz plik PDF)");
+    return QStringLiteral("plik PDF: %1").arg(m_plik);
+}
+
+void Drukarka::DrukujDoPliku(const QString &path)
+{
+    m_printer.setOutputFormat(QPrinter::PdfFormat);
+    m_plik = path;
+    m_dokumentow = 0;
+}
+
+QString Drukarka::PlikDokumentu(int numer) const
+{
+    if (numer <= 1)
+        return m_plik;
+    const QFileInfo plik(m_plik);
+    return plik.dir().filePath(QStringLiteral("%1-%2.pdf").arg(plik.completeBaseName()).arg(numer));
+}
+
+DokumentDruku::DokumentDruku(Drukarka &drukarka, const QString &tytul,
+                             QPageLayout::Orientation orientacja)
+    : m_printer(drukarka.m_printer)
+{
+    if (m_printer.outputFormat() == QPrinter::PdfFormat) {
+        if (drukarka.m_plik.isEmpty())
+            throw BladDrukarki(QStringLiteral("Nie wybrano drukarki ani pliku PDF.\r"
+                                              "Wybierz je przyciskiem „Drukarka”."));
+        m_printer.setOutputFileName(drukarka.PlikDokumentu(drukarka.m_dokumentow + 1));
+    }
+    m_printer.setDocName(tytul);
+    m_printer.setPageOrientation(orientacja);
+    if (!m_painter.begin(&m_printer))
+        throw BladDrukarki(QStringLiteral("Nie można rozpocząć wydruku „%1” na drukarce %2.")
+                               .arg(tytul, drukarka.Nazwa()));
+    ++drukarka.m_dokumentow;
+    emit drukarka.dokumentZaczety(tytul);
+}
+
+DokumentDruku::~DokumentDruku()
+{
+    m_painter.end();
+}
+
+int DokumentDruku::DpiX() const
+{
+    return m_printer.logicalDpiX();
+}
+
+int DokumentDruku::DpiY() const
+{
+    return m_printer.logicalDpiY();
+}
+
+QPoint DokumentDruku::Przesuniecie() const
+{
+    if (m_printer.fullPage())
+        return {};
+    return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).topLeft();
+}
