@@ -10,6 +10,7 @@
 #include "sellers_bench.h"
 #include "windows_bench.h"
 #include "import_bench.h"
+#include "overprint_bench.h"
 #include "timing.h"
 
 #include "vzm/attachmentmodel.h"
@@ -186,6 +187,8 @@ int main(int argc, char **argv)
     benchWindows(report, dm, bare, reg, QStringLiteral("pełny rejestr"));
 
     benchImport(report, boxes);
+
+    benchOverprint(report, dm, reg.busyTaxpayer, reg.busyApplication);
 
     report.print();
     return 0;
