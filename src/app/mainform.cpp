@@ -17,6 +17,12 @@
 #include "widgets/richtext.h"
 #include "app/shellicons.h"
 #include "data/tdm.h"
+#include "overprint/drukfrm.h"
+#include "overprint/fontform.h"
+#include "overprint/korektafrm.h"
+#include "overprint/nadrukwniosku.h"
+#include "overprint/nadrukzalacznika.h"
+#include "vzm/windows/wyborzal.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -65,6 +71,7 @@ TMainForm::~TMainForm()
     // store their placement when they go: they go first.
     delete m_fakturaFrm;
     delete m_wnioskiFrm;
+    delete m_drukFrm;
     delete m_materialyFrm;
     m_vzmab.reset();
     m_vzm3.reset();
@@ -203,6 +210,12 @@ void TMainForm::utworzMenu()
     opcje->setObjectName(QStringLiteral("OpcjeMenu"));
     QAction *parametry = opcje->addAction(QStringLiteral("&Parametry domyślne"), this, &TMainForm::ParametryDomyslneClick);
     parametry->setObjectName(QStringLiteral("ParametryItem"));
+    opcje->addSeparator();
+    opcje->addAction(QStringLiteral("Opcje wydruku / nadruku"), this, &TMainForm::OpcjeWydrukuClick)
+        ->setObjectName(QStringLiteral("OpcjeWydrukuItem"));
+    opcje->addSeparator();
+    opcje->addAction(QStringLiteral("Korekta współrzędnych nadruku"), this, &TMainForm::KorektaClick)
+        ->setObjectName(QStringLiteral("KorektaItem"));
 
     QAction *oProgramie = menuBar()->addAction(QStringLiteral("O p&rogramie"), this, &TMainForm::OProgramieClick);
     oProgramie->setObjectName(QStringLiteral("OProgramieItem"));
@@ -221,6 +234,17 @@ void TMainForm::UtworzOkna()
         OknaWnioskow okna;
         okna.NowaFaktura = [this](int VzmId, int lista) { m_fakturaFrm->NowaFaktura(VzmId, lista); };
         okna.PoprawFakture = [this](int VzmId, int lista) { m_fakturaFrm->PoprawFakture(VzmId, lista); };
+        m_drukFrm = new TDrukFrm(dm, m_drukarka, OknoWyboruDrukarki, this);
+        m_wyborZal = new TWyborZal(this);
+        okna.NadrukWniosku = [this] {
+            NadrukWniosku strony(m_drukarka, dm, *m_vzm3);
+            m_drukFrm->ShowWniosek(strony);
+        };
+        okna.NadrukZalacznika = [this] {
+            NadrukZalacznika strony(m_drukarka, dm, *m_vzmab);
+            m_drukFrm->ShowZalacznik(strony);
+        };
+        okna.WybierzZalacznik = [this](int liczba, int lista) { return m_wyborZal->Wybierz(liczba, lista); };
         okna.OtworzNotatki = [this] {
             TEditorFrm editor(dm, QApplication::activeModalWidget());
             editor.OtworzNotatki();
@@ -319,6 +343,18 @@ void TMainForm::EdSearchChange(const QString &text)
     } catch (const DataError &e) {
         dm.Uwaga(e.message());
     }
+}
+
+void TMainForm::OpcjeWydrukuClick()
+{
+    TFontForm opcje(printSettings(), this);
+    opcje.exec();
+}
+
+void TMainForm::KorektaClick()
+{
+    TKorektaFrm korekta(dm, this);
+    korekta.exec();
 }
 
 void TMainForm::ParametryDomyslneClick()

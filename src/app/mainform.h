@@ -2,6 +2,7 @@
 
 #include "core/settingsfile.h"
 #include "core/twindow.h"
+#include "overprint/drukarka.h"
 
 #include <QMainWindow>
 
@@ -15,6 +16,8 @@ class TDM;
 class TPodatnikFrm;
 class TVZMab;
 class TVzm_3;
+class TDrukFrm;
+class TWyborZal;
 class TWnioskiFrm;
 class TFakturaFrm;
 class TMaterialyFrm;
@@ -43,6 +46,7 @@ public:
     TWindow &Window() { return m_window; }
     TVzm_3 &Vzm_3() { return *m_vzm3; }
     TVZMab &VZMab() { return *m_vzmab; }
+    Drukarka &DrukarkaProgramu() { return m_drukarka; }
 
     void UstawPrzyciski();
 
@@ -69,6 +73,8 @@ private:
     void WczytajPodatnikowClick();
     void WczytajFirmyClick();
     void OProgramieClick();
+    void OpcjeWydrukuClick();
+    void KorektaClick();
 
     TDM &dm;
     SettingsFile m_settingsFile;
@@ -79,6 +85,9 @@ private:
     TWnioskiFrm *m_wnioskiFrm = nullptr;
     TMaterialyFrm *m_materialyFrm = nullptr;
     TFakturaFrm *m_fakturaFrm = nullptr;
+    TDrukFrm *m_drukFrm = nullptr;
+    TWyborZal *m_wyborZal = nullptr;
+    Drukarka m_drukarka; // the program's printer, chosen once for the run
 
     QToolButton *InsertBtn;
     QToolButton *EditBtn;
