@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QIcon>
-#include <QMessageBox>
 #include <QToolBar>
 
 namespace {
@@ -29,8 +28,9 @@ void TQRPreview::SetFileChooser(FileChooser chooser)
     Chooser() = chooser ? std::move(chooser) : FileChooser(StandardSaveDialog);
 }
 
-TQRPreview::TQRPreview(const TQRComposite &report, const QString &pdfFileName, QWidget *parent)
-    : m_report(report), m_pdfFileName(pdfFileName), m_dialog(&m_printer, parent)
+TQRPreview::TQRPreview(const TQRComposite &report, const QString &pdfFileName, Warning warning,
+                       QWidget *parent)
+    : m_report(report), m_pdfFileName(pdfFileName), m_warning(std::move(warning)), m_dialog(&m_printer, parent)
 {
     m_report.ApplyTo(m_printer);
     m_dialog.setWindowTitle(report.Title);
@@ -70,7 +70,6 @@ bool TQRPreview::ExportPdf()
         return false;
     if (m_report.ExportPdf(fileName))
         return true;
-    QMessageBox::warning(&m_dialog, QStringLiteral("Uwaga"),
-                         QStringLiteral("Nie udało się zapisać pliku: ") + fileName);
+    m_warning(QStringLiteral("Nie udało się zapisać pliku: ") + fileName);
     return false;
 }

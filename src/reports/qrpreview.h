@@ -27,7 +27,11 @@ public:
     // answer; an empty chooser restores the standard save dialog.
     static void SetFileChooser(FileChooser chooser);
 
-    TQRPreview(const TQRComposite &report, const QString &pdfFileName, QWidget *parent = nullptr);
+    // How a failure is told to the user: the program's message boxes.
+    using Warning = std::function<void(const QString &message)>;
+
+    TQRPreview(const TQRComposite &report, const QString &pdfFileName, Warning warning,
+               QWidget *parent = nullptr);
     TQRPreview(const TQRPreview &) = delete;
     TQRPreview &operator=(const TQRPreview &) = delete;
 
@@ -36,7 +40,7 @@ public:
     QPrintPreviewDialog &Dialog() { return m_dialog; }
     QAction *ExportAction() const { return m_exportAction; }
     // Asks for the file and writes the PDF; false when cancelled or failed
-    // (a file that cannot be written is named in a warning box).
+    // (a file that cannot be written is named in a warning).
     bool ExportPdf();
 
 private:
@@ -44,6 +48,7 @@ private:
 
     const TQRComposite &m_report;
     QString m_pdfFileName;
+    Warning m_warning;
     QPrinter m_printer{QPrinter::HighResolution};
     QPrintPreviewDialog m_dialog;
     QAction *m_exportAction = nullptr;
