@@ -10,7 +10,7 @@
 #include "sellers_bench.h"
 #include "windows_bench.h"
 #include "import_bench.h"
-#include "overprint_bench.h"
+#include "printing_bench.h"
 #include "timing.h"
 
 #include "vzm/attachmentmodel.h"
@@ -188,7 +188,7 @@ int main(int argc, char **argv)
 
     benchImport(report, boxes);
 
-    benchOverprint(report, dm, reg.busyTaxpayer, reg.busyApplication);
+    benchPrinting(report, dm, reg.busyTaxpayer, reg.busyApplication);
 
     report.print();
     return 0;

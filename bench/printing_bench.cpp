@@ -1,4 +1,4 @@
-#include "overprint_bench.h"
+#include "printing_bench.h"
 
 #include "generator.h"
 #include "timing.h"
@@ -10,10 +10,16 @@
 #include "overprint/nadrukwniosku.h"
 #include "overprint/nadrukzalacznika.h"
 #include "overprint/wspolrzedne.h"
+#include "reports/forms/wydruk.h"
+#include "reports/qrpreview.h"
 #include "vzm/attachmentmodel.h"
 #include "vzm/formmodel.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QPainter>
+#include <QPicture>
+#include <QPrintPreviewWidget>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
@@ -119,12 +125,10 @@ void drawAttachmentBare(BarePages &bare, const TVZMab &zal)
     });
 }
 
-} // namespace
-
-void benchOverprint(Report &report, TDM &dm, int podatId, int vzmId)
+// Invoices `from` to `to` - 1 of list A of the application.
+void addInvoices(TDM &dm, int vzmId, int from, int to)
 {
-    auto transaction = dm.transaction(); // never committed: the register stays as it was
-    for (int i = GeneratedRegister::BusyApplicationInvoices; i < Invoices; ++i) {
+    for (int i = from; i < to; ++i) {
         dm.Faktury.append();
         dm.Faktury.field(QStringLiteral("VzmId")).setInteger(vzmId);
         dm.Faktury.field(QStringLiteral("Oznacz")).setString(QStringLiteral("A"));
@@ -136,24 +140,30 @@ void benchOverprint(Report &report, TDM &dm, int podatId, int vzmId)
         dm.Faktury.field(QStringLiteral("VatA")).setMoney(Money::fromUnits(180 + i % 50));
         dm.Faktury.post();
     }
-    printSettings().FontName = QStringLiteral("Arial");
-    printSettings().FontSize = 10;
+}
 
-    TVzm_3 vzm(dm);
-    vzm.Wczytaj(podatId, vzmId);
-    std::vector<std::unique_ptr<TVZMab>> zalaczniki;
-    for (int nr = 1; nr <= Attachments; ++nr) {
-        zalaczniki.push_back(std::make_unique<TVZMab>(dm));
-        zalaczniki.back()->Wczytaj(podatId, vzmId, 1, nr);
-    }
+// A new application of the taxpayer with `invoices` invoices in list A.
+int newApplication(TDM &dm, int podatId, int invoices)
+{
+    dm.VzmyTbl.append();
+    dm.VzmyTbl.field(QStringLiteral("PodatId")).setInteger(podatId);
+    dm.VzmyTbl.field(QStringLiteral("NrKolej")).setInteger(99);
+    dm.VzmyTbl.post();
+    const int vzmId = dm.VzmyTbl.field(QStringLiteral("VzmId")).asInteger();
+    addInvoices(dm, vzmId, 0, invoices);
+    return vzmId;
+}
 
-    QTemporaryDir directory;
+// The overprint into PDF files, beside the bare pass.
+void benchOverprint(Report &report, TDM &dm, TVzm_3 &vzm, const std::vector<std::unique_ptr<TVZMab>> &zalaczniki,
+                    const QString &directory)
+{
     Drukarka drukarka;
     drukarka.printer().setResolution(Dpi);
     drukarka.printer().setFullPage(true);
     NadrukWniosku wniosek(drukarka, dm, vzm);
     const double ours = medianMicros(5, [&] {
-        drukarka.DrukujDoPliku(directory.filePath(QStringLiteral("nadruk.pdf")));
+        drukarka.DrukujDoPliku(directory + QStringLiteral("/nadruk.pdf"));
         for (int strona = 1; strona <= 4; ++strona)
             wniosek.Drukuj(strona);
         for (auto &zal : zalaczniki) {
@@ -163,10 +173,92 @@ void benchOverprint(Report &report, TDM &dm, int podatId, int vzmId)
         }
     });
     const double bare = medianMicros(5, [&] {
-        BarePages pages(directory.path());
+        BarePages pages(directory);
         drawApplicationBare(pages, vzm);
         for (auto &zal : zalaczniki)
             drawAttachmentBare(pages, *zal);
     });
     report.add(QStringLiteral("Nadruk: wniosek i 19 załączników (513 faktur)"), ours, bare);
+}
+
+// The complete forms of the application and its attachments in one PDF,
+// beside the same drawing replayed from a recording onto a PDF writer.
+void benchCompleteForms(Report &report, TVzm_3 &vzm, const std::vector<std::unique_ptr<TVZMab>> &zalaczniki,
+                        const QString &directory)
+{
+    const WydrukWniosku wniosek(vzm);
+    std::vector<std::unique_ptr<WydrukZalacznika>> wydrukiZalacznikow;
+    TQRComposite wszystko;
+    for (TQRReport *page : wniosek.Raport().Pages())
+        wszystko.Add(*page);
+    for (auto &zal : zalaczniki) {
+        wydrukiZalacznikow.push_back(std::make_unique<WydrukZalacznika>(*zal));
+        for (TQRReport *page : wydrukiZalacznikow.back()->Raport().Pages())
+            wszystko.Add(*page);
+    }
+    const QString file = directory + QStringLiteral("/formularze.pdf");
+    const double ours = medianMicros(5, [&] { wszystko.ExportPdf(file); });
+
+    // What the engine draws on each page, recorded once at the writer's resolution.
+    const TQRPageScale scale(Dpi, Dpi);
+    std::vector<QPicture> recorded(wszystko.Pages().size());
+    for (std::size_t i = 0; i < recorded.size(); ++i) {
+        QPainter painter(&recorded[i]);
+        wszystko.Pages()[i]->Render(painter, scale);
+    }
+    const double bare = medianMicros(5, [&] {
+        QPdfWriter writer(directory + QStringLiteral("/bare-formularze.pdf"));
+        writer.setResolution(Dpi);
+        writer.setPageMargins({});
+        QPainter painter;
+        for (std::size_t i = 0; i < recorded.size(); ++i) {
+            writer.setPageOrientation(wszystko.Pages()[i]->Orientation);
+            if (i == 0)
+                painter.begin(&writer);
+            else
+                writer.newPage();
+            painter.drawPicture(0, 0, recorded[i]);
+        }
+    });
+    report.add(QStringLiteral("Wydruk pełny: wniosek i 19 załączników do PDF"), ours, bare);
+}
+
+// From opening the preview until it shows the first page of the application.
+double previewMicros(TVzm_3 &vzm)
+{
+    return medianMicros(5, [&] {
+        const WydrukWniosku wydruk(vzm);
+        TQRPreview preview(wydruk.Raport(), wydruk.NazwaPliku(), [](const QString &) {});
+        preview.Dialog().show();
+        auto *widget = preview.Dialog().findChild<QPrintPreviewWidget *>();
+        while (widget->pageCount() == 0)
+            QApplication::processEvents();
+        preview.Dialog().hide();
+    });
+}
+
+} // namespace
+
+void benchPrinting(Report &report, TDM &dm, int podatId, int vzmId)
+{
+    auto transaction = dm.transaction(); // never committed: the register stays as it was
+    TVzm_3 vzm(dm);
+    // An application of one attachment first, for the preview.
+    const int maly = newApplication(dm, podatId, 27);
+    vzm.Wczytaj(podatId, maly);
+    const double previewSmall = previewMicros(vzm);
+
+    addInvoices(dm, vzmId, GeneratedRegister::BusyApplicationInvoices, Invoices);
+    printSettings().FontName = QStringLiteral("Arial");
+    printSettings().FontSize = 10;
+    vzm.Wczytaj(podatId, vzmId);
+    std::vector<std::unique_ptr<TVZMab>> zalaczniki;
+    for (int nr = 1; nr <= Attachments; ++nr) {
+        zalaczniki.push_back(std::make_unique<TVZMab>(dm));
+        zalaczniki.back()->Wczytaj(podatId, vzmId, 1, nr);
+    }
+    QTemporaryDir directory;
+    benchOverprint(report, dm, vzm, zalaczniki, directory.path());
+    benchCompleteForms(report, vzm, zalaczniki, directory.path());
+    report.add(QStringLiteral("Podgląd wniosku: 19 załączników / 1 załącznik"), previewMicros(vzm), previewSmall);
 }
