@@ -17,8 +17,8 @@ int main(int argc, char *argv[])
     // module's message box instead of ending the program.
     app.setDataModule(&dm);
     TMainForm mainForm(dm);
-    // The data module has already told the user which table failed.
-    if (!dm.OtworzTabele())
+    // The user has already been told which table failed.
+    if (!OtworzBazeDanych(dm))
         return EXIT_FAILURE;
     mainForm.UtworzOkna();
     mainForm.show();

@@ -4,6 +4,7 @@
 #include "vzm/attachmentmodel.h"
 #include "widgets/captionabovebutton.h"
 #include "data/dataerror.h"
+#include "data/kopiezapasowe.h"
 #include "widgets/datasetmodel.h"
 #include "taxpayers/domyslnefrm.h"
 #include "app/editorfrm.h"
@@ -22,10 +23,13 @@
 #include "overprint/korektafrm.h"
 #include "overprint/nadrukwniosku.h"
 #include "overprint/nadrukzalacznika.h"
+#include "reports/forms/wydruk.h"
 #include "vzm/windows/wyborzal.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -197,6 +201,11 @@ void TMainForm::utworzMenu()
                                               this, &TMainForm::WczytajFirmyClick);
     wczytajFirmy->setObjectName(QStringLiteral("WczytajFirmyItem"));
     system->addSeparator();
+    system->addAction(QStringLiteral("&Kopia zapasowa bazy danych…"), this, &TMainForm::KopiaZapasowaClick)
+        ->setObjectName(QStringLiteral("KopiaZapasowaItem"));
+    system->addAction(QStringLiteral("&Odtwórz bazę danych z kopii…"), this, &TMainForm::OdtworzZKopiiClick)
+        ->setObjectName(QStringLiteral("OdtworzZKopiiItem"));
+    system->addSeparator();
     QAction *materialy = system->addAction(QStringLiteral("Wykaz &materiałów budowlanych"), this, [this] {
         if (m_materialyFrm)
             m_materialyFrm->exec();
@@ -243,6 +252,14 @@ void TMainForm::UtworzOkna()
         okna.NadrukZalacznika = [this] {
             NadrukZalacznika strony(m_drukarka, dm, *m_vzmab);
             m_drukFrm->ShowZalacznik(strony);
+        };
+        okna.PodgladWniosku = [this] {
+            const WydrukWniosku wydruk(*m_vzm3);
+            PokazPodglad(wydruk.Raport(), wydruk.NazwaPliku(), dm, QApplication::activeModalWidget());
+        };
+        okna.PodgladZalacznika = [this] {
+            const WydrukZalacznika wydruk(*m_vzmab);
+            PokazPodglad(wydruk.Raport(), wydruk.NazwaPliku(), dm, QApplication::activeModalWidget());
         };
         okna.WybierzZalacznik = [this](int liczba, int lista) { return m_wyborZal->Wybierz(liczba, lista); };
         okna.OtworzNotatki = [this] {
@@ -379,6 +396,28 @@ void TMainForm::WczytajFirmyClick()
     frm.exec();
 }
 
+void TMainForm::KopiaZapasowaClick()
+{
+    const QString plik = m_wyborPliku(
+        this, {true, QStringLiteral("Kopia zapasowa bazy danych"),
+               QDir::home().filePath(QStringLiteral("tarlen5-kopia-%1.sqlite")
+                                         .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))),
+               QStringLiteral("Kopie bazy danych (*.sqlite);;Wszystkie pliki (*)")});
+    if (!plik.isEmpty())
+        KopieZapasowe(dm).Kopia(plik);
+}
+
+void TMainForm::OdtworzZKopiiClick()
+{
+    const QString plik = m_wyborPliku(
+        this, {false, QStringLiteral("Odtwórz bazę danych z kopii"),
+               KopieZapasowe::KatalogKopii(QFileInfo(dm.database().filePath()).absolutePath()),
+               QStringLiteral("Kopie bazy danych (*.sqlite);;Wszystkie pliki (*)")});
+    if (!plik.isEmpty())
+        KopieZapasowe(dm).Odtworz(plik);
+    UstawPrzyciski();
+}
+
 void TMainForm::OProgramieClick()
 {
     TAboutBox box(this);
@@ -387,10 +426,13 @@ void TMainForm::OProgramieClick()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    if (dm.Potwierdz(QStringLiteral("Zakończyć program Tarlen?")))
+    if (dm.Potwierdz(QStringLiteral("Zakończyć program Tarlen?"))) {
+        // A run that wrote to the database leaves a copy of it.
+        KopieZapasowe(dm).KopiaNaZakonczenie();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TMainForm::changeEvent(QEvent *event)

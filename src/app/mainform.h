@@ -3,6 +3,7 @@
 #include "core/settingsfile.h"
 #include "core/twindow.h"
 #include "overprint/drukarka.h"
+#include "widgets/wyborpliku.h"
 
 #include <QMainWindow>
 
@@ -50,6 +51,10 @@ public:
 
     void UstawPrzyciski();
 
+    // Answers the questions for the backup files instead of the platform's
+    // file dialog.
+    void UstawWyborPliku(WyborPliku wybor) { m_wyborPliku = std::move(wybor); }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -75,6 +80,8 @@ private:
     void OProgramieClick();
     void OpcjeWydrukuClick();
     void KorektaClick();
+    void KopiaZapasowaClick();
+    void OdtworzZKopiiClick();
 
     TDM &dm;
     SettingsFile m_settingsFile;
@@ -88,6 +95,7 @@ private:
     TDrukFrm *m_drukFrm = nullptr;
     TWyborZal *m_wyborZal = nullptr;
     Drukarka m_drukarka; // the program's printer, chosen once for the run
+    WyborPliku m_wyborPliku = WybierzPlik;
 
     QToolButton *InsertBtn;
     QToolButton *EditBtn;

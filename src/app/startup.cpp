@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "core/registry.h"
+#include "data/kopiezapasowe.h"
+#include "data/tdm.h"
 #include "app/shellicons.h"
 
 #include <QApplication>
@@ -45,4 +47,11 @@ void prepareApplication(QApplication &app)
     if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == QLatin1String("hicolor"))
         QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     app.setWindowIcon(programIcon());
+}
+
+bool OtworzBazeDanych(TDM &dm)
+{
+    if (dm.OtworzTabele())
+        return true;
+    return dm.BazaUszkodzona() && KopieZapasowe(dm).OdtworzUszkodzona();
 }

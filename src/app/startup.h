@@ -4,6 +4,7 @@
 
 class QApplication;
 class QCoreApplication;
+class TDM;
 
 // What the program sets up before its first window: its names (the
 // application title "Tarlen", which also places the settings file), Qt's own
@@ -17,3 +18,9 @@ void prepareApplication(QApplication &app);
 // place; without it those texts stay English and the program runs on.
 // Installs it once, however often it is called.
 bool installPolishTranslation(QCoreApplication &app, const QString &directory = {});
+
+// Opens the data module's tables. A damaged database file is not used: the
+// user is told which file it is and offered the newest sound automatic
+// backup, and the damaged file is left as it is unless the user takes the
+// backup. Answers whether the tables are open; every failure has been told.
+bool OtworzBazeDanych(TDM &dm);

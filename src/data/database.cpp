@@ -61,7 +61,7 @@ void checkSize(const QString &path)
     const bool isSqlite = header.size() == 100 && header.startsWith(QByteArrayLiteral("SQLite format 3\0"));
     const qint64 pageSize = isSqlite ? (bigEndian(header, 16, 2) == 1 ? 65536 : bigEndian(header, 16, 2)) : 0;
     if (!isSqlite || pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
-        throw DataError(QStringLiteral("Plik nie jest bazą danych: %1").arg(native(path)));
+        throw DatabaseDamaged(QStringLiteral("Plik nie jest bazą danych: %1").arg(native(path)), {});
     const quint32 changeCounter = bigEndian(header, 24, 4);
     const quint32 pageCount = bigEndian(header, 28, 4);
     const bool pageCountValid = pageCount > 0 && changeCounter == bigEndian(header, 92, 4);
@@ -236,7 +236,7 @@ void Database::checkIntegrity()
     const QString error = QString::fromUtf8(sqlite3_errmsg(db));
     sqlite3_finalize(statement);
     if (primary == SQLITE_NOTADB)
-        throw DataError(QStringLiteral("Plik nie jest bazą danych: %1").arg(native(m_filePath)));
+        throw DatabaseDamaged(QStringLiteral("Plik nie jest bazą danych: %1").arg(native(m_filePath)), {});
     if (primary == SQLITE_CORRUPT || (primary == SQLITE_OK && answer != QLatin1String("ok")))
         throw DatabaseDamaged(QStringLiteral("Plik bazy danych jest uszkodzony: %1").arg(native(m_filePath)),
                               damagedTables());

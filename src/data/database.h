@@ -23,8 +23,9 @@ public:
     using DataError::DataError;
 };
 
-// The database file is damaged. `tables()` names the tables whose pages are
-// damaged, as far as they can be told; empty when the damage lies elsewhere.
+// The database file is damaged, or is no database at all. `tables()` names
+// the tables whose pages are damaged, as far as they can be told; empty when
+// the damage lies elsewhere.
 class DatabaseDamaged : public DataError
 {
 public:
@@ -61,8 +62,8 @@ public:
 
     // Opens the database file of `directory` (empty: the current directory).
     // Throws DatabaseUnavailable when another copy of the program has it open,
-    // DatabaseDamaged when it is damaged, DataError when it is missing, is not
-    // a database or cannot be read.
+    // DatabaseDamaged when it is damaged or is not a database, DataError when
+    // it is missing or cannot be read.
     void open(const QString &directory);
     // Creates a new, empty database file in `directory`, locked like an opened
     // one; throws when one exists.
@@ -111,6 +112,10 @@ signals:
     void tableChanged(const QString &table, const QObject *writer);
 
 private:
+    // Backups are written and restored through SQLite's online backup on the
+    // connection itself, and a damaged file is replaced under the lock.
+    friend class KopieZapasowe;
+
     void lock(const QString &path);
     void openConnection(const QString &path, bool create);
     void closeConnection();

@@ -149,13 +149,19 @@ QString TDM::SciezkaPoprzedniej()
     return directoryFromRegistry(ProgramVersion - 1);
 }
 
-bool TDM::OtworzTabele()
+void TDM::ZamknijTabele()
 {
-    const QString directory = SciezkaBazy();
     for (Table *t : tabele())
         t->close();
     for (Query *q : zapytania())
         q->close();
+}
+
+bool TDM::OtworzTabele()
+{
+    const QString directory = SciezkaBazy();
+    ZamknijTabele();
+    m_bazaUszkodzona = false;
     try {
         m_db.open(directory);
     } catch (const DatabaseUnavailable &e) {
@@ -167,7 +173,9 @@ bool TDM::OtworzTabele()
         // A database file that cannot be opened holds none of the tables; in
         // a damaged one the first damaged table is named.
         const Table *named = &Podatnik;
-        if (const auto *damaged = dynamic_cast<const DatabaseDamaged *>(&e))
+        const auto *damaged = dynamic_cast<const DatabaseDamaged *>(&e);
+        m_bazaUszkodzona = damaged != nullptr;
+        if (damaged)
             for (Table *t : tabele())
                 if (damaged->tables().contains(t->def().name, Qt::CaseInsensitive)) {
                     named = t;

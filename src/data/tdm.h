@@ -43,6 +43,11 @@ public:
     // Opens the twelve tables of the database directory, in their fixed order;
     // at the first that fails it tells the user and answers false.
     bool OtworzTabele();
+    // Whether the last OtworzTabele failed because the database file is
+    // damaged (its check failed, or it is no database at all).
+    bool BazaUszkodzona() const { return m_bazaUszkodzona; }
+    // Closes the tables and queries; the database stays open.
+    void ZamknijTabele();
 
     // Form symbols by form number 0..3 and list letters by list number 1..3.
     static QString SymbolFormularza(int formularz);
@@ -105,6 +110,7 @@ public:
 private:
     Database m_db;
     MessageBoxes &m_boxes;
+    bool m_bazaUszkodzona = false;
 
 public:
     // Tables, in the order in which they are opened.

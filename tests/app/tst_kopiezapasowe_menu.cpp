@@ -1,0 +1,231 @@
+#include "app/mainform.h"
+#include "app/startup.h"
+
+#include "data/kopiezapasowe.h"
+#include "support/testsupport.h"
+#include "support/widgettest.h"
+
+#include <QAction>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableView>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+// The backup and restore items of the System menu, the automatic copy when
+// the program ends, and the offer of a copy when the database is found
+// damaged at start.
+class TestKopieZapasoweMenu : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> env;
+    ScriptedMessageBoxes boxes;
+    std::unique_ptr<TDM> dm;
+    std::unique_ptr<TMainForm> form;
+    // What the file chooser was asked, and what it answers.
+    QList<PytanieOPlik> asked;
+    QString answer;
+
+    static QByteArray digestOf(const QString &path)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+    }
+    QString kopie() const { return KopieZapasowe::KatalogKopii(env->databaseDirectory()); }
+    QAction *item(const char *name) const { return form->findChild<QAction *>(QLatin1String(name)); }
+    int registerRows() const { return form->findChild<QTableView *>(u"DBGrid1"_s)->model()->rowCount(); }
+    void addTaxpayer(const QString &surname)
+    {
+        ::addTaxpayer(*dm, {{u"Nazwisko"_s, surname}, {u"Imie"_s, u"Jan"_s}});
+    }
+    void startProgram()
+    {
+        dm = std::make_unique<TDM>(boxes);
+        form = std::make_unique<TMainForm>(*dm, env->root() + u"/config/Morvik_Vat5.ini"_s);
+        form->UstawWyborPliku([this](QWidget *, const PytanieOPlik &pytanie) {
+            asked << pytanie;
+            return answer;
+        });
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        boxes.clear();
+        asked.clear();
+        answer.clear();
+        startProgram();
+        QVERIFY(OtworzBazeDanych(*dm));
+        form->UtworzOkna();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup()
+    {
+        form.reset();
+        dm.reset();
+        env.reset();
+    }
+
+    void systemMenuItems()
+    {
+        auto *menu = form->findChild<QMenu *>(u"SystemMenu"_s);
+        QVERIFY(menu);
+        QStringList texts;
+        for (QAction *a : menu->actions())
+            texts << a->text();
+        QVERIFY2(texts.contains(u"&Kopia zapasowa bazy danych…"_s), qPrintable(texts.join(u'|')));
+        QVERIFY2(texts.contains(u"&Odtwórz bazę danych z kopii…"_s), qPrintable(texts.join(u'|')));
+        QVERIFY(item("KopiaZapasowaItem"));
+        QVERIFY(item("OdtworzZKopiiItem"));
+    }
+
+    void backupFromTheMenu_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("file chosen") << true;
+        QTest::newRow("chooser cancelled") << false;
+    }
+    void backupFromTheMenu()
+    {
+        QFETCH(bool, chosen);
+        addTaxpayer(u"Kowalski"_s);
+        const QString file = env->root() + u"/kopia z menu.sqlite"_s;
+        if (chosen)
+            answer = file;
+        item("KopiaZapasowaItem")->trigger();
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(asked.first().zapis);
+        QCOMPARE(asked.first().tytul, u"Kopia zapasowa bazy danych"_s);
+        QCOMPARE(QFileInfo::exists(file), chosen);
+        if (!chosen) {
+            QVERIFY(boxes.texts().isEmpty());
+            return;
+        }
+        KopieZapasowe::SprawdzKopie(file);
+        QCOMPARE(boxes.texts(), QStringList{u"Kopia zapasowa bazy danych została zapisana i sprawdzona:\r"_s
+                                            + QDir::toNativeSeparators(file)});
+    }
+
+    // Restoring from the menu: the register shows the restored data at once.
+    void restoreFromTheMenu()
+    {
+        addTaxpayer(u"Kowalski"_s);
+        const QString file = env->root() + u"/kopia.sqlite"_s;
+        KopieZapasowe::ZapiszKopie(dm->database(), file);
+        addTaxpayer(u"Nowak"_s);
+        addTaxpayer(u"Wiśniewski"_s);
+        QCOMPARE(registerRows(), 3);
+
+        answer = file;
+        boxes.answer(true);
+        item("OdtworzZKopiiItem")->trigger();
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(!asked.first().zapis);
+        QCOMPARE(asked.first().start, kopie());
+        QCOMPARE(boxes.shown().size(), 2);
+        QCOMPARE(boxes.shown().first().kind, MessageRequest::Kind::WarningQuestion);
+        QCOMPARE(registerRows(), 1);
+        QCOMPARE(dm->Podatnik.field(u"Nazwisko"_s).asString(), u"Kowalski"_s);
+        QVERIFY(form->findChild<QToolButton *>(u"EditBtn"_s)->isEnabled());
+    }
+
+    // The program ends with a copy only when the run wrote to the database
+    // and the user did end it.
+    void closingMakesAnAutomaticCopy_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("changed, ended") << true << true;
+        QTest::newRow("changed, not ended") << true << false;
+        QTest::newRow("unchanged, ended") << false << true;
+    }
+    void closingMakesAnAutomaticCopy()
+    {
+        QFETCH(bool, changed);
+        QFETCH(bool, confirmed);
+        if (changed)
+            addTaxpayer(u"Kowalski"_s);
+        boxes.answer(confirmed);
+        QCOMPARE(form->close(), confirmed);
+        QCOMPARE(boxes.texts(), QStringList{u"Zakończyć program Tarlen?"_s});
+        const QStringList copies = KopieZapasowe::KopieAutomatyczne(kopie());
+        QCOMPARE(copies.size(), changed && confirmed ? 1 : 0);
+        if (!copies.isEmpty())
+            KopieZapasowe::SprawdzKopie(copies.first());
+    }
+
+    // At start a damaged database is offered its newest sound copy; a
+    // database with another fault is not.
+    void startWithADamagedDatabase_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("agree");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("damaged, copy taken") << u"damaged"_s << true << true;
+        QTest::newRow("damaged, copy declined") << u"damaged"_s << false << false;
+        QTest::newRow("a table missing") << u"table"_s << true << false;
+    }
+    void startWithADamagedDatabase()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, agree);
+        QFETCH(bool, opened);
+        addTaxpayer(u"Kowalski"_s);
+        QVERIFY(KopieZapasowe(*dm).KopiaNaZakonczenie());
+        addTaxpayer(u"Nowak"_s);
+        form.reset();
+        dm.reset();
+        const QString file = env->databaseFile();
+        {
+            Database db;
+            db.open(env->databaseDirectory());
+            if (fault == u"damaged") {
+                const qint64 root = db.firstRow(u"SELECT rootpage FROM sqlite_master WHERE name = 'Podatnik'"_s)->at(0).toLongLong();
+                const qint64 pageSize = db.firstRow(u"PRAGMA page_size"_s)->at(0).toLongLong();
+                db.close();
+                QFile f(file);
+                QVERIFY(f.open(QIODevice::ReadWrite));
+                QVERIFY(f.seek((root - 1) * pageSize));
+                QCOMPARE(f.write(QByteArray(64, '\xA5')), 64);
+            } else {
+                db.run(u"DROP TABLE WykazB"_s);
+            }
+        }
+        const QByteArray before = digestOf(file);
+
+        boxes.clear();
+        startProgram();
+        boxes.answer(agree);
+        QCOMPARE(OtworzBazeDanych(*dm), opened);
+        const QStringList texts = boxes.texts();
+        QVERIFY(!texts.isEmpty());
+        if (fault == u"damaged") {
+            QCOMPARE(texts.first(), u"Nie udało się otworzyć pliku: Podatnik.DB"_s);
+            QVERIFY2(texts.size() >= 2 && texts.at(1).startsWith(u"Plik bazy danych jest uszkodzony i nie będzie używany:\r"_s
+                                                                 + QDir::toNativeSeparators(file)),
+                     qPrintable(texts.join(u'|')));
+        } else {
+            QCOMPARE(texts, QStringList{u"Nie udało się otworzyć pliku: WykazB.DB"_s});
+        }
+        if (opened) {
+            QVERIFY(dm->Podatnik.isOpen());
+            QCOMPARE(dm->Podatnik.recordCount(), 1);
+            form->UtworzOkna();
+            QCOMPARE(registerRows(), 1);
+        } else {
+            QCOMPARE(digestOf(file), before);
+        }
+    }
+};
+
+QTEST_MAIN(TestKopieZapasoweMenu)
+#include "tst_kopiezapasowe_menu.moc"
