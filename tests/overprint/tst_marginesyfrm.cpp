@@ -238,7 +238,7 @@ private slots:
                  "INSERT INTO Zapisy VALUES ('Gorny ' || NEW.Strona); END"_s);
         baza.run(u"CREATE TRIGGER Dodanie AFTER INSERT ON Margin BEGIN "
                  "INSERT INTO Zapisy VALUES ('nowy ' || NEW.Strona); END"_s);
-        pokaz(Tryb::Wniosek, [&](TMarginesyFrm &okno) {
+        pokaz(Tryb::Wniosek, [&](TMarginesyFrm &) {
             for (auto it = wpisane.begin(); it != wpisane.end(); ++it) {
                 wpisz(margines(u"Lewy"_s, it.key()), it->first);
                 wpisz(margines(u"Gorny"_s, it.key()), it->second);
