@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recordingdevice.h"
+#include "support/recordingdevice.h"
 #include "reports/qrreport.h"
 
 #include <QPainter>

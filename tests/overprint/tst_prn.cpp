@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int Dpi = 600;
-const QSize A4(4961, 7016);
 
 struct Letter
 {
@@ -27,7 +26,7 @@ class TestPrn : public QObject
     Q_OBJECT
 
 private:
-    RecordingDevice m_device{Dpi, A4};
+    RecordingDevice m_device{Dpi};
     QPainter m_painter;
     std::unique_ptr<TPrn> m_prn;
 
@@ -35,8 +34,8 @@ private:
     QList<Letter> drawn() const
     {
         QList<Letter> letters;
-        for (const auto &t : m_device.texts())
-            letters.append({t.text, qRound(t.baseline.x())});
+        for (const auto &t : m_device.Texts)
+            letters.append({t.Value, qRound(t.Baseline.x())});
         return letters;
     }
     void expectLetters(const QString &chars, const QList<double> &mm, int x0)
@@ -56,7 +55,7 @@ private:
 private slots:
     void init()
     {
-        m_device.clear();
+        m_device.Clear();
         QVERIFY(m_painter.begin(&m_device));
         m_painter.setFont(QFont(QStringLiteral("Arial"), 10));
         m_prn = std::make_unique<TPrn>(m_painter);
@@ -99,9 +98,9 @@ private slots:
     void textCellTopLeftAtThePoint()
     {
         m_prn->PrintText(443, 302, QStringLiteral("Kraków"));
-        QCOMPARE(m_device.texts().size(), 1);
-        QCOMPARE(qRound(m_device.texts()[0].baseline.x()), 443);
-        QCOMPARE(m_device.top(m_device.texts()[0]), 302);
+        QCOMPARE(m_device.Texts.size(), std::size_t(1));
+        QCOMPARE(qRound(m_device.Texts[0].Baseline.x()), 443);
+        QCOMPARE(m_device.TopOf(m_device.Texts[0]), 302);
     }
 
     void boxedDigits_data()
@@ -186,7 +185,7 @@ private slots:
         // The two layouts differ only in the tenth box.
         m_prn->PrintSpaced(0, 0, QStringLiteral("44051401359"));
         const int spaced = drawn()[9].x;
-        m_device.clear();
+        m_device.Clear();
         m_prn->PrintPesel(0, 0, QStringLiteral("44051401359"));
         QCOMPARE(drawn()[9].x, m_prn->MmToX(48));
         QCOMPARE(spaced, m_prn->MmToX(47.4545454f));
@@ -232,12 +231,12 @@ private slots:
     {
         const int h = QFontMetrics(m_painter.font(), &m_device).height();
         m_prn->PrintLines(100, 1000, {QStringLiteral("pierwsza"), QString(), QStringLiteral("trzecia łąka")});
-        const auto &texts = m_device.texts();
-        QCOMPARE(texts.size(), 2);
-        QCOMPARE(texts[0].text, QStringLiteral("pierwsza"));
-        QCOMPARE(m_device.top(texts[0]), 1000);
-        QCOMPARE(texts[1].text, QStringLiteral("trzecia łąka"));
-        QCOMPARE(m_device.top(texts[1]), 1000 + 2 * h);
+        const auto &texts = m_device.Texts;
+        QCOMPARE(texts.size(), std::size_t(2));
+        QCOMPARE(texts[0].Value, QStringLiteral("pierwsza"));
+        QCOMPARE(m_device.TopOf(texts[0]), 1000);
+        QCOMPARE(texts[1].Value, QStringLiteral("trzecia łąka"));
+        QCOMPARE(m_device.TopOf(texts[1]), 1000 + 2 * h);
     }
 
     void upperCaseMeasuresWhatItPrints()
@@ -279,24 +278,24 @@ private slots:
 
         m_prn->PrintWrapped(500, 900, text, width);
 
-        const auto &texts = m_device.texts();
+        const auto &texts = m_device.Texts;
         QCOMPARE(m_painter.font(), before);
         if (fitsIn != u"none") {
-            QCOMPARE(texts.size(), 1);
-            QCOMPARE(texts[0].text, text);
-            QCOMPARE(texts[0].font.pointSize(), fitsIn == u"current" ? 10 : 7);
-            QCOMPARE(m_device.top(texts[0]), 900);
+            QCOMPARE(texts.size(), std::size_t(1));
+            QCOMPARE(texts[0].Value, text);
+            QCOMPARE(texts[0].Font.pointSize(), fitsIn == u"current" ? 10 : 7);
+            QCOMPARE(m_device.TopOf(texts[0]), 900);
             return;
         }
         QVERIFY(texts.size() >= 2 && texts.size() <= 3);
         const int h = QFontMetrics(small, &m_device).height();
         QString joined;
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            QCOMPARE(texts[i].font.pointSize(), 7);
-            QCOMPARE(m_device.top(texts[i]), 900 + static_cast<int>(i) * h);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            QCOMPARE(texts[i].Font.pointSize(), 7);
+            QCOMPARE(m_device.TopOf(texts[i]), 900 + static_cast<int>(i) * h);
             if (i < 2) // the third line takes whatever is left
-                QVERIFY2(widthOf(texts[i].text, small) <= width, qPrintable(texts[i].text));
-            joined += texts[i].text + u' ';
+                QVERIFY2(widthOf(texts[i].Value, small) <= width, qPrintable(texts[i].Value));
+            joined += texts[i].Value + u' ';
         }
         QCOMPARE(joined.simplified(), text);
     }

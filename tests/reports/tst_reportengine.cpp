@@ -1,4 +1,4 @@
-#include "recordingdevice.h"
+#include "support/recordingdevice.h"
 #include "reports/qrcomposite.h"
 #include "reports/qrcontrols.h"
 #include "reports/qrreport.h"

@@ -107,7 +107,7 @@ QRectF TStronaWydruku::RamkaTekstu(PunktPola punkt, double szerokosc, double wys
 {
     const TQRTextBox wzor;
     const double lewy = punkt.x - SzerokoscMm(wzor.CaptionFont, QString(wzor.ZnakOdstepuDol));
-    const double dol = punkt.y + WysokoscMm(TQRFont(QStringLiteral("Arial"), 10));
+    const double dol = punkt.y + WysokoscMm(CzcionkaWzorcowa());
     return QRectF(lewy, dol - wysokosc, szerokosc, wysokosc);
 }
 
@@ -117,7 +117,17 @@ QRectF TStronaWydruku::RamkaKwoty(PunktPola punkt, double szerokosc, double wyso
 {
     const TQRTextBox wzor;
     const double prawy = punkt.x + SzerokoscMm(wzor.CaptionFont, QString(wzor.ZnakOdstepuDol));
-    const double dol = punkt.y + WysokoscMm(TQRFont(QStringLiteral("Arial"), 10))
+    const double dol = punkt.y + WysokoscMm(CzcionkaWzorcowa())
                        + WysokoscMm(wzor.CaptionFont) / 6;
     return QRectF(prawy - szerokosc, dol - wysokosc, szerokosc, wysokosc);
+}
+
+double TStronaWydruku::LewaGrzebienia(PunktPola punkt, double szerokoscMiejsca)
+{
+    return punkt.x - (szerokoscMiejsca - SzerokoscMm(CzcionkaWzorcowa(), QStringLiteral("0"))) / 2;
+}
+
+TQRFont TStronaWydruku::CzcionkaWzorcowa()
+{
+    return TQRFont(QStringLiteral("Arial"), 10);
 }

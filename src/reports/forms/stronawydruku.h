@@ -70,6 +70,12 @@ protected:
     // the print font of the default size.
     static QRectF RamkaTekstu(PunktPola punkt, double szerokosc, double wysokosc);
     static QRectF RamkaKwoty(PunktPola punkt, double szerokosc, double wysokosc);
+    // The left edge of a comb whose first character lands at the point: a
+    // comb centres each character in its place.
+    static double LewaGrzebienia(PunktPola punkt, double szerokoscMiejsca);
+    // The print font of the default size, at which the data land on the
+    // overprint's points.
+    static TQRFont CzcionkaWzorcowa();
 
     // Text measures of a font in millimetres, independent of any device.
     static double SzerokoscMm(const QFont &font, const QString &text);

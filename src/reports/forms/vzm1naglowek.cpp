@@ -13,11 +13,6 @@ constexpr double BokKwadratu = 3.5;
 
 // The font the overprint's points are measured in: data start at a point
 // with the print font of its default size.
-TQRFont CzcionkaPunktow()
-{
-    return TQRFont(QStringLiteral("Arial"), 10);
-}
-
 QString BezZnacznikow(QString tekst)
 {
     static const QRegularExpression znacznik(QStringLiteral("<[+-][buis]>"));
@@ -155,17 +150,14 @@ TQRCurrBox *TVzm1Strona::PoleKwoty(int pole, const QString &opis, double szeroko
     return kwota;
 }
 
-// A comb centres each character in its place: the first place starts half
-// the place's spare width before the point.
 QRectF TVzm1Strona::RamkaGrzebienia(PunktPola punkt, int miejsc, double szerokoscMiejsca)
 {
-    const double cyfra = SzerokoscMm(CzcionkaPunktow(), QStringLiteral("0"));
-    return QRectF(punkt.x - (szerokoscMiejsca - cyfra) / 2, punkt.y, miejsc * szerokoscMiejsca, 5);
+    return QRectF(LewaGrzebienia(punkt, szerokoscMiejsca), punkt.y, miejsc * szerokoscMiejsca, 5);
 }
 
 TQRCheckBox *TVzm1Strona::Kwadrat(PunktPola znak)
 {
-    const TQRFont czcionka = CzcionkaPunktow();
+    const TQRFont czcionka = CzcionkaWzorcowa();
     const QPointF srodek(znak.x + SzerokoscMm(czcionka, QStringLiteral("X")) / 2, znak.y + WysokoscMm(czcionka) / 2);
     return Dodaj<TQRCheckBox>(QRectF(srodek.x() - BokKwadratu / 2, srodek.y() - BokKwadratu / 2, BokKwadratu, BokKwadratu));
 }

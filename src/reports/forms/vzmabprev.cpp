@@ -6,13 +6,6 @@
 
 namespace {
 
-// The print font of the default settings, in which the data must land on the
-// points of the official form.
-TQRFont czcionkaWzorcowa()
-{
-    return TQRFont(QStringLiteral("Arial"), 10);
-}
-
 // A comb's digits print only when its height holds a line of the font; this
 // much more allows for rounding to the device's pixels.
 constexpr double ZapasGrzebienia = 0.15;
@@ -59,7 +52,7 @@ TVZMabPrev::UkladWiersza TVZMabPrev::UkladWiersza::Dla(int wiersz)
     u.Krawedzie[1] = RamkaTekstu(pozycje, 0, Wysokosc).left();
     // The date ends at its point whether the box aligns it right (a gap of two
     // spaces) or left (the box's gap); dates are ten characters of equal width.
-    u.Krawedzie[2] = data.x - SzerokoscMm(czcionkaWzorcowa(), QStringLiteral("00-00-0000")) - OdstepWRamce();
+    u.Krawedzie[2] = data.x - SzerokoscMm(CzcionkaWzorcowa(), QStringLiteral("00-00-0000")) - OdstepWRamce();
     u.Krawedzie[3] = data.x + SzerokoscMm(TQRTextBox().CaptionFont, QStringLiteral("  "));
     for (int kwota = 0; kwota < 3; ++kwota)
         u.Krawedzie[5 + kwota] = RamkaKwoty(punkt(pierwsze + 3 + kwota), 0, Wysokosc).right();
@@ -230,10 +223,8 @@ double TVZMabPrev::OdstepWRamce()
 
 QRectF TVZMabPrev::RamkaGrzebienia(PunktPola punkt, int miejsc, double szerokoscMiejsca, double dol)
 {
-    const TQRFont czcionka = czcionkaWzorcowa();
-    const double lewa = punkt.x - (szerokoscMiejsca - SzerokoscMm(czcionka, QStringLiteral("0"))) / 2;
-    const double gora = std::min<double>(punkt.y, dol - WysokoscMm(czcionka) - ZapasGrzebienia);
-    return QRectF(lewa, gora, miejsc * szerokoscMiejsca, dol - gora);
+    const double gora = std::min<double>(punkt.y, dol - WysokoscMm(CzcionkaWzorcowa()) - ZapasGrzebienia);
+    return QRectF(LewaGrzebienia(punkt, szerokoscMiejsca), gora, miejsc * szerokoscMiejsca, dol - gora);
 }
 
 void TVZMabPrev::DaneGrzebienia(TQRCustomPit *grzebien)
