@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "core/registry.h"
+#include "data/dataerror.h"
+#include "data/installer.h"
 #include "data/kopiezapasowe.h"
 #include "data/tdm.h"
 #include "app/shellicons.h"
@@ -51,6 +53,16 @@ void prepareApplication(QApplication &app)
 
 bool OtworzBazeDanych(TDM &dm)
 {
+    // On the first start no database is recorded: the program makes it, as
+    // its installer would.
+    if (!readRegistryValue(ProgramVersion, u"Sciezka")) {
+        try {
+            Installer::installDefault();
+        } catch (const DataError &e) {
+            dm.Uwaga(e.message());
+            return false;
+        }
+    }
     if (dm.OtworzTabele())
         return true;
     return dm.BazaUszkodzona() && KopieZapasowe(dm).OdtworzUszkodzona();

@@ -19,7 +19,8 @@ void prepareApplication(QApplication &app);
 // Installs it once, however often it is called.
 bool installPolishTranslation(QCoreApplication &app, const QString &directory = {});
 
-// Opens the data module's tables. A damaged database file is not used: the
+// Opens the data module's tables, first making the database when none is
+// recorded yet (the first start). A damaged database file is not used: the
 // user is told which file it is and offered the newest sound automatic
 // backup, and the damaged file is left as it is unless the user takes the
 // backup. Answers whether the tables are open; every failure has been told.

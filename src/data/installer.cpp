@@ -7,9 +7,12 @@
 #include "data/rowwrites.h"
 #include "data/schema.h"
 
+#include "core/registry.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -102,3 +105,45 @@ QStringList Installer::install(const QString &directory)
     done.prepend(QStringLiteral("Utworzono bazę danych: %1").arg(QDir::toNativeSeparators(path)));
     return done;
 }
+
+namespace {
+
+// Records `directory` as the program's database directory.
+QString record(const QString &directory)
+{
+    const auto scope = writeRegistryValue(ProgramVersion, u"Sciezka", QDir::toNativeSeparators(directory));
+    if (!scope)
+        throw DataError(QStringLiteral("Nie udało się zapisać ścieżki bazy danych w ustawieniach programu."));
+    return QStringLiteral("Zapisano ścieżkę bazy danych (Sciezka) w ustawieniach %1.")
+        .arg(*scope == QSettings::SystemScope ? QStringLiteral("systemowych") : QStringLiteral("użytkownika"));
+}
+
+} // namespace
+
+namespace Installer {
+
+QStringList installInto(const QString &directory)
+{
+    QStringList done = install(directory);
+    done << record(directory);
+    return done;
+}
+
+QStringList installDefault()
+{
+    const std::optional<QString> recorded = readRegistryValue(ProgramVersion, u"Sciezka");
+    const QString directory = QDir(recorded.value_or(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                                     + QStringLiteral("/baza")))
+                                  .absolutePath();
+    if (!QFile::exists(Database::filePathIn(directory)))
+        return installInto(directory);
+    QStringList done{QStringLiteral("Baza danych jest już zainstalowana: ")
+                     + QDir::toNativeSeparators(Database::filePathIn(directory))};
+    // The settings may have been removed since: without the record the
+    // program would not find the database.
+    if (!recorded)
+        done << record(directory);
+    return done;
+}
+
+} // namespace Installer

@@ -13,4 +13,13 @@ namespace Installer {
 // database cannot be written. Answers a line for each thing done.
 QStringList install(const QString &directory);
 
+// install, then records `directory` as the program's database directory.
+QStringList installInto(const QString &directory);
+
+// The installation the program needs to start: the database in the recorded
+// directory, or else in the user's data directory, created when it is not
+// there yet, and that directory recorded as the program's. Answers a line for
+// each thing done; throws DataError with the reason when it cannot.
+QStringList installDefault();
+
 } // namespace Installer
