@@ -357,6 +357,23 @@ int TDM::KorektaY(int formularz, int pole)
                     {SymbolFormularza(formularz >= 2 ? 1 : formularz), pole}, QStringLiteral("KorY"));
 }
 
+QHash<int, QPoint> TDM::Korekty(int formularz)
+{
+    QHash<int, QPoint> korekty;
+    try {
+        const SqlResult wynik = m_db.run(QStringLiteral("SELECT Pole, KorX, KorY FROM Korekta WHERE Pit = ? ORDER BY rowid"),
+                                         {}, {SymbolFormularza(formularz >= 2 ? 1 : formularz)});
+        for (const SqlRow &wiersz : wynik.rows) {
+            const int pole = wiersz.value(0).toInt();
+            if (!korekty.contains(pole)) // the first row of a field counts, as for the lookups
+                korekty.insert(pole, QPoint(wiersz.value(1).toInt(), wiersz.value(2).toInt()));
+        }
+    } catch (const DataError &) {
+        korekty.clear();
+    }
+    return korekty;
+}
+
 void TDM::CzyscBledy()
 {
     BledyTbl.emptyTable();

@@ -8,7 +8,9 @@
 
 #include "core/money.h"
 
+#include <QHash>
 #include <QObject>
+#include <QPoint>
 
 // One entry of the error list: the form position concerned and the message.
 struct TBlad
@@ -74,6 +76,11 @@ public:
     int MarginesGorny(int formularz, int strona);
     int KorektaX(int formularz, int pole);
     int KorektaY(int formularz, int pole);
+    // The corrections of every field of a form at once (field -> KorX and
+    // KorY), as KorektaX and KorektaY answer them one by one; a page of the
+    // overprint reads them so instead of twice for each of its fields.
+    // Empty on any error, as the lookups answer 0.
+    QHash<int, QPoint> Korekty(int formularz);
 
     void CzyscBledy();
     void DodajBlad(const TBlad &blad);

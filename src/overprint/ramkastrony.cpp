@@ -8,8 +8,8 @@
 
 RamkaStrony::RamkaStrony(Drukarka &drukarka, TDM &dm, const FormularzNadruku &formularz,
                          const QString &tytul, int strona)
-    : m_dm(dm), m_formularz(formularz),
-      m_dokument(drukarka, tytul, formularz.orientacja), m_prn(m_dokument.Plotno())
+    : m_formularz(formularz), m_dokument(drukarka, tytul, formularz.orientacja), m_prn(m_dokument.Plotno()),
+      m_korekty(dm.Korekty(formularz.formularzKorekt))
 {
     m_prn.SetDpiX(m_dokument.DpiX());
     m_prn.SetDpiY(m_dokument.DpiY());
@@ -27,8 +27,9 @@ RamkaStrony::RamkaStrony(Drukarka &drukarka, TDM &dm, const FormularzNadruku &fo
 QPoint RamkaStrony::Punkt(int pole, float extraXMm, float extraYMm)
 {
     const PunktPola punkt = PunktZTabeli(m_formularz.tabela, pole);
-    const float x = punkt.x + static_cast<float>(m_dm.KorektaX(m_formularz.formularzKorekt, pole)) + extraXMm;
-    const float y = punkt.y + static_cast<float>(m_dm.KorektaY(m_formularz.formularzKorekt, pole)) + extraYMm;
+    const QPoint korekta = m_korekty.value(pole);
+    const float x = punkt.x + static_cast<float>(korekta.x()) + extraXMm;
+    const float y = punkt.y + static_cast<float>(korekta.y()) + extraYMm;
     return QPoint(m_prn.MmToX(x), m_prn.MmToY(y)) + m_poczatek;
 }
 

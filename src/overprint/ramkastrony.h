@@ -4,6 +4,7 @@
 #include "overprint/prn.h"
 #include "overprint/wspolrzedne.h"
 
+#include <QHash>
 #include <QPageLayout>
 #include <QPoint>
 #include <QString>
@@ -46,9 +47,9 @@ public:
     void Krzyzyk(int pole);
 
 private:
-    TDM &m_dm;
     FormularzNadruku m_formularz;
     DokumentDruku m_dokument;
     TPrn m_prn;
     QPoint m_poczatek; // the margins less the printing offset, pixels
+    QHash<int, QPoint> m_korekty; // by field, millimetres
 };

@@ -136,6 +136,13 @@ private slots:
         QCOMPARE(dm->KorektaX(3, 6), -2);
         QCOMPARE(dm->KorektaY(2, 6), 3);
         QCOMPARE(dm->KorektaY(0, 6), 0);
+        // All corrections of a form at once answer as the lookups do.
+        for (int formularz = 0; formularz <= 3; ++formularz) {
+            const QHash<int, QPoint> korekty = dm->Korekty(formularz);
+            for (int pole = 1; pole <= 10; ++pole)
+                QCOMPARE(korekty.value(pole), QPoint(dm->KorektaX(formularz, pole), dm->KorektaY(formularz, pole)));
+        }
+        QCOMPARE(dm->Korekty(3).value(6), QPoint(-2, 3));
     }
 
     void errorList()
