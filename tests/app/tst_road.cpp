@@ -277,7 +277,7 @@ private slots:
                     if (editor.isVisible())
                         editor.QDialog::reject();
                 });
-                QVERIFY(QTest::qWaitForWindowActive(&editor));
+                QVERIFY(activeNow(editor));
                 // As the user does: into the date at the mask's first place,
                 // then the price, then out of the field.
                 auto *date = in<MaskedLineEdit>(editor, u"F44"_s);
@@ -415,6 +415,9 @@ private slots:
         TVzm_3 check(*dm);
         QVERIFY(check.Wczytaj(podat, vzmId));
         QCOMPARE(shownPrice.raw(), check.P45().raw());
+        // What was typed into the new application was stored.
+        QCOMPARE(check.P45(), Money::fromUnits(3000));
+        QCOMPARE(check.P44(), QDate(2011, 3, 15));
         const auto sum = [&](const char *column, const char *letter) {
             return number(u"SELECT COALESCE(SUM(%1), 0) FROM Faktury WHERE VzmId = %2 AND Oznacz = '%3'"_s
                               .arg(QLatin1String(column))

@@ -212,17 +212,6 @@ void enter(QWidget *w, const QString &text)
     QTest::keyClick(w, Qt::Key_Tab);
 }
 
-// A modal window opened over another one is shown before it becomes the
-// application's active window; until it is, focus changes inside it send no
-// focus-out events and the values typed are never taken over.
-bool activeNow(QWidget &window)
-{
-    if (!QTest::qWaitForWindowActive(&window))
-        return false;
-    window.activateWindow();
-    return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }, 5000);
-}
-
 template <class T = QLineEdit>
 T *in(QWidget &window, const QString &name)
 {

@@ -67,6 +67,17 @@ private:
     QStringList m_opened;
 };
 
+// Waits until `window` is the application's active window: until it is,
+// focus changes inside it send no focus-out events, and what is typed into a
+// field is never taken over by the window.
+inline bool activeNow(QWidget &window)
+{
+    if (!QTest::qWaitForWindowActive(&window))
+        return false;
+    window.activateWindow();
+    return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }, 5000);
+}
+
 // Acts on the next modal window of class T as soon as it is shown (for
 // example to type into it and confirm it), then stops watching.
 template <class T, class Act>
