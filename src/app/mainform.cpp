@@ -49,6 +49,7 @@ TMainForm::TMainForm(TDM &dm, const QString &settingsPath, QWidget *parent)
     setWindowTitle(ProgramTitle);
     m_window.setTytul(ProgramTitle);
     m_window.setNrWersji(ProgramVersion);
+    m_window.setGdyNieZapisano([this](const QString &plik) { UstawieniaNiezapisane(plik); });
     m_vzm3 = std::make_unique<TVzm_3>(dm);
     m_vzmab = std::make_unique<TVZMab>(dm);
 
@@ -82,7 +83,18 @@ TMainForm::~TMainForm()
     SettingsValues values;
     values.Form = {y(), x(), width(), height()};
     values.Print = printSettings();
-    m_settingsFile.write(values);
+    if (!m_settingsFile.write(values))
+        UstawieniaNiezapisane(m_settingsFile.path());
+}
+
+void TMainForm::UstawieniaNiezapisane(const QString &plik)
+{
+    if (m_zgloszonoUstawienia)
+        return;
+    m_zgloszonoUstawienia = true;
+    dm.Uwaga(QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.\r"
+                            "Program działa dalej, ale położenie okien i ustawienia wydruku nie zostaną zapamiętane.")
+                 .arg(QDir::toNativeSeparators(plik)));
 }
 
 void TMainForm::zastosujUstawienia(const SettingsValues &values)

@@ -65,6 +65,8 @@ private:
     void utworzRejestr();
     void utworzMenu();
     void zastosujUstawienia(const SettingsValues &values);
+    // Tells the user, once in the run, that the settings cannot be stored.
+    void UstawieniaNiezapisane(const QString &plik);
     bool jestPodatnik() const;
     void PokazNotatki();
 
@@ -86,6 +88,7 @@ private:
     TDM &dm;
     SettingsFile m_settingsFile;
     TWindow m_window;
+    bool m_zgloszonoUstawienia = false;
     std::unique_ptr<TVzm_3> m_vzm3;
     std::unique_ptr<TVZMab> m_vzmab;
     TPodatnikFrm *m_podatnikFrm = nullptr;

@@ -53,5 +53,9 @@ bool TWindow::Zapisz() const
     settings.setValue(QStringLiteral("Width"), m_width);
     settings.setValue(QStringLiteral("Height"), m_height);
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    if (settings.status() == QSettings::NoError)
+        return true;
+    if (m_gdyNieZapisano)
+        m_gdyNieZapisano(settings.fileName());
+    return false;
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The position and size of a window, kept in the registry under
 // "\Software\Morvik\" + Tytul + "\" + NrWersji + "\" + Nazwa as the integer
 // values Left, Top, Width and Height. One object is shared by all windows:
@@ -35,8 +37,10 @@ public:
     // field too. The user's store is read, then the machine-wide one.
     bool Wczytaj();
     // Writes all four values into the user's store (the machine-wide one
-    // needs administrator rights); false when they could not be stored.
+    // needs administrator rights); false when they could not be stored,
+    // after calling the handler of failed writes with the store's file.
     bool Zapisz() const;
+    void setGdyNieZapisano(std::function<void(const QString &plik)> handler) { m_gdyNieZapisano = std::move(handler); }
 
 private:
     QString group() const;
@@ -48,4 +52,5 @@ private:
     int m_top = 0;
     int m_width = 0;
     int m_height = 0;
+    std::function<void(const QString &plik)> m_gdyNieZapisano;
 };

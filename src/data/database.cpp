@@ -127,6 +127,10 @@ void Database::open(const QString &directory)
         lock(path);
     try {
         openConnection(path, false);
+        // SQLite opens a file it may not write read-only, without a word;
+        // every save would then fail. The user learns it now.
+        if (sqlite3_db_readonly(nativeHandle(), "main") == 1)
+            throw DatabaseUnavailable(QStringLiteral("Plik bazy danych jest tylko do odczytu: %1").arg(native(path)));
         // The first read plays back the journal of a save that was interrupted;
         // the file is judged only as SQLite then leaves it.
         try {

@@ -142,7 +142,14 @@ QVariant Dataset::toStorage(const FieldDef &def, const QVariant &value)
         const QString text = value.toString();
         if (text.isEmpty())
             return QStringLiteral("");
-        return def.type == FieldType::Text && def.size > 0 ? text.left(def.size) : text;
+        if (def.type != FieldType::Text || def.size <= 0 || text.size() <= def.size)
+            return text;
+        // A character of another plane is kept whole or not at all: half of
+        // it would be stored as a "?".
+        QString cut = text.left(def.size);
+        if (cut.back().isHighSurrogate())
+            cut.chop(1);
+        return cut;
     }
     case FieldType::Date:
         if (value.metaType().id() == QMetaType::QDate) {

@@ -20,6 +20,16 @@ void requireRowTouched(Database &db, const TableDef &table, const QString &what)
     throw DataError(QStringLiteral("%1: rekordu nie ma już w tabeli %2 (został usunięty).").arg(what, table.fileName));
 }
 
+// Runs one write of `table`; a failure of the store names the table.
+void write(Database &db, const TableDef &table, const QString &sql, const QVariantList &params)
+{
+    try {
+        db.run(sql, {}, params);
+    } catch (const DataError &e) {
+        throw DataError(QStringLiteral("Nie zapisano zmian w tabeli %1.\r%2").arg(table.fileName, e.message()));
+    }
+}
+
 } // namespace
 
 qint64 RowWrites::insert(Database &db, const TableDef &table, const QList<FieldDef> &fields, SqlRow &values,
@@ -52,7 +62,7 @@ qint64 RowWrites::insert(Database &db, const TableDef &table, const QList<FieldD
         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table.name)
         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
               .arg(table.name, columns.join(QStringLiteral(", ")), marks.join(QLatin1Char(',')));
-    db.run(sql, {}, params);
+    write(db, table, sql, params);
     const qint64 rowid = db.lastInsertId();
     db.noteWrite(table.name, writer);
     if (autoIncrement >= 0)
@@ -74,15 +84,15 @@ void RowWrites::update(Database &db, const TableDef &table, const QList<FieldDef
     if (assignments.isEmpty())
         return;
     params << rowid;
-    db.run(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table.name, assignments.join(QStringLiteral(", "))),
-           {}, params);
+    write(db, table, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table.name, assignments.join(QStringLiteral(", "))),
+          params);
     requireRowTouched(db, table, QStringLiteral("Nie zapisano zmian"));
     db.noteWrite(table.name, writer);
 }
 
 void RowWrites::remove(Database &db, const TableDef &table, qint64 rowid, const QObject *writer)
 {
-    db.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table.name), {}, {rowid});
+    write(db, table, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table.name), {rowid});
     requireRowTouched(db, table, QStringLiteral("Nie usunięto rekordu"));
     db.noteWrite(table.name, writer);
 }

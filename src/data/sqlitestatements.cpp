@@ -2,6 +2,8 @@
 
 #include "data/dataerror.h"
 
+#include <QStringDecoder>
+
 #include <sqlite3.h>
 
 namespace {
@@ -51,9 +53,17 @@ QVariant column(sqlite3_stmt *statement, int index)
         return qint64(sqlite3_column_int64(statement, index));
     case SQLITE_FLOAT:
         return sqlite3_column_double(statement, index);
-    case SQLITE_TEXT:
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, index)),
-                                 sqlite3_column_bytes(statement, index));
+    case SQLITE_TEXT: {
+        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, index));
+        const int bytes = sqlite3_column_bytes(statement, index);
+        // fromUtf8 drops a byte order mark at the start; a text stored
+        // beginning with U+FEFF must read back with it.
+        if (bytes >= 3 && QByteArrayView(text, 3) == "\xEF\xBB\xBF") {
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+            return QString(decoder.decode(QByteArrayView(text, bytes)));
+        }
+        return QString::fromUtf8(text, bytes);
+    }
     case SQLITE_BLOB:
         return QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, index)),
                           sqlite3_column_bytes(statement, index));
@@ -73,7 +83,23 @@ void SqliteStatements::clear()
 
 void SqliteStatements::fail(sqlite3_stmt *statement) const
 {
-    const QString message = QString::fromUtf8(sqlite3_errmsg(m_connection));
+    QString message = QString::fromUtf8(sqlite3_errmsg(m_connection));
+    // The failures of the disk the user can do something about, in Polish.
+    switch (sqlite3_errcode(m_connection)) {
+    case SQLITE_FULL:
+        message = QStringLiteral("brak miejsca na dysku");
+        break;
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        message = QStringLiteral("brak prawa zapisu w katalogu lub pliku bazy danych");
+        break;
+    case SQLITE_IOERR:
+        message = QStringLiteral("błąd odczytu lub zapisu na dysku (%1)").arg(message);
+        break;
+    default:
+        break;
+    }
     if (statement) {
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
