@@ -1,0 +1,56 @@
+#include "start_bench.h"
+
+#include "timing.h"
+
+#include "app/mainform.h"
+#include "app/startup.h"
+#include "core/registry.h"
+#include "data/database.h"
+#include "data/kopiezapasowe.h"
+#include "data/tdm.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+// From the data module's creation until the main window has drawn the
+// register: opening the database with its check, the windows made, the
+// register shown.
+double startMicros(MessageBoxes &boxes, const QString &settingsRoot, const QString &directory)
+{
+    writeRegistryValue(ProgramVersion, u"Sciezka", directory);
+    return medianMicros(11, [&] {
+        TDM dm(boxes);
+        TMainForm form(dm, settingsRoot + QStringLiteral("/Morvik_Vat5.ini"));
+        OtworzBazeDanych(dm);
+        form.UtworzOkna();
+        form.show();
+        form.grab();
+    });
+}
+
+} // namespace
+
+void benchStart(Report &report, MessageBoxes &boxes, const QString &settingsRoot, const QString &emptyDirectory,
+                const QString &fullDirectory)
+{
+    report.baseline(QStringLiteral("Start do pokazania rejestru, pusta baza"),
+                    startMicros(boxes, settingsRoot, emptyDirectory), 0);
+    report.addAlone(QStringLiteral("Start do pokazania rejestru, 10 000 podatników"),
+                    startMicros(boxes, settingsRoot, fullDirectory));
+    report.compareWithBaseline(QStringLiteral("Start: pełny rejestr / pusta baza"));
+
+    writeRegistryValue(ProgramVersion, u"Sciezka", fullDirectory);
+    TDM dm(boxes);
+    dm.OtworzTabele();
+    QTemporaryDir copies;
+    int n = 0;
+    const double backup = medianMicros(3, [&] {
+        KopieZapasowe::ZapiszKopie(dm.database(), copies.filePath(QStringLiteral("kopia-%1.sqlite").arg(++n)));
+    });
+    const double megabytes = QFileInfo(Database::filePathIn(fullDirectory)).size() / 1e6;
+    report.addAlone(QStringLiteral("Kopia zapasowa pełnego rejestru (%1 MB), na 100 MB").arg(qRound(megabytes)),
+                    backup * 100 / megabytes);
+}
