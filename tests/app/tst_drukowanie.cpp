@@ -13,6 +13,7 @@
 #include "support/formdata.h"
 #include "support/pdfwords.h"
 #include "support/widgettest.h"
+#include "app/drogaokien.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -48,30 +49,6 @@ class TestDrukowanie : public QObject
         QTest::mouseClick(childNamed<QToolButton>(*form, u"WnioskiBtn"_s), Qt::LeftButton);
         QTRY_VERIFY(shown);
     }
-    // In the print dialog when it opens: only page `page` ticked, one copy, printed.
-    static void printOnlyPage(int page, bool &printed)
-    {
-        onNextModal<TDrukFrm>([page, &printed](TDrukFrm &dialog) {
-            for (int i = 1; i <= 4; ++i)
-                childNamed<QCheckBox>(dialog, u"EdStrona%1"_s.arg(i))->setChecked(i == page);
-            childNamed<QSpinBox>(dialog, u"EdKopie"_s)->setValue(1);
-            QTest::mouseClick(childNamed<QPushButton>(dialog, u"DrukujBtn"_s), Qt::LeftButton);
-            printed = !dialog.isVisible();
-        });
-    }
-    // In the preview when it opens: its pages exported to `file`.
-    static void exportPreview(const QString &file, int &pages)
-    {
-        TQRPreview::SetFileChooser([file](QWidget *, const QString &) { return file; });
-        onNextModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog &preview) {
-            for (QAction *action : preview.findChildren<QAction *>())
-                if (action->text().contains(u"PDF"_s))
-                    action->trigger();
-            pages = preview.findChild<QPrintPreviewWidget *>()->pageCount();
-            preview.reject();
-        });
-    }
-
 private slots:
     void init()
     {

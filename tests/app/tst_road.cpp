@@ -13,6 +13,7 @@
 
 #include "support/testsupport.h"
 #include "support/widgettest.h"
+#include "app/drogaokien.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -82,32 +83,6 @@ class TestRoad : public QObject
         return row ? row->at(0).toLongLong() : -1;
     }
 
-    // Types into a field as the user does: into its tab, focus, replace,
-    // type, leave by Tab.
-    static void showTabOf(QWidget *w)
-    {
-        for (QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
-            if (auto *tabs = qobject_cast<QTabWidget *>(p)) {
-                for (int i = 0; i < tabs->count(); ++i)
-                    if (tabs->widget(i)->isAncestorOf(w))
-                        tabs->setCurrentIndex(i);
-            }
-        }
-    }
-    static void enter(QWidget *w, const QString &text)
-    {
-        showTabOf(w);
-        w->setFocus(Qt::TabFocusReason);
-        if (auto *masked = qobject_cast<MaskedLineEdit *>(w)) {
-            masked->clear();
-            masked->setCursorPosition(0);
-        } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-            edit->selectAll();
-            QTest::keyClick(edit, Qt::Key_Delete);
-        }
-        typeText(w, text);
-        QTest::keyClick(w, Qt::Key_Tab);
-    }
     template <class T = QLineEdit>
     static T *in(QWidget &window, const QString &name)
     {

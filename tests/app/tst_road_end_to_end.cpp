@@ -26,6 +26,7 @@
 #include "support/pdfwords.h"
 #include "support/testsupport.h"
 #include "support/widgettest.h"
+#include "app/drogaokien.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -185,32 +186,6 @@ QString describe(const QList<PdfWord> &words, double x, double y, double radius)
 }
 
 // --- The road through the windows ------------------------------------------------
-
-// Types into a field as the user does: into its tab, focus, replace, type,
-// leave by Tab.
-void showTabOf(QWidget *w)
-{
-    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget())
-        if (auto *tabs = qobject_cast<QTabWidget *>(p))
-            for (int i = 0; i < tabs->count(); ++i)
-                if (tabs->widget(i)->isAncestorOf(w))
-                    tabs->setCurrentIndex(i);
-}
-
-void enter(QWidget *w, const QString &text)
-{
-    showTabOf(w);
-    w->setFocus(Qt::TabFocusReason);
-    if (auto *masked = qobject_cast<MaskedLineEdit *>(w)) {
-        masked->clear();
-        masked->setCursorPosition(0);
-    } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-    }
-    typeText(w, text);
-    QTest::keyClick(w, Qt::Key_Tab);
-}
 
 template <class T = QLineEdit>
 T *in(QWidget &window, const QString &name)
@@ -566,29 +541,6 @@ class TestRoadEndToEnd : public QObject
 
     QTemporaryDir output;
 
-    // In the print dialog when it opens: only page `page` ticked, one copy, printed.
-    static void printOnlyPage(int page, bool &printed)
-    {
-        onNextModal<TDrukFrm>([page, &printed](TDrukFrm &dialog) {
-            for (int i = 1; i <= 4; ++i)
-                childNamed<QCheckBox>(dialog, u"EdStrona%1"_s.arg(i))->setChecked(i == page);
-            childNamed<QSpinBox>(dialog, u"EdKopie"_s)->setValue(1);
-            QTest::mouseClick(childNamed<QPushButton>(dialog, u"DrukujBtn"_s), Qt::LeftButton);
-            printed = !dialog.isVisible();
-        });
-    }
-    // In the preview when it opens: its pages exported to `file`.
-    static void exportPreview(const QString &file, int &pages)
-    {
-        TQRPreview::SetFileChooser([file](QWidget *, const QString &) { return file; });
-        onNextModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog &preview) {
-            for (QAction *action : preview.findChildren<QAction *>())
-                if (action->text().contains(u"PDF"_s))
-                    action->trigger();
-            pages = preview.findChild<QPrintPreviewWidget *>()->pageCount();
-            preview.reject();
-        });
-    }
     // On a list's tab: the attachment `number` (of `count`) chosen when the
     // program asks, then `act` for what the button opens, then the button.
     static void forAttachment(TWnioskiFrm &applications, int list, int number, int count, const QString &button,
