@@ -292,6 +292,10 @@ void KopieZapasowe::SprawdzKopie(const QString &plik)
     if (!copy.ok())
         throw DataError(QStringLiteral("Nie można odczytać pliku %1: %2").arg(native(plik), copy.error()));
     int rc = SQLITE_OK;
+    // The check looks up every index entry in its table: with the pages kept
+    // in memory (up to 256 MB, only as much as the file needs) it takes a
+    // third of the time it takes with the default cache.
+    firstColumn(copy.handle(), "PRAGMA cache_size = -262144", QString(), rc);
     const QStringList answer = firstColumn(copy.handle(), "PRAGMA integrity_check", QString(), rc);
     if (rc == SQLITE_NOTADB)
         throw notADatabase(plik);
