@@ -331,30 +331,44 @@ int TDM::Wyszukaj(Table &table, const QString &fields, const QVariantList &key, 
     }
 }
 
+namespace {
+
 // The attachments VZM-1/B share the margins of VZM-1/A; VZM-1/C has its own.
+QString symbolMarginesow(int formularz)
+{
+    return SymbolFormularza(formularz == 2 ? 1 : formularz);
+}
+
+// Every attachment takes the field corrections stored for VZM-1/A.
+QString symbolKorekt(int formularz)
+{
+    return SymbolFormularza(formularz >= 2 ? 1 : formularz);
+}
+
+} // namespace
+
 int TDM::MarginesLewy(int formularz, int strona)
 {
     return Wyszukaj(Marginesy, QStringLiteral("SymbolPit;Strona"),
-                    {SymbolFormularza(formularz == 2 ? 1 : formularz), strona}, QStringLiteral("Lewy"));
+                    {symbolMarginesow(formularz), strona}, QStringLiteral("Lewy"));
 }
 
 int TDM::MarginesGorny(int formularz, int strona)
 {
     return Wyszukaj(Marginesy, QStringLiteral("SymbolPit;Strona"),
-                    {SymbolFormularza(formularz == 2 ? 1 : formularz), strona}, QStringLiteral("Gorny"));
+                    {symbolMarginesow(formularz), strona}, QStringLiteral("Gorny"));
 }
 
-// Every attachment takes the field corrections stored for VZM-1/A.
 int TDM::KorektaX(int formularz, int pole)
 {
     return Wyszukaj(Korekta, QStringLiteral("Pit;Pole"),
-                    {SymbolFormularza(formularz >= 2 ? 1 : formularz), pole}, QStringLiteral("KorX"));
+                    {symbolKorekt(formularz), pole}, QStringLiteral("KorX"));
 }
 
 int TDM::KorektaY(int formularz, int pole)
 {
     return Wyszukaj(Korekta, QStringLiteral("Pit;Pole"),
-                    {SymbolFormularza(formularz >= 2 ? 1 : formularz), pole}, QStringLiteral("KorY"));
+                    {symbolKorekt(formularz), pole}, QStringLiteral("KorY"));
 }
 
 QHash<int, QPoint> TDM::Korekty(int formularz)
@@ -362,7 +376,7 @@ QHash<int, QPoint> TDM::Korekty(int formularz)
     QHash<int, QPoint> korekty;
     try {
         const SqlResult wynik = m_db.run(QStringLiteral("SELECT Pole, KorX, KorY FROM Korekta WHERE Pit = ? ORDER BY rowid"),
-                                         {}, {SymbolFormularza(formularz >= 2 ? 1 : formularz)});
+                                         {}, {symbolKorekt(formularz)});
         for (const SqlRow &wiersz : wynik.rows) {
             const int pole = wiersz.value(0).toInt();
             if (!korekty.contains(pole)) // the first row of a field counts, as for the lookups

@@ -205,6 +205,18 @@ public:
     QStringList problems;
     QList<Invoice> invoices = theInvoices();
 
+    // "&Zapisz" of an editor, the save announced before and, when the editor
+    // closed, after; an editor left open is a problem named `what`.
+    void save(QWidget &editor, const QString &what, const QString &problem)
+    {
+        before(what);
+        QTest::mouseClick(in<QPushButton>(editor, u"PostBtn"_s), Qt::LeftButton);
+        if (editor.isVisible())
+            problems << problem + u": "_s + boxes.texts().join(u" | "_s);
+        else
+            after(what);
+    }
+
     // "&Dodaj" in the register: the taxpayer and the spouse typed into the
     // taxpayer editor and saved.
     void registerTaxpayer()
@@ -224,12 +236,7 @@ public:
             };
             for (const auto &[name, text] : typed)
                 enter(in(editor, QLatin1String(name)), text);
-            before(u"podatnik"_s);
-            QTest::mouseClick(in<QPushButton>(editor, u"PostBtn"_s), Qt::LeftButton);
-            if (editor.isVisible())
-                problems << u"the taxpayer was not saved: "_s + boxes.texts().join(u" | "_s);
-            else
-                after(u"podatnik"_s);
+            save(editor, u"podatnik"_s, u"the taxpayer was not saved"_s);
         });
         QTest::mouseClick(childNamed<QToolButton>(form, u"InsertBtn"_s), Qt::LeftButton);
         if (!shown)
@@ -273,12 +280,7 @@ public:
             price->setFocus(Qt::TabFocusReason);
             typeText(price, QString::number(Price));
             in<QPushButton>(editor, u"CancelBtn"_s)->setFocus(Qt::TabFocusReason);
-            before(u"wniosek"_s);
-            QTest::mouseClick(in<QPushButton>(editor, u"PostBtn"_s), Qt::LeftButton);
-            if (editor.isVisible())
-                problems << u"the application was not saved: "_s + boxes.texts().join(u" | "_s);
-            else
-                after(u"wniosek"_s);
+            save(editor, u"wniosek"_s, u"the application was not saved"_s);
         });
         QTest::mouseClick(in<QPushButton>(applications, u"WnDodajBtn"_s), Qt::LeftButton);
     }
@@ -432,12 +434,7 @@ public:
                 verification << errors->index(row, 0).data().toString() + u'|' + errors->index(row, 1).data().toString();
             verdict = in<QLabel>(editor, u"BladPan"_s)->text();
 
-            before(u"wniosek zwroty"_s);
-            QTest::mouseClick(in<QPushButton>(editor, u"PostBtn"_s), Qt::LeftButton);
-            if (editor.isVisible())
-                problems << u"the application was not saved again: "_s + boxes.texts().join(u" | "_s);
-            else
-                after(u"wniosek zwroty"_s);
+            save(editor, u"wniosek zwroty"_s, u"the application was not saved again"_s);
         });
         QTest::mouseClick(in<QPushButton>(applications, u"WnPoprawBtn"_s), Qt::LeftButton);
     }
