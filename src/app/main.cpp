@@ -20,6 +20,7 @@ int main(int argc, char *argv[])
     // The user has already been told which table failed.
     if (!OtworzBazeDanych(dm))
         return EXIT_FAILURE;
+    QObject::connect(&mainForm, &TMainForm::BezBazy, &app, [] { QCoreApplication::exit(EXIT_FAILURE); });
     mainForm.UtworzOkna();
     mainForm.show();
     return app.exec();

@@ -1,4 +1,5 @@
 #include "app/mainform.h"
+#include "app/startup.h"
 
 #include "app/aboutbox.h"
 #include "vzm/attachmentmodel.h"
@@ -67,6 +68,7 @@ TMainForm::TMainForm(TDM &dm, const QString &settingsPath, QWidget *parent)
                         &Dataset::posted, &Dataset::removed})
         connect(&dm.Podatnik, signal, this, podatnikZmiana);
     connect(&dm.Podatnik, &Dataset::rowChanged, this, podatnikZmiana);
+    connect(&dm, &TDM::BazaOdrzucona, this, &TMainForm::BazaOdrzucona);
     UstawPrzyciski();
 }
 
@@ -428,6 +430,16 @@ void TMainForm::OdtworzZKopiiClick()
     if (!plik.isEmpty())
         KopieZapasowe(dm).Odtworz(plik);
     UstawPrzyciski();
+}
+
+// The check of the whole file answers once the register is shown; a file
+// found unsound then is dealt with as at start.
+void TMainForm::BazaOdrzucona()
+{
+    if (ZastapUszkodzonaBaze(dm))
+        UstawPrzyciski();
+    else
+        emit BezBazy();
 }
 
 void TMainForm::OProgramieClick()

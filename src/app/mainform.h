@@ -55,6 +55,11 @@ public:
     // file dialog.
     void UstawWyborPliku(WyborPliku wybor) { m_wyborPliku = std::move(wybor); }
 
+signals:
+    // The database was found unsound while the program ran, and no copy took
+    // its place: the program has nothing to work on.
+    void BezBazy();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -84,6 +89,7 @@ private:
     void KorektaClick();
     void KopiaZapasowaClick();
     void OdtworzZKopiiClick();
+    void BazaOdrzucona();
 
     TDM &dm;
     SettingsFile m_settingsFile;

@@ -63,7 +63,10 @@ bool OtworzBazeDanych(TDM &dm)
             return false;
         }
     }
-    if (dm.OtworzTabele())
-        return true;
+    return dm.OtworzTabele() || ZastapUszkodzonaBaze(dm);
+}
+
+bool ZastapUszkodzonaBaze(TDM &dm)
+{
     return dm.BazaUszkodzona() && KopieZapasowe(dm).OdtworzUszkodzona();
 }

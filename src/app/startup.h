@@ -25,3 +25,8 @@ bool installPolishTranslation(QCoreApplication &app, const QString &directory = 
 // backup, and the damaged file is left as it is unless the user takes the
 // backup. Answers whether the tables are open; every failure has been told.
 bool OtworzBazeDanych(TDM &dm);
+
+// After the database was found unsound, at start or later: a damaged file is
+// offered the newest sound automatic backup. Answers whether the tables are
+// open again.
+bool ZastapUszkodzonaBaze(TDM &dm);

@@ -1,6 +1,7 @@
 #include "data/database.h"
 
 #include "data/dataerror.h"
+#include "data/integritycheck.h"
 #include "core/polishtext.h"
 
 #include <QDateTime>
@@ -102,6 +103,7 @@ DataError sqlError(const QSqlError &error)
 Database::Database(QObject *parent)
     : QObject(parent), m_connectionName(QUuid::createUuid().toString())
 {
+    m_statements.setBeforeWrite([this] { awaitCheck(); });
 }
 
 Database::~Database()
@@ -134,7 +136,7 @@ void Database::open(const QString &directory)
         // The first read plays back the journal of a save that was interrupted;
         // the file is judged only as SQLite then leaves it.
         try {
-            checkIntegrity();
+            readSchema();
         } catch (const DatabaseDamaged &) {
             // A file cut short is damaged as a whole, whichever table its
             // last page happens to hold.
@@ -143,6 +145,7 @@ void Database::open(const QString &directory)
         }
         checkSize(path);
         configure();
+        beginCheck();
     } catch (...) {
         close();
         throw;
@@ -219,33 +222,61 @@ sqlite3 *Database::nativeHandle() const
     return native;
 }
 
-// quick_check reads every page of the file and checks its structure (not
-// that the indexes agree with their tables: the long part of a full check).
-// Reading the file is what rolls an interrupted save back.
-void Database::checkIntegrity()
+namespace {
+
+// Throws the error that the answer of a check of the file at `path` stands
+// for; returns when the file is sound.
+void throwIfUnsound(const IntegrityCheck::Answer &answer, const QString &path, const QStringList &damagedTables = {})
 {
-    sqlite3 *db = nativeHandle();
-    sqlite3_stmt *statement = nullptr;
-    int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &statement, nullptr);
-    QString answer;
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_step(statement);
-        if (rc == SQLITE_ROW) {
-            answer = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-            rc = SQLITE_OK;
-        }
+    switch (answer.verdict) {
+    case IntegrityCheck::Verdict::Sound:
+        return;
+    case IntegrityCheck::Verdict::NotADatabase:
+        throw DatabaseDamaged(QStringLiteral("Plik nie jest bazą danych: %1").arg(native(path)), {});
+    case IntegrityCheck::Verdict::Damaged:
+        throw DatabaseDamaged(QStringLiteral("Plik bazy danych jest uszkodzony: %1").arg(native(path)), damagedTables);
+    default:
+        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(answer.error));
     }
-    // Statements made by sqlite3_prepare_v2 answer the error itself.
-    const int primary = rc & 0xff;
-    const QString error = QString::fromUtf8(sqlite3_errmsg(db));
-    sqlite3_finalize(statement);
-    if (primary == SQLITE_NOTADB)
-        throw DatabaseDamaged(QStringLiteral("Plik nie jest bazą danych: %1").arg(native(m_filePath)), {});
-    if (primary == SQLITE_CORRUPT || (primary == SQLITE_OK && answer != QLatin1String("ok")))
-        throw DatabaseDamaged(QStringLiteral("Plik bazy danych jest uszkodzony: %1").arg(native(m_filePath)),
-                              damagedTables());
-    if (primary != SQLITE_OK)
-        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(error));
+}
+
+} // namespace
+
+// The check of the list of tables reads the first page and the schema: a file
+// that is no database, or whose tables cannot be told, is found at once.
+// Reading the file is what rolls an interrupted save back.
+void Database::readSchema()
+{
+    const IntegrityCheck::Answer answer = IntegrityCheck::check(nativeHandle(), "PRAGMA quick_check(sqlite_master)");
+    throwIfUnsound(answer, m_filePath,
+                   answer.verdict == IntegrityCheck::Verdict::Damaged ? damagedTables() : QStringList());
+}
+
+void Database::beginCheck()
+{
+    m_check = std::make_unique<IntegrityCheck>(
+        m_filePath, [this] { QMetaObject::invokeMethod(this, &Database::checkAnswered, Qt::QueuedConnection); });
+}
+
+// Told from the event loop; by then the file may have been closed, or closed
+// and opened again: the answer that counts is that of the file open now.
+void Database::checkAnswered()
+{
+    if (!m_check)
+        return;
+    try {
+        awaitCheck();
+    } catch (const DatabaseDamaged &e) {
+        emit checkFailed(true, e.message());
+    } catch (const DataError &e) {
+        emit checkFailed(false, e.message());
+    }
+}
+
+void Database::awaitCheck()
+{
+    if (m_check)
+        throwIfUnsound(m_check->wait(), m_filePath);
 }
 
 // The tables that a check of their own (with their indexes) finds damaged.
@@ -295,6 +326,7 @@ void Database::closeConnection()
 {
     if (m_filePath.isEmpty())
         return;
+    m_check.reset();
     m_statements.clear();
     QSqlDatabase::database(m_connectionName, false).close();
     QSqlDatabase::removeDatabase(m_connectionName);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class IntegrityCheck;
 class QLockFile;
 struct sqlite3;
 
@@ -41,7 +42,10 @@ private:
 // Opening never creates or repairs the file. A save that a crash interrupted
 // is rolled back by SQLite itself when the file is first read (its journal is
 // "hot"); only then is the file checked, so an interrupted save never makes
-// a sound database look damaged.
+// a sound database look damaged. Opening reads the file's header and schema
+// at once; the check of every page runs beside the program's work, since it
+// takes as long as the file is big, and nothing is written to the file before
+// it has found the file sound: the first write waits for its answer.
 //
 // Each statement outside a transaction commits on its own. Every commit is on
 // disk before it returns, the deletion of the rollback journal included
@@ -63,8 +67,13 @@ public:
     // Opens the database file of `directory` (empty: the current directory).
     // Throws DatabaseUnavailable when another copy of the program has it open,
     // DatabaseDamaged when it is damaged or is not a database, DataError when
-    // it is missing or cannot be read.
+    // it is missing or cannot be read. Damage deeper in the file is found by
+    // the check begun here: awaitCheck() waits for it, checkFailed() tells it.
     void open(const QString &directory);
+    // Waits for the check of the file begun by open(); throws DatabaseDamaged
+    // when it found the file damaged, DataError when it could not read it
+    // through. Every write waits here first.
+    void awaitCheck();
     // Creates a new, empty database file in `directory`, locked like an opened
     // one; throws when one exists.
     void create(const QString &directory);
@@ -110,6 +119,9 @@ public:
 
 signals:
     void tableChanged(const QString &table, const QObject *writer);
+    // The check begun by open() found the file unsound after open() returned;
+    // `damaged` when damaged or no database, else it could not be read through.
+    void checkFailed(bool damaged, const QString &message);
 
 private:
     // Backups are written and restored through SQLite's online backup on the
@@ -119,7 +131,9 @@ private:
     void lock(const QString &path);
     void openConnection(const QString &path, bool create);
     void closeConnection();
-    void checkIntegrity();
+    void readSchema();
+    void beginCheck();
+    void checkAnswered();
     QStringList damagedTables();
     void configure();
     sqlite3 *nativeHandle() const;
@@ -129,6 +143,7 @@ private:
     QString m_filePath;
     std::unique_ptr<QLockFile> m_lock;
     SqliteStatements m_statements;
+    std::unique_ptr<IntegrityCheck> m_check;
     QSet<QString> m_writtenInTransaction;
     int m_transactionDepth = 0;
 };

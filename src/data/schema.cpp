@@ -113,12 +113,17 @@ QString orderIndexStatement(const TableDef &table)
         .arg(table.orderIsKey ? QStringLiteral("UNIQUE ") : QString(), table.name, table.order.join(QStringLiteral(", ")));
 }
 
+QString indexName(const TableDef &table, const QStringList &index)
+{
+    return table.name + QLatin1Char('_') + index.join(QLatin1Char('_'));
+}
+
 // A lookup index; "IF NOT EXISTS" lets a database made by an earlier
 // version of the program gain it.
 QString indexStatement(const TableDef &table, const QStringList &index)
 {
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1_%2 ON %1 (%3)")
-        .arg(table.name, index.join(QLatin1Char('_')), index.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(indexName(table, index), table.name, index.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -169,8 +174,12 @@ void upgradeSchema(Database &db)
         // A missing table is reported when the tables are opened.
         if (!db.firstRow(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {}, {table.name}))
             continue;
+        // Only a missing index is made: a database that has them all is only
+        // read here, and need not wait for the check of its file.
         for (const QStringList &index : table.indexes)
-            db.run(indexStatement(table, index));
+            if (!db.firstRow(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"), {},
+                             {indexName(table, index)}))
+                db.run(indexStatement(table, index));
         if (table.orderIsKey || table.order.isEmpty())
             continue;
         const auto index = db.firstRow(QStringLiteral("SELECT [unique] FROM pragma_index_list(?) WHERE name = ?"), {},

@@ -128,6 +128,8 @@ sqlite3_stmt *SqliteStatements::prepared(const QString &sql)
 SqlResult SqliteStatements::run(const QString &sql, const QVariantMap &named, const QVariantList &positional)
 {
     sqlite3_stmt *statement = prepared(sql);
+    if (m_beforeWrite && !sqlite3_stmt_readonly(statement))
+        m_beforeWrite();
     for (auto it = named.begin(); it != named.end(); ++it) {
         const int index = sqlite3_bind_parameter_index(statement, (QLatin1Char(':') + it.key()).toUtf8().constData());
         if (index > 0)

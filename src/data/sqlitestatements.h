@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -33,6 +35,8 @@ public:
     void attach(sqlite3 *connection) { m_connection = connection; }
     // Finalizes every statement: a connection closes only without them.
     void clear();
+    // Called before every statement that may write, and may throw to stop it.
+    void setBeforeWrite(std::function<void()> beforeWrite) { m_beforeWrite = std::move(beforeWrite); }
 
     // Runs one statement with named (":Name") or positional parameters and
     // reads its whole result. Throws DataError on failure.
@@ -46,6 +50,7 @@ private:
     [[noreturn]] void fail(sqlite3_stmt *statement) const;
 
     sqlite3 *m_connection = nullptr;
+    std::function<void()> m_beforeWrite;
     QHash<QString, sqlite3_stmt *> m_cache;
     qint64 m_lastInsertId = 0;
     int m_rowsAffected = 0;

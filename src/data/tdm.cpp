@@ -100,6 +100,7 @@ TDM::TDM(MessageBoxes &boxes, QObject *parent)
     // its records change (an insert, a deletion, a write made elsewhere).
     for (int lista = 1; lista <= 3; ++lista)
         connect(&ListaFaktur(lista), &Dataset::rowsChanged, this, [this, lista] { Numeruj(lista); });
+    connect(&m_db, &Database::checkFailed, this, &TDM::OdrzucBaze);
 }
 
 TDM::~TDM() = default;
@@ -195,10 +196,39 @@ bool TDM::OtworzTabele()
             t->open();
         } catch (const DataError &) {
             Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + t->fileName());
+            // A damaged file is not used, and is told no more after this.
+            m_bazaUszkodzona = PlikUszkodzony();
+            if (m_bazaUszkodzona)
+                m_db.close();
             return false;
         }
     }
     return true;
+}
+
+// Whether the check of the file finds it damaged: a table may fail to open
+// for that, or for a fault of its own (a missing table or field).
+bool TDM::PlikUszkodzony()
+{
+    try {
+        m_db.awaitCheck();
+        return false;
+    } catch (const DatabaseDamaged &) {
+        return true;
+    } catch (const DataError &) {
+        return false;
+    }
+}
+
+void TDM::OdrzucBaze(bool uszkodzona, const QString &komunikat)
+{
+    ZamknijTabele();
+    m_db.close();
+    m_bazaUszkodzona = uszkodzona;
+    // A damaged file is named by the offer of a copy that follows.
+    if (!uszkodzona)
+        Uwaga(komunikat);
+    emit BazaOdrzucona();
 }
 
 QString TDM::SymbolFormularza(int formularz)

@@ -43,10 +43,12 @@ public:
     static QString SciezkaBazy();
     static QString SciezkaPoprzedniej();
     // Opens the twelve tables of the database directory, in their fixed order;
-    // at the first that fails it tells the user and answers false.
+    // at the first that fails it tells the user and answers false. The check
+    // of the whole file goes on after it has answered true: BazaOdrzucona
+    // tells when it fails.
     bool OtworzTabele();
-    // Whether the last OtworzTabele failed because the database file is
-    // damaged (its check failed, or it is no database at all).
+    // Whether the database file was found damaged (its check failed, or it is
+    // no database at all), by the last OtworzTabele or by the check after it.
     bool BazaUszkodzona() const { return m_bazaUszkodzona; }
     // Closes the tables and queries; the database stays open.
     void ZamknijTabele();
@@ -114,6 +116,13 @@ public:
     Database &database() { return m_db; }
     Database::Transaction transaction() { return Database::Transaction(m_db); }
 
+signals:
+    // The check of the file, still running when OtworzTabele answered, found
+    // it unsound: the tables and the database are closed already, and nothing
+    // was written to the file. A damaged file (BazaUszkodzona) may be offered
+    // a copy; a file that could not be read through has been told the user.
+    void BazaOdrzucona();
+
 private:
     Database m_db;
     MessageBoxes &m_boxes;
@@ -162,6 +171,8 @@ private:
     std::optional<QVariant> WartoscWQ(const QStringList &sql, const QString &field, const QVariantMap &params = {});
     Money Suma(Query &query, int VzmId, int lista);
     int Wyszukaj(Table &table, const QString &fields, const QVariantList &key, const QString &field);
+    bool PlikUszkodzony();
+    void OdrzucBaze(bool uszkodzona, const QString &komunikat);
     QList<Table *> tabele();
     QList<Query *> zapytania();
     void dodajPolaWyliczane();

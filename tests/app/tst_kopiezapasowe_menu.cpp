@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QToolButton>
 
@@ -222,6 +223,66 @@ private slots:
             form->UtworzOkna();
             QCOMPARE(registerRows(), 1);
         } else {
+            QCOMPARE(digestOf(file), before);
+        }
+    }
+
+    // Damage that opening the tables does not read is found by the check of
+    // the whole file once the register is shown: the program then offers the
+    // newest sound copy, or ends without touching the damaged file.
+    void damageFoundOnceTheRegisterIsShown_data()
+    {
+        QTest::addColumn<bool>("agree");
+        QTest::newRow("copy taken") << true;
+        QTest::newRow("copy declined") << false;
+    }
+    void damageFoundOnceTheRegisterIsShown()
+    {
+        QFETCH(bool, agree);
+        addTaxpayer(u"Kowalski"_s);
+        QVERIFY(KopieZapasowe(*dm).KopiaNaZakonczenie());
+        addTaxpayer(u"Nowak"_s);
+        form.reset();
+        dm.reset();
+        const QString file = env->databaseFile();
+        {
+            Database db;
+            db.open(env->databaseDirectory());
+            const qint64 root =
+                db.firstRow(u"SELECT rootpage FROM sqlite_master WHERE name = 'Faktury_VzmId_Oznacz'"_s)->at(0).toLongLong();
+            const qint64 pageSize = db.firstRow(u"PRAGMA page_size"_s)->at(0).toLongLong();
+            db.close();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek((root - 1) * pageSize));
+            QCOMPARE(f.write(QByteArray(64, '\xA5')), 64);
+        }
+        const QByteArray before = digestOf(file);
+
+        boxes.clear();
+        startProgram();
+        QSignalSpy bezBazy(form.get(), &TMainForm::BezBazy);
+        QVERIFY(OtworzBazeDanych(*dm));
+        form->UtworzOkna();
+        form->show();
+        QCOMPARE(registerRows(), 2);
+        boxes.answer(agree);
+        QTRY_VERIFY(!boxes.shown().isEmpty());
+
+        const MessageRequest offer = boxes.shown().first();
+        QCOMPARE(offer.kind, MessageRequest::Kind::WarningQuestion);
+        QVERIFY2(offer.text.startsWith(u"Plik bazy danych jest uszkodzony i nie będzie używany:\r"_s
+                                       + QDir::toNativeSeparators(file)),
+                 qPrintable(offer.text));
+        if (agree) {
+            QCOMPARE(bezBazy.count(), 0);
+            QCOMPARE(registerRows(), 1);
+            QCOMPARE(dm->Podatnik.field(u"Nazwisko"_s).asString(), u"Kowalski"_s);
+            QVERIFY(form->findChild<QToolButton *>(u"EditBtn"_s)->isEnabled());
+        } else {
+            QCOMPARE(bezBazy.count(), 1);
+            QCOMPARE(registerRows(), 0);
+            QVERIFY(!dm->database().isOpen());
             QCOMPARE(digestOf(file), before);
         }
     }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -539,6 +540,83 @@ private slots:
                              "kopii zapasowej, z której można by go odtworzyć."_s
                                  .arg(QDir::toNativeSeparators(t->env.databaseFile()), QDir::toNativeSeparators(kopie()))});
         QCOMPARE(digestOf(t->env.databaseFile()), before);
+    }
+
+    // The check of the whole file goes on after the tables have opened. A
+    // save made before it answers waits for it; damage in a page that opening
+    // does not read (an index) refuses the save, and then the database is
+    // closed and the damage announced. The damaged file is never written to.
+    void damageFoundAfterOpening_data()
+    {
+        QTest::addColumn<QString>("damagedPage");
+        QTest::newRow("sound file") << QString();
+        QTest::newRow("index of the invoices") << u"Faktury_VzmId_Oznacz"_s;
+        QTest::newRow("index of the amount lines") << u"Kwoty_FaktId"_s;
+    }
+    void damageFoundAfterOpening()
+    {
+        QFETCH(QString, damagedPage);
+        const bool damaged = !damagedPage.isEmpty();
+        addTaxpayer(u"Kowalski"_s);
+        const QString file = t->env.databaseFile();
+        t->dm.database().close();
+        if (damaged)
+            QVERIFY(damageTable(file, damagedPage));
+        const QByteArray before = digestOf(file);
+        QSignalSpy odrzucona(&t->dm, &TDM::BazaOdrzucona);
+        t->boxes.clear();
+
+        QVERIFY(t->dm.OtworzTabele());
+        QCOMPARE(t->dm.Podatnik.recordCount(), 1);
+        QString refusal;
+        try {
+            addTaxpayer(u"Nowak"_s);
+        } catch (const DataError &e) {
+            refusal = e.message();
+        }
+        QCOMPARE(odrzucona.count(), 0); // announced from the event loop only
+        QCoreApplication::processEvents();
+
+        if (!damaged) {
+            QCOMPARE(refusal, QString());
+            QCOMPARE(odrzucona.count(), 0);
+            QCOMPARE(t->dm.Podatnik.recordCount(), 2);
+            return;
+        }
+        QVERIFY2(refusal.contains(u"Plik bazy danych jest uszkodzony: "_s + QDir::toNativeSeparators(file)),
+                 qPrintable(refusal));
+        QCOMPARE(odrzucona.count(), 1);
+        QVERIFY(t->dm.BazaUszkodzona());
+        QVERIFY(!t->dm.database().isOpen());
+        QVERIFY(!t->dm.Podatnik.isOpen());
+        QVERIFY(t->boxes.shown().isEmpty()); // the offer of a copy that follows names the file
+        QCOMPARE(digestOf(file), before);
+    }
+
+    // The answer of the check of a file closed since is not taken for the
+    // answer of the file opened after it.
+    void anAnswerForAClosedFileIsIgnored()
+    {
+        const QString file = t->env.databaseFile();
+        t->dm.database().close();
+        QFile sound(file);
+        QVERIFY(sound.open(QIODevice::ReadOnly));
+        const QByteArray soundBytes = sound.readAll();
+        sound.close();
+        QVERIFY(damageTable(file, u"Faktury_VzmId_Oznacz"_s));
+        QSignalSpy odrzucona(&t->dm, &TDM::BazaOdrzucona);
+
+        QVERIFY(t->dm.OtworzTabele());
+        QVERIFY_THROWS_EXCEPTION(DatabaseDamaged, t->dm.database().awaitCheck());
+        t->dm.database().close();
+        QVERIFY(rewrite(file, [&](QByteArray &b) { b = soundBytes; }));
+        QVERIFY(t->dm.OtworzTabele());
+        t->dm.database().awaitCheck();
+        QCoreApplication::processEvents();
+
+        QCOMPARE(odrzucona.count(), 0);
+        QVERIFY(t->dm.database().isOpen());
+        QVERIFY(!t->dm.BazaUszkodzona());
     }
 
     // Only a damaged file is offered a copy: a database of another kind of
