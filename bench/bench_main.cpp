@@ -62,19 +62,23 @@ int main(int argc, char **argv)
     ConsoleMessageBoxes boxes;
     Report report(out);
 
+    // The tables open while the check of the whole file begins beside them;
+    // the check of the run before is let finish, not stopped, untimed.
+    const auto openTables = [](TDM &dm) {
+        return medianMicros(21, [&] { dm.OtworzTabele(); }, [&] { dm.database().awaitCheck(); });
+    };
     {
         useDatabase(settings.path(), emptyDirectory.path());
         TDM dm(boxes);
         Bare bare(Database::filePathIn(emptyDirectory.path()));
-        report.baseline(QStringLiteral("OtworzTabele, pusta baza"), medianMicros(21, [&] { dm.OtworzTabele(); }),
+        report.baseline(QStringLiteral("OtworzTabele, pusta baza"), openTables(dm),
                         medianMicros(21, [&] { bare.openTables(); }));
     }
 
     useDatabase(settings.path(), directory);
     TDM dm(boxes);
     Bare bare(Database::filePathIn(directory));
-    report.add(QStringLiteral("OtworzTabele"), medianMicros(21, [&] { dm.OtworzTabele(); }),
-               medianMicros(21, [&] { bare.openTables(); }));
+    report.add(QStringLiteral("OtworzTabele"), openTables(dm), medianMicros(21, [&] { bare.openTables(); }));
     report.compareWithBaseline(QStringLiteral("OtworzTabele: duża baza / pusta baza"));
 
     // 1,000 different surname prefixes, as a user types them.

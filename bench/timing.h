@@ -10,13 +10,16 @@
 #include <cstdio>
 #include <functional>
 
-// The median time of one call of `work`, in microseconds.
-inline double medianMicros(int repeats, const std::function<void()> &work)
+// The median time of one call of `work`, in microseconds; `before`, when
+// given, runs untimed before each call.
+inline double medianMicros(int repeats, const std::function<void()> &work, const std::function<void()> &before = {})
 {
     work(); // warm up: caches, prepared statements
     QList<double> times;
     QElapsedTimer timer;
     for (int i = 0; i < repeats; ++i) {
+        if (before)
+            before();
         timer.start();
         work();
         times << timer.nsecsElapsed() / 1000.0;
