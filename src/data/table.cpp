@@ -9,6 +9,18 @@ namespace {
 
 constexpr int PageSize = 64;
 
+// Whether record a sorts before record b: the order's fields, then the
+// rowid, as ORDER BY sorts them (NULL before any value, equal values by the
+// next field).
+QString sortsBeforeSql(const TableDef &def)
+{
+    QString before = QStringLiteral("a.rowid < b.rowid");
+    for (qsizetype i = def.order.size() - 1; i >= 0; --i)
+        before = QStringLiteral("((a.%1 IS NULL AND b.%1 IS NOT NULL) OR a.%1 < b.%1 OR (a.%1 IS b.%1 AND %2))")
+                     .arg(def.order[i], before);
+    return QStringLiteral("SELECT COALESCE(%1, 0) FROM %2 a, %2 b WHERE a.rowid = ? AND b.rowid = ?").arg(before, def.name);
+}
+
 QString placeholders(int n)
 {
     QStringList marks;
@@ -19,7 +31,7 @@ QString placeholders(int n)
 } // namespace
 
 Table::Table(Database &db, const TableDef &def, QObject *parent)
-    : Dataset(def.name, parent), m_db(db), m_def(def)
+    : Dataset(def.name, parent), m_db(db), m_def(def), m_sortsBeforeSql(sortsBeforeSql(def))
 {
     connect(&m_db, &Database::tableChanged, this, &Table::onTableChanged);
 }
@@ -63,6 +75,7 @@ void Table::forgetRecords()
 {
     m_keys.reset();
     m_positions.clear();
+    m_positionsValid = 0;
     m_pages.clear();
 }
 
@@ -75,9 +88,7 @@ const QVector<qint64> &Table::keys()
         for (const SqlRow &row : result.rows)
             keys.append(row[0].toLongLong());
         m_positions.clear();
-        m_positions.reserve(keys.size());
-        for (int i = 0; i < keys.size(); ++i)
-            m_positions.insert(keys[i], i);
+        m_positionsValid = 0;
         m_keys = std::move(keys);
     }
     return *m_keys;
@@ -85,7 +96,14 @@ const QVector<qint64> &Table::keys()
 
 int Table::positionOf(qint64 rowid)
 {
-    keys();
+    const QVector<qint64> &all = keys();
+    const auto known = m_positions.constFind(rowid);
+    if (known != m_positions.constEnd() && *known < m_positionsValid)
+        return *known;
+    m_positions.reserve(all.size());
+    for (int i = m_positionsValid; i < all.size(); ++i)
+        m_positions.insert(all[i], i);
+    m_positionsValid = int(all.size());
     return m_positions.value(rowid, -1);
 }
 
@@ -140,31 +158,38 @@ int Table::insertStored(int, SqlRow &values, const QBitArray &assigned)
     if (!m_keys)
         return positionOf(rowid);
     // New rowids are always the greatest: without an order the record goes
-    // last; otherwise the store counts the records that sort before it, so
-    // that adding many records never reads the whole order again.
-    const int position = orderedByRowid() ? int(m_keys->size()) : recordsBefore(rowid);
+    // last; otherwise it is placed among the keys, so that adding many
+    // records never reads the whole order again.
+    const int position = orderedByRowid() ? int(m_keys->size()) : placeOf(rowid);
     m_keys->insert(position, rowid);
-    for (int i = position; i < m_keys->size(); ++i)
-        m_positions.insert(m_keys->at(i), i);
+    m_positionsValid = std::min(m_positionsValid, position);
     for (auto page = m_pages.begin(); page != m_pages.end();)
         page = page.key() >= position / PageSize ? m_pages.erase(page) : std::next(page);
     return position;
 }
 
-int Table::recordsBefore(qint64 rowid)
+int Table::placeOf(qint64 rowid)
 {
-    // The order's fields, then the rowid, as ORDER BY sorts them: NULL before
-    // any value, equal values by the next field.
-    QString before = QStringLiteral("rowid < :rowid");
-    for (qsizetype i = m_def.order.size() - 1; i >= 0; --i) {
-        const QString field = m_def.order[i];
-        const QString value = QStringLiteral("(SELECT %1 FROM %2 WHERE rowid = :rowid)").arg(field, m_def.name);
-        before = QStringLiteral("((%1 IS NULL AND %2 IS NOT NULL) OR %1 < %2 OR (%1 IS %2 AND %3))")
-                     .arg(field, value, before);
+    // A binary search asks SQLite itself which of two records sorts first,
+    // so it compares exactly as ORDER BY does; counting the records before
+    // the new one would pass over half the table at every insert.
+    const QVector<qint64> &all = *m_keys;
+    int low = 0;
+    int high = int(all.size());
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (sortsBefore(rowid, all[middle]))
+            high = middle;
+        else
+            low = middle + 1;
     }
-    const auto count = m_db.firstRow(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(m_def.name, before),
-                                     {{QStringLiteral("rowid"), rowid}});
-    return count ? count->at(0).toInt() : 0;
+    return low;
+}
+
+bool Table::sortsBefore(qint64 a, qint64 b)
+{
+    const auto answer = m_db.firstRow(m_sortsBeforeSql, {}, {a, b});
+    return answer && answer->at(0).toBool();
 }
 
 void Table::removeStored(int row)

@@ -32,8 +32,11 @@ private:
     void onTableChanged(const QString &table, const QObject *writer);
     const QVector<qint64> &keys();
     int positionOf(qint64 rowid);
-    // How many records sort before the stored record `rowid`.
-    int recordsBefore(qint64 rowid);
+    // Where the stored record `rowid`, not yet among the keys, belongs in
+    // the table's order.
+    int placeOf(qint64 rowid);
+    // Whether stored record `a` sorts before stored record `b`.
+    bool sortsBefore(qint64 a, qint64 b);
     void forgetRecords();
     QString orderBy() const;
     bool orderedByRowid() const;
@@ -41,7 +44,12 @@ private:
 
     Database &m_db;
     const TableDef &m_def;
+    const QString m_sortsBeforeSql;
     std::optional<QVector<qint64>> m_keys; // rowids in the table's order
+    // The positions of the keys; only those before m_positionsValid are sure
+    // (an insert moves every record after it, which is put right only when a
+    // position is asked for).
     QHash<qint64, int> m_positions;
+    int m_positionsValid = 0;
     QHash<int, QList<SqlRow>> m_pages;
 };

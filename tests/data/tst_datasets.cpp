@@ -119,6 +119,10 @@ private slots:
                 order << row[0].toLongLong();
             const qint64 added = dm->database().firstRow(u"SELECT MAX(rowid) FROM Firmy"_s)->at(0).toLongLong();
             QCOMPARE(t.recNo(), order.indexOf(added) + 1);
+            // The first record added is found where the records added since have moved it.
+            const qint64 first = dm->database().firstRow(u"SELECT MIN(rowid) FROM Firmy"_s)->at(0).toLongLong();
+            QVERIFY(t.locate(u"Firma"_s, u"0"_s));
+            QCOMPARE(t.recNo(), order.indexOf(first) + 1);
         }
         QStringList walked;
         for (t.first(); !t.eof(); t.next())
