@@ -183,6 +183,8 @@ void checkHeader(const QString &path)
         throw damaged(path);
 }
 
+// Whether `plik` is a sound database of this program, its pages checked as
+// `sprawdzenie` asks; throws DataError saying why not.
 void checkCopy(const QString &plik, KopieZapasowe::Sprawdzenie sprawdzenie)
 {
     const QFileInfo info(plik);
