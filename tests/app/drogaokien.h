@@ -6,6 +6,7 @@
 #include "overprint/drukfrm.h"
 #include "reports/qrpreview.h"
 #include "widgets/maskedlineedit.h"
+#include "widgets/orxeditcalc.h"
 
 #include "support/widgettest.h"
 
@@ -17,6 +18,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+
+// The control `name` of `window`; a line edit unless told otherwise.
+template <class T = QLineEdit>
+T *in(QWidget &window, const QString &name)
+{
+    return childNamed<T>(window, name);
+}
 
 // Brings forward the tab that holds `w`, wherever it is nested.
 inline void showTabOf(QWidget *w)
@@ -43,6 +51,23 @@ inline void enter(QWidget *w, const QString &text)
     }
     typeText(w, text);
     QTest::keyClick(w, Qt::Key_Tab);
+}
+
+// The date and the price of a new application typed into its editor as the
+// user does: into the date at the mask's first place, then the price, then
+// out of the field.
+inline void typeDateAndPrice(QWidget &editor, const QString &date, const QString &price)
+{
+    auto *dateField = in<MaskedLineEdit>(editor, QStringLiteral("F44"));
+    auto *priceField = in<TOrxEditCalc>(editor, QStringLiteral("F45"));
+    showTabOf(dateField);
+    dateField->setFocus(Qt::TabFocusReason);
+    dateField->setCursorPosition(0);
+    typeText(dateField, date);
+    showTabOf(priceField);
+    priceField->setFocus(Qt::TabFocusReason);
+    typeText(priceField, price);
+    in<QPushButton>(editor, QStringLiteral("CancelBtn"))->setFocus(Qt::TabFocusReason);
 }
 
 // In the print dialog when it opens: only page `page` ticked, one copy, printed.

@@ -83,11 +83,6 @@ class TestRoad : public QObject
         return row ? row->at(0).toLongLong() : -1;
     }
 
-    template <class T = QLineEdit>
-    static T *in(QWidget &window, const QString &name)
-    {
-        return childNamed<T>(window, name);
-    }
     static QString texts(const QStringList &list) { return list.join(u" | "_s); }
 
     // Two amount lines typed through "Pozycje faktury" and "Pozycja faktury",
@@ -253,18 +248,7 @@ private slots:
                         editor.QDialog::reject();
                 });
                 QVERIFY(activeNow(editor));
-                // As the user does: into the date at the mask's first place,
-                // then the price, then out of the field.
-                auto *date = in<MaskedLineEdit>(editor, u"F44"_s);
-                auto *price = in<TOrxEditCalc>(editor, u"F45"_s);
-                showTabOf(date);
-                date->setFocus(Qt::TabFocusReason);
-                date->setCursorPosition(0);
-                typeText(date, u"15032011"_s);
-                showTabOf(price);
-                price->setFocus(Qt::TabFocusReason);
-                typeText(price, u"3000"_s);
-                in<QPushButton>(editor, u"CancelBtn"_s)->setFocus(Qt::TabFocusReason);
+                typeDateAndPrice(editor, u"15032011"_s, u"3000"_s);
                 QTest::mouseClick(in<QPushButton>(editor, u"PostBtn"_s), Qt::LeftButton);
                 if (editor.isVisible())
                     problems << u"the application was not saved: "_s + texts(boxes.texts());

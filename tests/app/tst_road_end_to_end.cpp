@@ -187,12 +187,6 @@ QString describe(const QList<PdfWord> &words, double x, double y, double radius)
 
 // --- The road through the windows ------------------------------------------------
 
-template <class T = QLineEdit>
-T *in(QWidget &window, const QString &name)
-{
-    return childNamed<T>(window, name);
-}
-
 // One walk of the road from the main window. `before` is told what is about
 // to be saved, `after` what has been saved (the window said so).
 class Road
@@ -270,16 +264,7 @@ public:
                     editor.QDialog::reject();
             });
             QVERIFY(activeNow(editor));
-            auto *date = in<MaskedLineEdit>(editor, u"F44"_s);
-            auto *price = in<TOrxEditCalc>(editor, u"F45"_s);
-            showTabOf(date);
-            date->setFocus(Qt::TabFocusReason);
-            date->setCursorPosition(0);
-            typeText(date, DateTyped);
-            showTabOf(price);
-            price->setFocus(Qt::TabFocusReason);
-            typeText(price, QString::number(Price));
-            in<QPushButton>(editor, u"CancelBtn"_s)->setFocus(Qt::TabFocusReason);
+            typeDateAndPrice(editor, DateTyped, QString::number(Price));
             save(editor, u"wniosek"_s, u"the application was not saved"_s);
         });
         QTest::mouseClick(in<QPushButton>(applications, u"WnDodajBtn"_s), Qt::LeftButton);
