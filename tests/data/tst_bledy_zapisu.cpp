@@ -154,59 +154,41 @@ private slots:
         db.reset();
     }
 
-    // At start, a database directory no one may write in: the program says
-    // so, opens nothing and leaves the directory as it was.
-    void readOnlyDirectoryAtStart()
+    // At start, a database directory no one may write in, or a database file
+    // no one may write to (its directory may be written): the program says
+    // so, naming the file, opens nothing and leaves the file and its
+    // directory as they were; once the cause is gone it opens.
+    void readOnlyAtStart_data()
     {
+        QTest::addColumn<bool>("katalog");
+        QTest::addColumn<QString>("komunikat");
+        QTest::newRow("read-only directory") << true << u"Nie można utworzyć pliku blokady bazy danych"_s;
+        QTest::newRow("read-only file") << false << u"Plik bazy danych jest tylko do odczytu"_s;
+    }
+    void readOnlyAtStart()
+    {
+        QFETCH(bool, katalog);
+        QFETCH(QString, komunikat);
         db.reset();
         TestEnvironment env;
         const QString plik = env.databaseFile();
         const QByteArray przed = skrot(plik);
         const QStringList wpisyPrzed = wpisy(env.databaseDirectory());
-        BezZapisu zakazKatalogu(env.databaseDirectory());
-        if (!zakazKatalogu.naloz())
-            QSKIP("the directory cannot be made read-only here");
+        BezZapisu zakaz(katalog ? env.databaseDirectory() : plik);
+        if (!zakaz.naloz())
+            QSKIP("the place cannot be made read-only here");
         ScriptedMessageBoxes boxes;
         TDM dm(boxes);
         ++liczniki.proby;
         QVERIFY(!dm.OtworzTabele());
         QCOMPARE(boxes.texts().size(), 1);
         const QString tekst = boxes.texts().first();
-        QVERIFY2(tekst.startsWith(u"Nie można utworzyć pliku blokady bazy danych"_s) && tekst.contains(QDir::toNativeSeparators(plik)),
-                 qPrintable(tekst));
+        QVERIFY2(tekst.startsWith(komunikat) && tekst.contains(QDir::toNativeSeparators(plik)), qPrintable(tekst));
         ++liczniki.odmowyZKomunikatem;
         QVERIFY(!dm.Podatnik.isOpen());
-        zakazKatalogu.zdejmij();
+        zakaz.zdejmij();
         QCOMPARE(skrot(plik), przed);
         QCOMPARE(wpisy(env.databaseDirectory()), wpisyPrzed);
-        boxes.clear();
-        QVERIFY(dm.OtworzTabele());
-        QVERIFY(boxes.texts().isEmpty());
-    }
-
-    // At start, a database file no one may write to (its directory may be
-    // written): the program says so, naming the file, and opens nothing.
-    void readOnlyFileAtStart()
-    {
-        db.reset();
-        TestEnvironment env;
-        const QString plik = env.databaseFile();
-        const QByteArray przed = skrot(plik);
-        BezZapisu zakazPliku(plik);
-        if (!zakazPliku.naloz())
-            QSKIP("the file cannot be made read-only here");
-        ScriptedMessageBoxes boxes;
-        TDM dm(boxes);
-        ++liczniki.proby;
-        QVERIFY(!dm.OtworzTabele());
-        QCOMPARE(boxes.texts().size(), 1);
-        const QString tekst = boxes.texts().first();
-        QVERIFY2(tekst.contains(u"tylko do odczytu"_s) && tekst.contains(QDir::toNativeSeparators(plik)), qPrintable(tekst));
-        ++liczniki.odmowyZKomunikatem;
-        QVERIFY(!dm.Podatnik.isOpen());
-        zakazPliku.zdejmij();
-        QCOMPARE(skrot(plik), przed);
-        QVERIFY(!QFile::exists(plik + u".lock"_s));
         boxes.clear();
         QVERIFY(dm.OtworzTabele());
         QVERIFY(boxes.texts().isEmpty());
