@@ -87,9 +87,7 @@ const QVector<qint64> &Table::keys()
         keys.reserve(result.rows.size());
         for (const SqlRow &row : result.rows)
             keys.append(row[0].toLongLong());
-        m_positions.clear();
-        m_positionsValid = 0;
-        m_keys = std::move(keys);
+        m_keys = std::move(keys); // the positions were forgotten with the keys
     }
     return *m_keys;
 }
