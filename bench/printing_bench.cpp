@@ -11,7 +11,7 @@
 #include "overprint/nadrukzalacznika.h"
 #include "overprint/wspolrzedne.h"
 #include "reports/forms/wydruk.h"
-#include "reports/qrpreview.h"
+#include "reports/engine/qrpreview.h"
 #include "vzm/attachmentmodel.h"
 #include "vzm/formmodel.h"
 

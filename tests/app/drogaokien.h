@@ -4,7 +4,7 @@
 // user does it, through the real windows.
 
 #include "overprint/drukfrm.h"
-#include "reports/qrpreview.h"
+#include "reports/engine/qrpreview.h"
 #include "widgets/maskedlineedit.h"
 #include "widgets/orxeditcalc.h"
 

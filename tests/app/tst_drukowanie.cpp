@@ -6,7 +6,7 @@
 #include "app/mainform.h"
 
 #include "overprint/drukfrm.h"
-#include "reports/qrpreview.h"
+#include "reports/engine/qrpreview.h"
 #include "vzm/windows/wnioskifrm.h"
 #include "vzm/windows/wyborzal.h"
 

@@ -13,7 +13,7 @@
 #include "invoices/windows/kwotyfrm.h"
 #include "invoices/windows/sprzedfrm.h"
 #include "overprint/drukfrm.h"
-#include "reports/qrpreview.h"
+#include "reports/engine/qrpreview.h"
 #include "taxpayers/podatnikfrm.h"
 #include "vzm/formmodel.h"
 #include "vzm/windows/poprzednizwrotfrm.h"

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "formparts/qrboxes.h"
-#include "formparts/qrcombs.h"
-#include "formparts/qrpitfooter.h"
-#include "formparts/qrtexts.h"
+#include "reports/formparts/qrboxes.h"
+#include "reports/formparts/qrcombs.h"
+#include "reports/formparts/qrpitfooter.h"
+#include "reports/formparts/qrtexts.h"
 #include "overprint/wspolrzedne.h"
-#include "reports/qrcontrols.h"
-#include "reports/qrreport.h"
+#include "reports/engine/qrcontrols.h"
+#include "reports/engine/qrreport.h"
 
 #include <QColor>
 #include <QMarginsF>

@@ -2,7 +2,7 @@
 
 #include "core/settingsfile.h"
 #include "data/tdm.h"
-#include "reports/qrpreview.h"
+#include "reports/engine/qrpreview.h"
 #include "vzm/attachmentmodel.h"
 #include "vzm/formmodel.h"
 

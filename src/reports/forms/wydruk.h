@@ -6,7 +6,7 @@
 #include "reports/forms/vzm1_4prev.h"
 #include "reports/forms/vzmab_1_3prev.h"
 #include "reports/forms/vzmab_2_3prev.h"
-#include "reports/qrcomposite.h"
+#include "reports/engine/qrcomposite.h"
 
 class QWidget;
 class TDM;

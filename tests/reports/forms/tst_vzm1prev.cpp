@@ -10,7 +10,7 @@
 #include "reports/forms/vzm1_2prev.h"
 #include "reports/forms/vzm1_3prev.h"
 #include "reports/forms/vzm1_4prev.h"
-#include "reports/qrcomposite.h"
+#include "reports/engine/qrcomposite.h"
 #include "support/formdata.h"
 #include "support/pdfwords.h"
 

@@ -2,7 +2,7 @@
 #include "overprint/wspolrzedne.h"
 #include "reports/forms/vzmab_1_3prev.h"
 #include "reports/forms/vzmab_2_3prev.h"
-#include "reports/qrcomposite.h"
+#include "reports/engine/qrcomposite.h"
 #include "support/formdata.h"
 #include "support/pdfwords.h"
 #include "vzm/attachmentmodel.h"
