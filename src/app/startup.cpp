@@ -55,7 +55,7 @@ bool OtworzBazeDanych(TDM &dm)
 {
     // On the first start no database is recorded: the program makes it, as
     // its installer would.
-    if (!readRegistryValue(ProgramVersion, u"Sciezka")) {
+    if (!readRegistryValue(ProgramVersion, u"Sciezka") && TDM::SerwerBazy().isEmpty()) {
         try {
             Installer::installDefault();
         } catch (const DataError &e) {

@@ -2,6 +2,7 @@
 
 #include "data/dataerror.h"
 #include "data/integritycheck.h"
+#include "data/pgconnection.h"
 #include "core/polishtext.h"
 
 #include <QDateTime>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSocketNotifier>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -324,6 +326,12 @@ void Database::close()
 
 void Database::closeConnection()
 {
+    m_notifier.reset();
+    if (m_server) {
+        m_server.reset();
+        m_transactionDepth = 0;
+        m_writtenInTransaction.clear();
+    }
     if (m_filePath.isEmpty())
         return;
     m_check.reset();
@@ -337,7 +345,61 @@ void Database::closeConnection()
 
 bool Database::isOpen() const
 {
-    return !m_filePath.isEmpty();
+    return !m_filePath.isEmpty() || m_server;
+}
+
+void Database::openServer(const QString &conninfo)
+{
+    close();
+    m_server = std::make_unique<PgConnection>(conninfo);
+    try {
+        m_server->execute(QStringLiteral("LISTEN tarlen"));
+    } catch (...) {
+        m_server.reset();
+        throw;
+    }
+    m_notifier = std::make_unique<QSocketNotifier>(m_server->socket(), QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &Database::readNotifications);
+}
+
+QString Database::serverConninfo() const
+{
+    return m_server ? m_server->conninfo() : QString();
+}
+
+// Another desk's writes: every dataset over the table reads it anew. The
+// server tells this desk's own writes too, which are known already.
+void Database::readNotifications()
+{
+    if (!m_server)
+        return;
+    const int own = m_server->backendPid();
+    QSet<QString> tables;
+    for (const PgConnection::Notification &n : m_server->takeNotifications())
+        if (n.backendPid != own)
+            tables.insert(n.channelPayload.toUpper());
+    for (const QString &table : std::as_const(tables))
+        emit tableChanged(table, nullptr);
+}
+
+Statements &Database::statements() const
+{
+    if (m_server)
+        return *m_server;
+    return const_cast<SqliteStatements &>(m_statements);
+}
+
+void Database::lockNumbering(const QString &what, qint64 key)
+{
+    if (!m_server)
+        return;
+    // One key of 64 bits, the same on every desk: the kind of records
+    // (FNV-1a of its name) in the high half.
+    quint32 kind = 2166136261u;
+    for (const char c : what.toUpper().toLatin1())
+        kind = (kind ^ quint8(c)) * 16777619u;
+    const qint64 lockKey = (qint64(kind & 0x7fffffff) << 32) | (key & 0xffffffff);
+    run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {}, {lockKey});
 }
 
 bool Database::tableReadable(const QString &table, const QStringList &fields)
@@ -356,7 +418,13 @@ SqlResult Database::run(const QString &sql, const QVariantMap &named, const QVar
 {
     if (!isOpen())
         throw DataError(QStringLiteral("Baza danych nie jest otwarta."));
-    return m_statements.run(sql, named, positional);
+    if (!m_server)
+        return m_statements.run(sql, named, positional);
+    reconnectBetweenTransactions();
+    SqlResult result = m_server->run(sql, named, positional);
+    if (m_server->keepArrivedNotifications())
+        QMetaObject::invokeMethod(this, &Database::readNotifications, Qt::QueuedConnection);
+    return result;
 }
 
 std::optional<SqlRow> Database::firstRow(const QString &sql, const QVariantMap &named, const QVariantList &positional)
@@ -369,7 +437,21 @@ std::optional<SqlRow> Database::firstRow(const QString &sql, const QVariantMap &
 
 void Database::execute(const QString &sql)
 {
-    run(sql);
+    if (!m_server)
+        return (void)run(sql);
+    reconnectBetweenTransactions();
+    m_server->execute(sql);
+}
+
+// A server that was restarted, or a network that came back: the next save
+// finds the connection again. Never inside a transaction, whose earlier part
+// went with the lost connection.
+void Database::reconnectBetweenTransactions()
+{
+    if (!m_server || m_transactionDepth > 0 || !m_server->reconnectIfLost())
+        return;
+    m_notifier = std::make_unique<QSocketNotifier>(m_server->socket(), QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &Database::readNotifications);
 }
 
 void Database::noteWrite(const QString &table, const QObject *writer)
@@ -383,7 +465,9 @@ Database::Transaction::Transaction(Database &db)
     : m_db(db), m_name(QStringLiteral("tarlen_%1").arg(db.m_transactionDepth + 1)),
       m_writtenBefore(db.m_writtenInTransaction)
 {
-    m_db.execute(QStringLiteral("SAVEPOINT ") + m_name);
+    // The server knows savepoints only inside a transaction.
+    m_db.execute(m_db.m_server && m_db.m_transactionDepth == 0 ? QStringLiteral("BEGIN")
+                                                               : QStringLiteral("SAVEPOINT ") + m_name);
     ++m_db.m_transactionDepth;
 }
 
@@ -395,8 +479,12 @@ Database::Transaction::~Transaction()
     const QSet<QString> written = m_db.m_writtenInTransaction - m_writtenBefore;
     m_db.m_writtenInTransaction = m_writtenBefore;
     try {
-        m_db.execute(QStringLiteral("ROLLBACK TO ") + m_name);
-        m_db.execute(QStringLiteral("RELEASE ") + m_name);
+        if (m_db.m_server && m_db.m_transactionDepth == 0) {
+            m_db.execute(QStringLiteral("ROLLBACK"));
+        } else {
+            m_db.execute(QStringLiteral("ROLLBACK TO ") + m_name);
+            m_db.execute(QStringLiteral("RELEASE ") + m_name);
+        }
     } catch (const DataError &) {
         // nothing more can be done: SQLite has rolled the transaction back itself
     }
@@ -407,7 +495,8 @@ Database::Transaction::~Transaction()
 
 void Database::Transaction::commit()
 {
-    m_db.execute(QStringLiteral("RELEASE ") + m_name);
+    m_db.execute(m_db.m_server && m_db.m_transactionDepth == 1 ? QStringLiteral("COMMIT")
+                                                               : QStringLiteral("RELEASE ") + m_name);
     m_done = true;
     --m_db.m_transactionDepth;
     if (m_db.m_transactionDepth == 0)

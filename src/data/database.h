@@ -13,7 +13,9 @@
 #include <optional>
 
 class IntegrityCheck;
+class PgConnection;
 class QLockFile;
+class QSocketNotifier;
 struct sqlite3;
 
 // Opening failed for a reason the user must be told as it is: the database is
@@ -54,6 +56,11 @@ private:
 // While it is open the database is locked against other copies of the
 // program by a lock file beside it ("tarlen5.sqlite.lock"); a lock left by a
 // copy that is no longer running is taken over.
+//
+// The same tables may instead live on a PostgreSQL server (openServer), where
+// several desks work at once: there is no lock file, every record carries a
+// version that each write raises, a write of another desk is announced by
+// tableChanged with no writer, and numbering is serialised by lockNumbering.
 class Database : public QObject
 {
     Q_OBJECT
@@ -77,9 +84,16 @@ public:
     // Creates a new, empty database file in `directory`, locked like an opened
     // one; throws when one exists.
     void create(const QString &directory);
+    // Opens the database on a PostgreSQL server (a libpq connection string);
+    // throws DataError with the reason in Polish. Its tables are the
+    // installer's business: opening them tells whether they are there.
+    void openServer(const QString &conninfo);
     void close();
     bool isOpen() const;
+    bool isServer() const { return m_server != nullptr; }
     QString filePath() const { return m_filePath; }
+    // The connection string of the server, or empty.
+    QString serverConninfo() const;
     static QString filePathIn(const QString &directory);
 
     // Whether `table` exists, holds every field of `fields` and can be read.
@@ -91,9 +105,18 @@ public:
     SqlResult run(const QString &sql, const QVariantMap &named = {}, const QVariantList &positional = {});
     std::optional<SqlRow> firstRow(const QString &sql, const QVariantMap &named = {},
                                    const QVariantList &positional = {});
-    qint64 lastInsertId() const { return m_statements.lastInsertId(); }
+    // Runs a statement that is run once (a table or a function created),
+    // unprepared; on the server it may hold several statements.
+    void execute(const QString &sql);
+    qint64 lastInsertId() const { return statements().lastInsertId(); }
     // Rows changed by the last INSERT, UPDATE or DELETE that run() executed.
-    int rowsAffected() const { return m_statements.rowsAffected(); }
+    int rowsAffected() const { return statements().rowsAffected(); }
+
+    // Inside a transaction: waits until no other desk numbers the same
+    // records (`what` and `key`: for instance the invoices of one
+    // application) and holds them until the transaction ends. Nothing to wait
+    // for in a folder database, which one copy of the program has at a time.
+    void lockNumbering(const QString &what, qint64 key);
 
     // Announces that `writer` changed `table`, so that every other dataset
     // over it reloads; a rollback announces its tables with no writer.
@@ -137,12 +160,16 @@ private:
     QStringList damagedTables();
     void configure();
     sqlite3 *nativeHandle() const;
-    void execute(const QString &sql);
+    Statements &statements() const;
+    void readNotifications();
+    void reconnectBetweenTransactions();
 
     QString m_connectionName;
     QString m_filePath;
     std::unique_ptr<QLockFile> m_lock;
     SqliteStatements m_statements;
+    std::unique_ptr<PgConnection> m_server;
+    std::unique_ptr<QSocketNotifier> m_notifier;
     std::unique_ptr<IntegrityCheck> m_check;
     QSet<QString> m_writtenInTransaction;
     int m_transactionDepth = 0;

@@ -497,7 +497,32 @@ QVariant Dataset::currentValue(int index)
         return m_buffer.value(index);
     if (m_row < 0)
         return {};
+    if (!m_reloading)
+        noteSeen(m_row);
     return storedRow(m_row).value(index);
+}
+
+void Dataset::noteSeen(int row)
+{
+    const std::optional<qint64> version = storedVersion(row);
+    if (!version)
+        return;
+    const qint64 rowid = *storedRowid(row);
+    const auto known = m_seen.constFind(rowid);
+    if (known != m_seen.constEnd() && known->version == *version)
+        return;
+    m_seen.insert(rowid, {*version, storedRow(row)});
+}
+
+std::optional<Dataset::Seen> Dataset::seen(int row)
+{
+    const std::optional<qint64> version = storedVersion(row);
+    if (!version)
+        return std::nullopt;
+    const auto known = m_seen.constFind(*storedRowid(row));
+    if (known != m_seen.constEnd())
+        return *known;
+    return Seen{*version, storedRow(row)};
 }
 
 void Dataset::setCurrentValue(int index, const QVariant &storage)
@@ -516,11 +541,13 @@ void Dataset::storageReloaded(std::optional<int> row)
         return;
     if (m_state == State::Edit)
         cancel(); // the record being edited may be gone
+    const bool wasReloading = std::exchange(m_reloading, true);
     announceRows();
     settle();
     const int target = row.value_or(m_row);
     m_row = -1;
     setRow(target);
+    m_reloading = wasReloading;
 }
 
 void Dataset::disableControls()

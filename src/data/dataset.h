@@ -7,6 +7,7 @@
 
 #include <QBitArray>
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QVariant>
@@ -56,12 +57,24 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)
 //
 // Navigation while a record is being edited posts it first. A failed post
 // throws DataError and leaves the record in edit, so the caller can cancel.
+//
+// On a server several desks write the same records. A stored record is saved
+// against the record as this desk last read its fields (Field::value and the
+// like, outside editing), not as a later reload shows it: an editor reads the
+// record when it opens and saves it when the user is done, and a write made
+// on another desk in between must not be lost silently (RowWrites::update).
 class Dataset : public QObject
 {
     Q_OBJECT
 public:
     enum class State { Inactive, Browse, Edit, Insert };
     using Calculation = std::function<QVariant(Dataset &, int row)>;
+    // A stored record as this desk last read its fields: its version and values.
+    struct Seen
+    {
+        qint64 version = 0;
+        SqlRow values;
+    };
 
     explicit Dataset(const QString &name, QObject *parent = nullptr);
 
@@ -147,6 +160,14 @@ protected:
                                           LocateOptions options);
 
     int storedFieldCount() const { return m_storedFieldCount; }
+
+    // Only datasets whose records carry versions (on a server) say.
+    virtual std::optional<qint64> storedRowid(int) { return std::nullopt; }
+    virtual std::optional<qint64> storedVersion(int) { return std::nullopt; }
+    // The record `row` as last read by this desk, or as it is held now.
+    std::optional<Seen> seen(int row);
+    // After a write of this desk the record is read anew before it counts.
+    void forgetSeen(qint64 rowid) { m_seen.remove(rowid); }
     // The records were changed from elsewhere: keeps the cursor in range and
     // tells the views. `row` is the current record's new position, if known.
     void storageReloaded(std::optional<int> row = std::nullopt);
@@ -163,6 +184,7 @@ private:
     void setRow(int row);
     void announceRows();
     void announceCursor();
+    void noteSeen(int row);
 
     QString m_name;
     QList<FieldDef> m_fields;
@@ -178,4 +200,6 @@ private:
     SqlRow m_buffer;
     QBitArray m_assigned;
     int m_disabledControls = 0;
+    QHash<qint64, Seen> m_seen; // by rowid
+    bool m_reloading = false;   // what is read while a reload is told is not what an editor shows
 };

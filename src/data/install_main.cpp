@@ -1,4 +1,6 @@
 // tarlen-install [directory]: creates the program's database.
+// tarlen-install --serwer "host=… dbname=… user=…": creates it on a
+// PostgreSQL server and records the server as the program's database.
 //
 // Without a directory it uses the one already recorded for the program, or
 // else the user's data directory; an existing database there is left as it
@@ -25,13 +27,16 @@ int main(int argc, char **argv)
     QTextStream err(stderr);
 
     const QStringList args = app.arguments().mid(1);
-    if (args.size() > 1 || args.value(0).startsWith(QLatin1Char('-'))) {
-        err << "Użycie: tarlen-install [katalog bazy danych]\n";
+    const bool server = args.value(0) == QLatin1String("--serwer");
+    if (server ? args.size() != 2 : (args.size() > 1 || args.value(0).startsWith(QLatin1Char('-')))) {
+        err << "Użycie: tarlen-install [katalog bazy danych]\n"
+               "       tarlen-install --serwer \"host=… port=… dbname=… user=…\"\n";
         return 2;
     }
     try {
-        const QStringList done = args.isEmpty() ? Installer::installDefault()
-                                                : Installer::installInto(QDir(args.first()).absolutePath());
+        const QStringList done = server          ? Installer::installServerInto(args[1])
+                                 : args.isEmpty() ? Installer::installDefault()
+                                                  : Installer::installInto(QDir(args.first()).absolutePath());
         for (const QString &line : done)
             out << line << "\n";
     } catch (const DataError &e) {

@@ -55,9 +55,12 @@ int loadList(Database &db, const QString &table, const QString &file, const QStr
 QStringList createDatabase(Database &db)
 {
     QStringList done;
+    if (db.isServer())
+        for (const QString &statement : serverFunctionStatements())
+            db.execute(statement);
     for (const TableDef &t : storedTables())
-        for (const QString &statement : createStatements(t))
-            db.run(statement);
+        for (const QString &statement : db.isServer() ? createServerStatements(t) : createStatements(t))
+            db.execute(statement);
     done << QStringLiteral("Utworzono %1 tabel.").arg(storedTables().size());
 
     done << QStringLiteral("Imiona.DB: %1 imion.")
@@ -121,6 +124,29 @@ QString record(const QString &directory)
 } // namespace
 
 namespace Installer {
+
+QStringList installServer(const QString &conninfo)
+{
+    Database db;
+    db.openServer(conninfo);
+    if (db.firstRow(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
+                                   "AND table_name = 'podatnik'")))
+        throw DataError(QStringLiteral("Baza danych programu już istnieje na serwerze: %1").arg(conninfo));
+    Database::Transaction transaction(db);
+    QStringList done = createDatabase(db);
+    transaction.commit();
+    done.prepend(QStringLiteral("Utworzono bazę danych na serwerze: %1").arg(conninfo));
+    return done;
+}
+
+QStringList installServerInto(const QString &conninfo)
+{
+    QStringList done = installServer(conninfo);
+    if (!writeRegistryValue(ProgramVersion, u"Serwer", conninfo))
+        throw DataError(QStringLiteral("Nie udało się zapisać serwera bazy danych w ustawieniach programu."));
+    done << QStringLiteral("Zapisano serwer bazy danych (Serwer) w ustawieniach programu.");
+    return done;
+}
 
 QStringList installInto(const QString &directory)
 {

@@ -13,6 +13,14 @@ namespace Installer {
 // database cannot be written. Answers a line for each thing done.
 QStringList install(const QString &directory);
 
+// Creates the same on a PostgreSQL server (a libpq connection string), in
+// the schema of the connecting role, which must own it; a superuser is not
+// needed. Throws DataError when the program's tables are there already or
+// the server refuses. Nothing is left behind when it fails.
+QStringList installServer(const QString &conninfo);
+// installServer, then records the server as the program's database.
+QStringList installServerInto(const QString &conninfo);
+
 // install, then records `directory` as the program's database directory.
 QStringList installInto(const QString &directory);
 

@@ -9,6 +9,16 @@
 namespace {
 
 const QString RowidColumn = QStringLiteral("tarlen_rowid");
+const QString VersionColumn = QStringLiteral("tarlen_row_version");
+
+// Whether the records of `sql` are those of its table, in no order of its own.
+bool unordered(const QString &sql)
+{
+    static const QRegularExpression ordered(
+        QStringLiteral("\\bORDER\\s+BY\\b|\\bGROUP\\s+BY\\b|\\bDISTINCT\\b|\\b(COUNT|SUM|MIN|MAX|AVG|TOTAL)\\s*\\("),
+        QRegularExpression::CaseInsensitiveOption);
+    return !ordered.match(sql).hasMatch();
+}
 
 const TableDef *storedTable(const QString &name)
 {
@@ -31,11 +41,15 @@ QStringList Query::read()
 {
     const QString sql = m_sql.join(QLatin1Char('\n'));
     SqlText::Bound bound = SqlText::bindLiterals(sql);
+    const bool versions = m_live && m_db.isServer();
     if (m_live) {
         // The row identity travels with each record so that changes reach the right row.
         static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s"), QRegularExpression::CaseInsensitiveOption);
-        bound.text.replace(select, QStringLiteral("SELECT %1.rowid AS %2, ").arg(m_live->name, RowidColumn));
+        bound.text.replace(select, QStringLiteral("SELECT %1.rowid AS %2, %3").arg(m_live->name, RowidColumn,
+                                                                             versions ? QStringLiteral("%1.row_version AS %2, ").arg(m_live->name, VersionColumn) : QString()));
     }
+    if (m_db.isServer() && m_source && unordered(bound.text))
+        bound.text += QStringLiteral("\nORDER BY %1.rowid").arg(m_source->name);
     for (auto it = m_params.begin(); it != m_params.end(); ++it)
         if (bound.text.contains(QLatin1Char(':') + it.key()))
             bound.values.insert(it.key(), it.value());
@@ -43,12 +57,17 @@ QStringList Query::read()
 
     m_rows.clear();
     m_rowids.clear();
+    m_versions.clear();
     for (SqlRow &row : result.rows) {
         if (m_live)
             m_rowids.append(row.takeFirst().toLongLong());
+        if (versions)
+            m_versions.append(row.takeFirst().toLongLong());
         m_rows.append(std::move(row));
     }
     if (m_live)
+        result.columns.removeFirst();
+    if (versions)
         result.columns.removeFirst();
     return result.columns;
 }
@@ -66,6 +85,7 @@ void Query::closeStorage()
 {
     m_rows.clear();
     m_rowids.clear();
+    m_versions.clear();
 }
 
 int Query::positionOf(qint64 rowid, int fallback) const
@@ -82,11 +102,24 @@ void Query::requireLive() const
         throw DataError(QStringLiteral("%1: zapytanie tylko do odczytu").arg(name()));
 }
 
+std::optional<qint64> Query::storedRowid(int row)
+{
+    return m_rowids.value(row);
+}
+
+std::optional<qint64> Query::storedVersion(int row)
+{
+    if (row < 0 || row >= m_versions.size())
+        return std::nullopt;
+    return m_versions[row];
+}
+
 int Query::updateStored(int row, const SqlRow &values, const QBitArray &changed)
 {
     requireLive();
     const qint64 rowid = m_rowids[row];
-    RowWrites::update(m_db, *m_live, m_fieldsRead, values, changed, rowid, this);
+    RowWrites::update(m_db, *m_live, m_fieldsRead, values, changed, rowid, this, seen(row));
+    forgetSeen(rowid);
     read();
     return positionOf(rowid, row);
 }
@@ -102,9 +135,11 @@ int Query::insertStored(int position, SqlRow &values, const QBitArray &assigned)
 void Query::removeStored(int row)
 {
     requireLive();
-    RowWrites::remove(m_db, *m_live, m_rowids[row], this);
+    RowWrites::remove(m_db, *m_live, m_rowids[row], this, seen(row));
     m_rows.removeAt(row);
     m_rowids.removeAt(row);
+    if (row < m_versions.size())
+        m_versions.removeAt(row);
 }
 
 void Query::onTableChanged(const QString &table, const QObject *writer)
@@ -120,6 +155,7 @@ void Query::onTableChanged(const QString &table, const QObject *writer)
         // the query shows nothing until it can be read again
         m_rows.clear();
         m_rowids.clear();
+        m_versions.clear();
     }
     storageReloaded(rowid ? positionOf(*rowid, row) : row);
 }

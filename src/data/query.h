@@ -15,6 +15,10 @@
 // The others are read-only. An open query reads itself anew whenever its
 // table is written through any other dataset or by the data module, keeping
 // its current record where it still exists.
+//
+// A query without an order reads its table's records in their natural order
+// (on a server too, where the order of records read is otherwise left open
+// and changes as they are updated): an invoice's row number is its place.
 class Query : public Dataset
 {
     Q_OBJECT
@@ -40,6 +44,8 @@ protected:
     int updateStored(int row, const SqlRow &values, const QBitArray &changed) override;
     int insertStored(int position, SqlRow &values, const QBitArray &assigned) override;
     void removeStored(int row) override;
+    std::optional<qint64> storedRowid(int row) override;
+    std::optional<qint64> storedVersion(int row) override;
 
 private:
     void requireLive() const;
@@ -57,4 +63,5 @@ private:
     QList<FieldDef> m_fieldsRead;
     QList<SqlRow> m_rows;
     QVector<qint64> m_rowids; // of a live query: the underlying rows
+    QVector<qint64> m_versions; // of a live query on a server: their row versions
 };

@@ -1,49 +1,35 @@
 #pragma once
 
+#include "data/statements.h"
+
 #include <QHash>
-#include <QList>
-#include <QStringList>
-#include <QVariant>
-#include <QVector>
 
 #include <functional>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
-using SqlRow = QVector<QVariant>;
-struct SqlResult
-{
-    QStringList columns;
-    QList<SqlRow> rows;
-};
-
 // The prepared statements of one SQLite connection, run through SQLite's own
 // interface: reading a result through the generic SQL layer costs two to
 // three times as much, and every list of invoices is read whole.
-// Values come back as SQLite keeps them: whole numbers as qint64, reals as
-// double, texts as QString, blobs as QByteArray, NULL as a null variant.
-class SqliteStatements
+class SqliteStatements : public Statements
 {
 public:
     SqliteStatements() = default;
-    ~SqliteStatements() { clear(); }
+    ~SqliteStatements() override { clear(); }
     SqliteStatements(const SqliteStatements &) = delete;
     SqliteStatements &operator=(const SqliteStatements &) = delete;
 
     // The connection the statements run on; null detaches (after clear()).
     void attach(sqlite3 *connection) { m_connection = connection; }
     // Finalizes every statement: a connection closes only without them.
-    void clear();
+    void clear() override;
     // Called before every statement that may write, and may throw to stop it.
     void setBeforeWrite(std::function<void()> beforeWrite) { m_beforeWrite = std::move(beforeWrite); }
 
-    // Runs one statement with named (":Name") or positional parameters and
-    // reads its whole result. Throws DataError on failure.
-    SqlResult run(const QString &sql, const QVariantMap &named, const QVariantList &positional);
-
-    qint64 lastInsertId() const { return m_lastInsertId; }
-    int rowsAffected() const { return m_rowsAffected; }
+    SqlResult run(const QString &sql, const QVariantMap &named, const QVariantList &positional) override;
+    qint64 lastInsertId() const override { return m_lastInsertId; }
+    int rowsAffected() const override { return m_rowsAffected; }
 
 private:
     sqlite3_stmt *prepared(const QString &sql);

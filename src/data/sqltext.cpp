@@ -11,9 +11,9 @@ bool isQuote(QChar c)
     return c == u'\'' || c == u'"';
 }
 
-// The items of the SELECT list of `sql` (its literals already bound), split
-// at the commas outside parentheses.
-QStringList selectItems(const QString &sql)
+} // namespace
+
+QStringList SqlText::selectItems(const QString &sql)
 {
     static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+(DISTINCT\\s+)?"),
                                            QRegularExpression::CaseInsensitiveOption);
@@ -41,6 +41,8 @@ QStringList selectItems(const QString &sql)
     }
     return items;
 }
+
+namespace {
 
 // The expression of a select item without its alias.
 QString withoutAlias(const QString &item)
@@ -121,6 +123,12 @@ SqlText::Bound SqlText::bindLiterals(const QString &sql)
         bound.text += QLatin1Char(':') + name;
     }
     return bound;
+}
+
+bool SqlText::namesItsColumn(const QString &item)
+{
+    static const QRegularExpression bare(QStringLiteral("^[\\w.]+$"));
+    return bare.match(item).hasMatch() || withoutAlias(item) != item;
 }
 
 QString SqlText::fromTable(const QString &sql)

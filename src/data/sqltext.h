@@ -18,6 +18,13 @@ struct Bound
 // doubled inside stands for itself), by a named parameter.
 Bound bindLiterals(const QString &sql);
 
+// The items of the SELECT list of `sql`, split at the commas outside
+// parentheses; empty when it is no SELECT.
+QStringList selectItems(const QString &sql);
+
+// Whether a select item names its column: an alias, or a bare field.
+bool namesItsColumn(const QString &item);
+
 // The table named after the first FROM; empty when there is none.
 QString fromTable(const QString &sql);
 

@@ -16,9 +16,11 @@ QString sortsBeforeSql(const TableDef &def)
 {
     QString before = QStringLiteral("a.rowid < b.rowid");
     for (qsizetype i = def.order.size() - 1; i >= 0; --i)
-        before = QStringLiteral("((a.%1 IS NULL AND b.%1 IS NOT NULL) OR a.%1 < b.%1 OR (a.%1 IS b.%1 AND %2))")
+        before = QStringLiteral("((a.%1 IS NULL AND b.%1 IS NOT NULL) OR a.%1 < b.%1 "
+                                "OR (a.%1 IS NOT DISTINCT FROM b.%1 AND %2))")
                      .arg(def.order[i], before);
-    return QStringLiteral("SELECT COALESCE(%1, 0) FROM %2 a, %2 b WHERE a.rowid = ? AND b.rowid = ?").arg(before, def.name);
+    return QStringLiteral("SELECT CASE WHEN %1 THEN 1 ELSE 0 END FROM %2 a, %2 b WHERE a.rowid = ? AND b.rowid = ?")
+        .arg(before, def.name);
 }
 
 QString placeholders(int n)
@@ -77,6 +79,7 @@ void Table::forgetRecords()
     m_positions.clear();
     m_positionsValid = 0;
     m_pages.clear();
+    m_versions.clear();
 }
 
 const QVector<qint64> &Table::keys()
@@ -122,12 +125,18 @@ SqlRow Table::storedRow(int row)
         QVariantList ids;
         for (int i = page * PageSize; i < (page + 1) * PageSize; ++i)
             ids << (i < all.size() ? QVariant(all[i]) : QVariant());
-        const SqlResult result = m_db.run(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-                                              .arg(columnList(), m_def.name, placeholders(PageSize)),
+        const bool versions = m_db.isServer();
+        const SqlResult result = m_db.run(QStringLiteral("SELECT rowid, %1%2 FROM %3 WHERE rowid IN (%4)")
+                                              .arg(versions ? QStringLiteral("row_version, ") : QString(), columnList(),
+                                                   m_def.name, placeholders(PageSize)),
                                           {}, ids);
         QHash<qint64, SqlRow> byRowid;
-        for (const SqlRow &r : result.rows)
-            byRowid.insert(r[0].toLongLong(), r.mid(1));
+        for (const SqlRow &r : result.rows) {
+            const qint64 rowid = r[0].toLongLong();
+            if (versions)
+                m_versions.insert(rowid, r[1].toLongLong());
+            byRowid.insert(rowid, r.mid(versions ? 2 : 1));
+        }
         QList<SqlRow> rows;
         for (int i = page * PageSize; i < std::min<int>((page + 1) * PageSize, all.size()); ++i)
             rows.append(byRowid.value(all[i], SqlRow(m_def.fields.size())));
@@ -136,10 +145,25 @@ SqlRow Table::storedRow(int row)
     return cached->value(row % PageSize, SqlRow(m_def.fields.size()));
 }
 
+std::optional<qint64> Table::storedRowid(int row)
+{
+    return keys().value(row);
+}
+
+std::optional<qint64> Table::storedVersion(int row)
+{
+    if (!m_db.isServer())
+        return std::nullopt;
+    storedRow(row); // reads its page, and the versions with it
+    const auto version = m_versions.constFind(keys().value(row));
+    return version == m_versions.constEnd() ? std::nullopt : std::optional<qint64>(*version);
+}
+
 int Table::updateStored(int row, const SqlRow &values, const QBitArray &changed)
 {
     const qint64 rowid = keys().value(row);
-    RowWrites::update(m_db, m_def, m_def.fields, values, changed, rowid, this);
+    RowWrites::update(m_db, m_def, m_def.fields, values, changed, rowid, this, seen(row));
+    forgetSeen(rowid);
     m_pages.remove(row / PageSize);
     bool orderChanged = false;
     for (int i = 0; i < m_def.fields.size(); ++i)
@@ -192,7 +216,7 @@ bool Table::sortsBefore(qint64 a, qint64 b)
 
 void Table::removeStored(int row)
 {
-    RowWrites::remove(m_db, m_def, keys().value(row), this);
+    RowWrites::remove(m_db, m_def, keys().value(row), this, seen(row));
     forgetRecords();
 }
 

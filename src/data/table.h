@@ -27,6 +27,8 @@ protected:
     void removeStored(int row) override;
     std::optional<int> findStored(const QList<int> &fieldIndexes, const QVariantList &values,
                                   LocateOptions options) override;
+    std::optional<qint64> storedRowid(int row) override;
+    std::optional<qint64> storedVersion(int row) override;
 
 private:
     void onTableChanged(const QString &table, const QObject *writer);
@@ -52,4 +54,5 @@ private:
     QHash<qint64, int> m_positions;
     int m_positionsValid = 0;
     QHash<int, QList<SqlRow>> m_pages;
+    QHash<qint64, qint64> m_versions; // on a server: rowid -> row_version, of the pages read
 };

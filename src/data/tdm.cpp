@@ -150,6 +150,11 @@ QString TDM::SciezkaPoprzedniej()
     return directoryFromRegistry(ProgramVersion - 1);
 }
 
+QString TDM::SerwerBazy()
+{
+    return readRegistryValue(ProgramVersion, u"Serwer").value_or(QString()).trimmed();
+}
+
 void TDM::ZamknijTabele()
 {
     for (Table *t : tabele())
@@ -161,16 +166,24 @@ void TDM::ZamknijTabele()
 bool TDM::OtworzTabele()
 {
     const QString directory = SciezkaBazy();
+    const QString serwer = SerwerBazy();
     ZamknijTabele();
     m_bazaUszkodzona = false;
     try {
-        m_db.open(directory);
+        if (serwer.isEmpty())
+            m_db.open(directory);
+        else
+            m_db.openServer(serwer);
     } catch (const DatabaseUnavailable &e) {
         // Another copy of the program has the database: the user must learn
         // that, not that a table is damaged.
         Uwaga(e.message());
         return false;
     } catch (const DataError &e) {
+        if (!serwer.isEmpty()) {
+            Uwaga(QStringLiteral("Nie udało się połączyć z serwerem bazy danych.\r") + e.message());
+            return false;
+        }
         // A database file that cannot be opened holds none of the tables; in
         // a damaged one the first damaged table is named.
         const Table *named = &Podatnik;

@@ -42,7 +42,12 @@ public:
 
     static QString SciezkaBazy();
     static QString SciezkaPoprzedniej();
-    // Opens the twelve tables of the database directory, in their fixed order;
+    // The connection to the database server ("Serwer" beside "Sciezka": a
+    // libpq connection string without a password); empty when the database
+    // is the folder's.
+    static QString SerwerBazy();
+    // Opens the twelve tables of the database directory, or of the server
+    // when one is recorded, in their fixed order;
     // at the first that fails it tells the user and answers false. The check
     // of the whole file goes on after it has answered true: BazaOdrzucona
     // tells when it fails.

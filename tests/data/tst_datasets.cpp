@@ -9,7 +9,6 @@
 #include <QTableView>
 #include <QTest>
 
-#include <sqlite3.h>
 
 // Tables, queries and in-memory tables of the data layer, on a real database.
 using namespace Qt::StringLiterals;
@@ -34,22 +33,8 @@ class TestDatasets : public QObject
             names << dm->Podatnik.field(QStringLiteral("Nazwisko")).asString();
         return names;
     }
-    // Reads one value with a separate connection, as another program would.
-    QString readDirectly(const QString &sql)
-    {
-        sqlite3 *db = nullptr;
-        sqlite3_open_v2(env->databaseFile().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr);
-        QString value = QStringLiteral("<no row>");
-        if (sqlite3_step(st) == SQLITE_ROW)
-            value = sqlite3_column_type(st, 0) == SQLITE_NULL
-                ? QStringLiteral("<null>")
-                : QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
-        sqlite3_close(db);
-        return value;
-    }
+    // Reads with a separate connection, as another program would.
+    QString readDirectly(const QString &sql) { return readOnOwnConnection(*env, sql); }
 
 private slots:
     void init()
@@ -150,6 +135,7 @@ private slots:
         t.append();
         t.post();
         QVERIFY(t.field(QStringLiteral("PodatId")).asInteger() > first);
+        SKIP_ON_SERVER("the server's durability is the server's own");
         QCOMPARE(readDirectly(QStringLiteral("PRAGMA synchronous")), QStringLiteral("2"));
     }
 
@@ -201,7 +187,7 @@ private slots:
         QCOMPARE(readDirectly(QStringLiteral("SELECT Posesja FROM Podatnik")), QStringLiteral("ąćęłńóśźżĄ"));
         QCOMPARE(readDirectly(QStringLiteral("SELECT length(Notatki) FROM Podatnik")), QStringLiteral("5000"));
         // Texts left unset are stored empty, never null.
-        QCOMPARE(readDirectly(QStringLiteral("SELECT quote(Ulica) FROM Podatnik")), QStringLiteral("''"));
+        QCOMPARE(readDirectly(QStringLiteral("SELECT Ulica FROM Podatnik")), QString());
     }
 
     void typedValuesRoundTrip_data()
@@ -231,7 +217,7 @@ private slots:
         t.edit();
         t.field(QStringLiteral("DataWyst")).setDate(QDate());
         t.post();
-        QCOMPARE(readDirectly(QStringLiteral("SELECT quote(DataWyst) FROM Faktury")), QStringLiteral("NULL"));
+        QCOMPARE(readDirectly(QStringLiteral("SELECT DataWyst FROM Faktury")), QStringLiteral("<null>"));
         QVERIFY(t.field(QStringLiteral("DataWyst")).asDate().isNull());
         dm->VzmyTbl.append();
         dm->VzmyTbl.post();
@@ -323,7 +309,7 @@ private slots:
         QVERIFY(faktId > 0);
         QCOMPARE(readDirectly(QStringLiteral("SELECT NrFakt FROM Faktury WHERE FaktId = %1").arg(faktId)), QStringLiteral("FV/1"));
         // Texts the query does not show are stored empty too.
-        QCOMPARE(readDirectly(QStringLiteral("SELECT quote(NrFakt) FROM Faktury WHERE FaktId = %1").arg(faktId)), QStringLiteral("'FV/1'"));
+        QCOMPARE(readDirectly(QStringLiteral("SELECT NrFakt FROM Faktury WHERE FaktId = %1").arg(faktId)), QStringLiteral("FV/1"));
         q.edit();
         q.field(QStringLiteral("NrFakt")).setString(QStringLiteral("FV/2"));
         q.post();
@@ -380,14 +366,14 @@ private slots:
             dm->Podatnik.post();
             QCOMPARE(dm->Podatnik.recordCount(), 2);
         } // no commit
-        QCOMPARE(readDirectly(QStringLiteral("SELECT group_concat(Nazwisko) FROM (SELECT Nazwisko FROM Podatnik ORDER BY rowid)")), QStringLiteral("Przed"));
+        QCOMPARE(readDirectly(QStringLiteral("SELECT Nazwisko FROM Podatnik ORDER BY rowid")), QStringLiteral("Przed"));
         QCOMPARE(surnamesInOrder(), QStringList{QStringLiteral("Przed")});
         {
             auto transaction = dm->transaction();
             addTaxpayers({QStringLiteral("Po")});
             transaction.commit();
         }
-        QCOMPARE(readDirectly(QStringLiteral("SELECT group_concat(Nazwisko) FROM (SELECT Nazwisko FROM Podatnik ORDER BY rowid)")), QStringLiteral("Przed,Po"));
+        QCOMPARE(readDirectly(QStringLiteral("SELECT Nazwisko FROM Podatnik ORDER BY rowid")), QStringLiteral("Przed,Po"));
     }
 
     void gridFollowsTheCursorBothWays()

@@ -2,8 +2,12 @@
 
 #include "data/database.h"
 #include "data/installer.h"
+#include "data/pgconnection.h"
 #include "core/registry.h"
 
+#include <QCoreApplication>
+
+#include <sqlite3.h>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -29,6 +33,47 @@ void ScriptedMessageBoxes::clear()
     m_shown.clear();
 }
 
+bool testsOnServer()
+{
+    return qEnvironmentVariable("TARLEN_TEST_STORE") == QLatin1String("serwer");
+}
+
+namespace {
+
+QString testServer()
+{
+    const QString server = qEnvironmentVariable("TARLEN_TEST_SERWER");
+    if (server.isEmpty())
+        qFatal("TARLEN_TEST_SERWER is not set: the tests on the server run inside test.sh, which starts the server");
+    return server;
+}
+
+// The databases are made and dropped from the server's own database: the
+// installer's one is copied, so nobody may be connected to it.
+PgConnection maintenance()
+{
+    return PgConnection(testServer() + QStringLiteral(" dbname=postgres"));
+}
+
+} // namespace
+
+ServerDatabase::ServerDatabase()
+{
+    static int made = 0;
+    m_name = QStringLiteral("tarlen_t%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
+    maintenance().execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE tarlen_wzor").arg(m_name));
+    m_conninfo = testServer() + QStringLiteral(" dbname=") + m_name;
+}
+
+ServerDatabase::~ServerDatabase()
+{
+    try {
+        maintenance().execute(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_name));
+    } catch (const DataError &) {
+        // the server goes at the end of the tests, and every database with it
+    }
+}
+
 TestEnvironment::TestEnvironment(bool withDatabase)
 {
     QStandardPaths::setTestModeEnabled(true);
@@ -36,7 +81,10 @@ TestEnvironment::TestEnvironment(bool withDatabase)
     QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, m_root.filePath(QStringLiteral("system")));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_root.filePath(QStringLiteral("user")));
     QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, m_root.filePath(QStringLiteral("system")));
-    if (withDatabase) {
+    if (withDatabase && testsOnServer()) {
+        m_server = std::make_unique<ServerDatabase>();
+        writeRegistryValue(ProgramVersion, u"Serwer", m_server->conninfo());
+    } else if (withDatabase) {
         Installer::install(databaseDirectory());
         setDatabaseDirectory(databaseDirectory());
     }
@@ -52,6 +100,47 @@ QString TestEnvironment::databaseFile() const
 void TestEnvironment::setDatabaseDirectory(const QString &directory)
 {
     writeRegistryValue(ProgramVersion, u"Sciezka", directory);
+}
+
+QString readOnOwnConnection(const TestEnvironment &env, const QString &sql)
+{
+    QStringList values;
+    const auto add = [&values](const QVariant &v) { values << (v.isNull() ? QStringLiteral("<null>") : v.toString()); };
+    if (env.server()) {
+        PgConnection connection(env.server()->conninfo());
+        for (const SqlRow &row : connection.run(sql, {}, {}).rows)
+            add(row.value(0));
+    } else {
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(env.databaseFile().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            add(sqlite3_column_type(st, 0) == SQLITE_NULL
+                    ? QVariant()
+                    : QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)))));
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+    }
+    return values.isEmpty() ? QStringLiteral("<no row>") : values.join(QLatin1Char(','));
+}
+
+void injectFailure(Database &db, const QString &table, const QString &event)
+{
+    if (!db.isServer()) {
+        db.run(QStringLiteral("CREATE TRIGGER stop_%1 BEFORE %2 ON %1 BEGIN SELECT RAISE(ABORT, 'nie'); END").arg(table, event));
+        return;
+    }
+    db.execute(QStringLiteral("CREATE OR REPLACE FUNCTION tarlen_test_stop() RETURNS trigger LANGUAGE plpgsql AS "
+                              "$$ BEGIN RAISE EXCEPTION 'nie'; END $$"));
+    db.execute(QStringLiteral("CREATE TRIGGER stop_%1 BEFORE %2 ON %1 FOR EACH ROW EXECUTE FUNCTION tarlen_test_stop()")
+                   .arg(table, event));
+}
+
+void removeFailure(Database &db, const QString &table)
+{
+    db.execute(db.isServer() ? QStringLiteral("DROP TRIGGER stop_%1 ON %1").arg(table)
+                             : QStringLiteral("DROP TRIGGER stop_%1").arg(table));
 }
 
 int addTaxpayer(TDM &dm, const QVariantMap &fields)
@@ -107,7 +196,10 @@ int TestDatabase::addInvoice(int vzmId, const QString &list, QVariantMap fields)
 
 QList<SqlRow> TestDatabase::storedRows(const QString &table)
 {
-    return dm.database().run(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table)).rows;
+    QStringList fields;
+    for (const FieldDef &f : tableDef(table).fields)
+        fields << f.name;
+    return dm.database().run(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(fields.join(u','), table)).rows;
 }
 
 QVariant TestDatabase::storedValue(const QString &table, const QString &keyField, int id, const QString &field)

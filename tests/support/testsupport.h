@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <QVariantMap>
+#include <QtTest/qtestcase.h>
+
+#include <memory>
 
 // Answers the program's message boxes in tests and remembers what they said.
 // Answers to the questions are given beforehand, in order; a question with
@@ -32,14 +35,42 @@ private:
     QList<MessageRequest> m_shown;
 };
 
+// Whether the tests run on the PostgreSQL test server (TARLEN_TEST_STORE=serwer,
+// the server in TARLEN_TEST_SERWER as test.sh starts it) instead of a folder.
+bool testsOnServer();
+// Skips the rest of a test that checks what only the folder's SQLite file has.
+#define SKIP_ON_SERVER(why)                                                                                            \
+    do {                                                                                                               \
+        if (testsOnServer())                                                                                           \
+            QSKIP(why);                                                                                                \
+    } while (false)
+
+// A database of its own on the test server, copied from the one the
+// installer made there; dropped with the object.
+class ServerDatabase
+{
+public:
+    ServerDatabase();
+    ~ServerDatabase();
+    ServerDatabase(const ServerDatabase &) = delete;
+    ServerDatabase &operator=(const ServerDatabase &) = delete;
+    QString conninfo() const { return m_conninfo; }
+
+private:
+    QString m_name;
+    QString m_conninfo;
+};
+
 // A private world for one test: the settings and the program's registry in a
 // temporary directory, and a database made by the installer, recorded as the
-// program's database directory.
+// program's database (a folder, or a database of its own on the test server).
 class TestEnvironment
 {
 public:
     explicit TestEnvironment(bool withDatabase = true);
     ~TestEnvironment();
+    // The database on the test server, when the tests run there.
+    ServerDatabase *server() const { return m_server.get(); }
 
     QString root() const { return m_root.path(); }
     QString databaseDirectory() const { return m_root.filePath(QStringLiteral("baza")); }
@@ -49,7 +80,18 @@ public:
 
 private:
     QTemporaryDir m_root;
+    std::unique_ptr<ServerDatabase> m_server;
 };
+
+// The first column of every row of `sql`, read on a connection of its own
+// past the program's, as another program would: the values joined by ",",
+// "<null>" for an empty field, "<no row>" when there is none.
+QString readOnOwnConnection(const TestEnvironment &env, const QString &sql);
+
+// Makes every `event` ("INSERT", "UPDATE", "DELETE") on `table` fail inside
+// the store, as a fault of the store would, until removeFailure.
+void injectFailure(Database &db, const QString &table, const QString &event);
+void removeFailure(Database &db, const QString &table);
 
 // Stores a taxpayer with the given field values (field name -> value, in the
 // field's own type or as text) through the taxpayers' table; answers its

@@ -1,0 +1,344 @@
+#include "data/pgconnection.h"
+
+#include "data/dataerror.h"
+#include "data/sqltext.h"
+
+#include <QSysInfo>
+#include <QRegularExpression>
+
+#include <libpq-fe.h>
+
+namespace {
+
+constexpr int CacheLimit = 256;
+
+// Type oids of the server's built-in types, as pg_type fixes them.
+enum Oid : unsigned {
+    Bool = 16, Bytea = 17, Int8 = 20, Int2 = 21, Int4 = 23, Oid = 26, Float4 = 700, Float8 = 701, Numeric = 1700,
+};
+
+struct Translated
+{
+    QString text;
+    QStringList parameterNames;
+};
+
+// ":Name" and "?" become "$n" (one number for each name), outside quotes.
+Translated translate(const QString &sql)
+{
+    Translated t;
+    t.text.reserve(sql.size() + 8);
+    QChar quote;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (!quote.isNull()) {
+            t.text += c;
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            quote = c;
+            t.text += c;
+        } else if (c == u'?') {
+            t.parameterNames << QString();
+            t.text += QLatin1Char('$') + QString::number(t.parameterNames.size());
+        } else if (c == u':' && i + 1 < sql.size() && (sql[i + 1].isLetter() || sql[i + 1] == u'_')
+                   && (i == 0 || sql[i - 1] != u':')) {
+            qsizetype end = i + 1;
+            while (end < sql.size() && (sql[end].isLetterOrNumber() || sql[end] == u'_'))
+                ++end;
+            const QString name = sql.mid(i + 1, end - i - 1);
+            qsizetype index = t.parameterNames.indexOf(name);
+            if (index < 0) {
+                t.parameterNames << name;
+                index = t.parameterNames.size() - 1;
+            }
+            t.text += QLatin1Char('$') + QString::number(index + 1);
+            i = end - 1;
+        } else {
+            t.text += c;
+        }
+    }
+    return t;
+}
+
+// The SQL's own spelling of every word, by its lower case.
+QHash<QString, QString> spellings(const QString &sql)
+{
+    static const QRegularExpression word(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*"));
+    QHash<QString, QString> byLower;
+    for (auto it = word.globalMatch(sql); it.hasNext();) {
+        const QString w = it.next().captured();
+        byLower.insert(w.toLower(), w);
+    }
+    return byLower;
+}
+
+QByteArray parameterText(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+        return value.toBool() ? "1" : "0";
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QByteArray::number(value.toDouble(), 'g', 17);
+    case QMetaType::QByteArray:
+        return "\\x" + value.toByteArray().toHex();
+    default: {
+        // The server keeps no NUL inside a text.
+        QByteArray text = value.toString().toUtf8();
+        text.replace('\0', QByteArray());
+        return text;
+    }
+    }
+}
+
+QVariant value(const PGresult *result, int row, int column)
+{
+    if (PQgetisnull(result, row, column))
+        return {};
+    const char *text = PQgetvalue(result, row, column);
+    const int length = PQgetlength(result, row, column);
+    switch (PQftype(result, column)) {
+    case Int2:
+    case Int4:
+    case Int8:
+    case Oid:
+        return QByteArray::fromRawData(text, length).toLongLong();
+    case Bool:
+        return qint64(text[0] == 't');
+    case Float4:
+    case Float8:
+        return QByteArray::fromRawData(text, length).toDouble();
+    case Numeric: {
+        // SUM of whole numbers is a numeric with no fraction.
+        const QByteArray number = QByteArray::fromRawData(text, length);
+        bool whole = false;
+        const qint64 n = number.toLongLong(&whole);
+        return whole ? QVariant(n) : QVariant(number.toDouble());
+    }
+    case Bytea: {
+        size_t size = 0;
+        unsigned char *bytes = PQunescapeBytea(reinterpret_cast<const unsigned char *>(text), &size);
+        QByteArray copy(reinterpret_cast<const char *>(bytes), qsizetype(size));
+        PQfreemem(bytes);
+        return copy;
+    }
+    default:
+        return QString::fromUtf8(text, length);
+    }
+}
+
+// The failures a user can do something about, in Polish; the rest in the
+// server's own words.
+QString reason(const QString &message, const QByteArray &state)
+{
+    if (state.startsWith("08") || state.isEmpty())
+        return QStringLiteral("brak połączenia z serwerem bazy danych (%1)").arg(message.trimmed());
+    if (state == "42501")
+        return QStringLiteral("brak uprawnień na serwerze bazy danych (%1)").arg(message.trimmed());
+    if (state == "53100")
+        return QStringLiteral("brak miejsca na dysku serwera bazy danych");
+    if (state.startsWith("57P"))
+        return QStringLiteral("serwer bazy danych został zatrzymany");
+    if (state == "40001" || state == "40P01")
+        return QStringLiteral("zapis kolidował z zapisem na innym stanowisku; spróbuj ponownie");
+    if (state == "25P02")
+        return QStringLiteral("transakcja została przerwana wcześniejszym błędem");
+    return message.trimmed();
+}
+
+} // namespace
+
+QString PgConnection::withDefaults(const QString &conninfo)
+{
+    QString desk = qEnvironmentVariable("USER", QStringLiteral("?")) + QLatin1Char('@') + QSysInfo::machineHostName();
+    desk.replace(QLatin1Char('\''), QLatin1Char('_'));
+    desk.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return QStringLiteral("connect_timeout=10 application_name='%1' client_encoding=UTF8 %2").arg(desk.left(60), conninfo);
+}
+
+QString PgConnection::connectionFailure(PGconn *connection)
+{
+    const QString text = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
+    if (text.contains(QLatin1String("password")))
+        return QStringLiteral("serwer bazy danych nie przyjął hasła lub wymaga hasła (%1)").arg(text);
+    if (text.contains(QLatin1String("does not exist")))
+        return QStringLiteral("nie ma takiej bazy danych lub użytkownika na serwerze (%1)").arg(text);
+    return QStringLiteral("nie można połączyć się z serwerem bazy danych (%1)").arg(text);
+}
+
+PgConnection::PgConnection(const QString &conninfo) : m_conninfo(conninfo)
+{
+    m_connection = PQconnectdb(withDefaults(conninfo).toUtf8().constData());
+    if (PQstatus(m_connection) != CONNECTION_OK) {
+        const QString failure = connectionFailure(m_connection);
+        PQfinish(m_connection);
+        m_connection = nullptr;
+        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(failure));
+    }
+    // The server's notices (of tables that already exist and the like) are no news to the user.
+    PQsetNoticeProcessor(m_connection, [](void *, const char *) {}, nullptr);
+}
+
+PgConnection::~PgConnection()
+{
+    if (m_connection)
+        PQfinish(m_connection);
+}
+
+void PgConnection::clear()
+{
+    if (!m_cache.isEmpty() && PQstatus(m_connection) == CONNECTION_OK && !inTransaction())
+        PQclear(PQexec(m_connection, "DEALLOCATE ALL"));
+    m_cache.clear();
+}
+
+int PgConnection::socket() const
+{
+    return PQsocket(m_connection);
+}
+
+int PgConnection::backendPid() const
+{
+    return PQbackendPID(m_connection);
+}
+
+bool PgConnection::inTransaction() const
+{
+    const PGTransactionStatusType status = PQtransactionStatus(m_connection);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
+bool PgConnection::keepArrivedNotifications()
+{
+    while (PGnotify *n = PQnotifies(m_connection)) {
+        m_pending.append({QString::fromUtf8(n->extra), n->be_pid});
+        PQfreemem(n);
+    }
+    return !m_pending.isEmpty();
+}
+
+QList<PgConnection::Notification> PgConnection::takeNotifications()
+{
+    PQconsumeInput(m_connection);
+    keepArrivedNotifications();
+    return std::exchange(m_pending, {});
+}
+
+void PgConnection::fail(const char *message, const char *sqlState)
+{
+    throw DataError(QStringLiteral("Błąd bazy danych: %1")
+                        .arg(reason(QString::fromUtf8(message), QByteArray(sqlState ? sqlState : ""))));
+}
+
+bool PgConnection::reconnectIfLost()
+{
+    if (PQstatus(m_connection) == CONNECTION_OK)
+        return false;
+    // The prepared statements and the listening went with the old session.
+    m_cache.clear();
+    PQreset(m_connection);
+    if (PQstatus(m_connection) != CONNECTION_OK)
+        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(connectionFailure(m_connection)));
+    PQclear(PQexec(m_connection, "LISTEN tarlen"));
+    return true;
+}
+
+const PgConnection::Prepared &PgConnection::prepared(const QString &sql)
+{
+    const auto cached = m_cache.constFind(sql);
+    if (cached != m_cache.constEnd())
+        return *cached;
+    if (m_cache.size() >= CacheLimit)
+        clear();
+    Translated t = translate(sql);
+    static const QRegularExpression insert(QStringLiteral("^\\s*INSERT\\s"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression returning(QStringLiteral("\\bRETURNING\\b"), QRegularExpression::CaseInsensitiveOption);
+    Prepared p;
+    p.insert = insert.match(t.text).hasMatch() && !returning.match(t.text).hasMatch();
+    if (p.insert)
+        t.text += QStringLiteral(" RETURNING rowid");
+    p.name = "t" + QByteArray::number(m_nextName++);
+    p.parameterNames = t.parameterNames;
+    PGresult *result = PQprepare(m_connection, p.name.constData(), t.text.toUtf8().constData(),
+                                 int(t.parameterNames.size()), nullptr);
+    const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
+    const QByteArray message = PQresultErrorMessage(result);
+    const QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    PQclear(result);
+    if (!ok)
+        fail(message.constData(), state.isEmpty() && PQstatus(m_connection) == CONNECTION_OK ? "XX000" : state.constData());
+    const QHash<QString, QString> words = spellings(sql);
+    // An expression without an alias is named by its text, as SQLite names it.
+    const QStringList items = SqlText::selectItems(sql);
+    PGresult *described = PQdescribePrepared(m_connection, p.name.constData());
+    for (int i = 0; i < PQnfields(described); ++i) {
+        const QString name = QString::fromUtf8(PQfname(described, i));
+        const bool byText = items.size() == PQnfields(described) && !SqlText::namesItsColumn(items[i]);
+        p.columns << (byText ? items[i] : words.value(name, name));
+    }
+    PQclear(described);
+    return *m_cache.insert(sql, p);
+}
+
+SqlResult PgConnection::run(const QString &sql, const QVariantMap &named, const QVariantList &positional)
+{
+    const Prepared &p = prepared(sql);
+    QList<QByteArray> texts;
+    QVector<const char *> values;
+    int nextPositional = 0;
+    for (const QString &name : p.parameterNames) {
+        const QVariant v = name.isEmpty() ? positional.value(nextPositional++) : named.value(name);
+        texts << (v.isNull() ? QByteArray() : parameterText(v));
+        values << (v.isNull() ? nullptr : texts.back().constData());
+    }
+    PGresult *result = PQexecPrepared(m_connection, p.name.constData(), int(values.size()), values.constData(),
+                                      nullptr, nullptr, 0);
+    const ExecStatusType status = PQresultStatus(result);
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
+        const QByteArray message = PQresultErrorMessage(result);
+        QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+        PQclear(result);
+        if (PQstatus(m_connection) != CONNECTION_OK)
+            state = "08006";
+        fail(message.constData(), state.constData());
+    }
+    SqlResult answer;
+    const int rows = PQntuples(result);
+    const int columns = PQnfields(result);
+    m_rowsAffected = QByteArray(PQcmdTuples(result)).toInt();
+    if (p.insert) {
+        m_lastInsertId = rows > 0 ? value(result, 0, 0).toLongLong() : 0;
+    } else {
+        answer.columns = p.columns;
+        answer.rows.reserve(rows);
+        for (int r = 0; r < rows; ++r) {
+            SqlRow row(columns);
+            for (int c = 0; c < columns; ++c)
+                row[c] = value(result, r, c);
+            answer.rows.append(std::move(row));
+        }
+    }
+    PQclear(result);
+    return answer;
+}
+
+void PgConnection::execute(const QString &sql)
+{
+    PGresult *result = PQexec(m_connection, sql.toUtf8().constData());
+    const ExecStatusType status = PQresultStatus(result);
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
+        const QByteArray message = PQresultErrorMessage(result);
+        QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+        PQclear(result);
+        if (PQstatus(m_connection) != CONNECTION_OK)
+            state = "08006";
+        fail(message.constData(), state.constData());
+    }
+    const bool rolledBack = sql == QLatin1String("COMMIT") && qstrcmp(PQcmdStatus(result), "ROLLBACK") == 0;
+    PQclear(result);
+    if (rolledBack)
+        fail("", "25P02");
+}
