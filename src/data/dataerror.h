@@ -16,3 +16,12 @@ public:
 private:
     QString m_message;
 };
+
+// A record that another desk changed after this desk read it (a database on
+// a server). The message names what was changed and on which desk, and that
+// nothing was written.
+class RecordChanged : public DataError
+{
+public:
+    using DataError::DataError;
+};

@@ -539,8 +539,10 @@ void Dataset::storageReloaded(std::optional<int> row)
 {
     if (!isOpen())
         return;
-    if (m_state == State::Edit)
-        cancel(); // the record being edited may be gone
+    // A record being edited that is still there stays in edit with what was
+    // typed (a reload may come from another desk); a record gone is let go.
+    if (m_state == State::Edit && !row)
+        cancel();
     const bool wasReloading = std::exchange(m_reloading, true);
     announceRows();
     settle();

@@ -169,7 +169,8 @@ protected:
     // After a write of this desk the record is read anew before it counts.
     void forgetSeen(qint64 rowid) { m_seen.remove(rowid); }
     // The records were changed from elsewhere: keeps the cursor in range and
-    // tells the views. `row` is the current record's new position, if known.
+    // tells the views. `row` is the current record's new position, if it is
+    // still there; a record being edited stays in edit only then.
     void storageReloaded(std::optional<int> row = std::nullopt);
     static bool matches(const SqlRow &record, const QList<FieldDef> &fields, const QList<int> &fieldIndexes,
                         const QVariantList &values, LocateOptions options);

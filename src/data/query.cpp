@@ -157,5 +157,10 @@ void Query::onTableChanged(const QString &table, const QObject *writer)
         m_rowids.clear();
         m_versions.clear();
     }
-    storageReloaded(rowid ? positionOf(*rowid, row) : row);
+    if (!rowid) {
+        storageReloaded(row);
+        return;
+    }
+    const qsizetype position = m_rowids.indexOf(*rowid);
+    storageReloaded(position >= 0 ? std::optional<int>(int(position)) : std::nullopt);
 }

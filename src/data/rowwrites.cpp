@@ -121,6 +121,15 @@ std::optional<SqlRow> lockedNow(Database &db, const TableDef &table, const QList
                        {}, {rowid});
 }
 
+// What this desk shows of the table is older than the store: every dataset
+// over it reads it anew (an edit of a record still there stays), and the
+// write is refused.
+[[noreturn]] void refuse(Database &db, const TableDef &table, const QString &message)
+{
+    db.noteWrite(table.name, nullptr);
+    throw RecordChanged(message);
+}
+
 } // namespace
 
 void RowWrites::update(Database &db, const TableDef &table, const QList<FieldDef> &fields, const SqlRow &values,
@@ -156,7 +165,7 @@ void RowWrites::update(Database &db, const TableDef &table, const QList<FieldDef
             requireRowTouched(db, table, QStringLiteral("Nie zapisano zmian"));
         for (int i : written)
             if (!same(now->value(i), seen->values.value(i)) && !same(now->value(i), values[i]))
-                throw RecordChanged(changedElsewhere(table, now->last().toString()));
+                refuse(db, table, changedElsewhere(table, now->last().toString()));
         write(db, table, sql, params << rowid);
     }
     transaction.commit();
@@ -176,7 +185,7 @@ void RowWrites::remove(Database &db, const TableDef &table, qint64 rowid, const 
     if (db.rowsAffected() == 0) {
         const auto now = db.firstRow(QStringLiteral("SELECT changed_by FROM %1 WHERE rowid = ?").arg(table.name), {}, {rowid});
         if (now)
-            throw RecordChanged(changedElsewhere(table, now->at(0).toString()).replace(
+            refuse(db, table, changedElsewhere(table, now->at(0).toString()).replace(
                 QStringLiteral("Nie zapisano zmian: to, co wpisano, zostaje w oknie. "), QStringLiteral("Nie usunięto rekordu. ")));
         requireRowTouched(db, table, QStringLiteral("Nie usunięto rekordu"));
     }

@@ -22,14 +22,6 @@ namespace RowWrites {
 qint64 insert(Database &db, const TableDef &table, const QList<FieldDef> &fields, SqlRow &values,
               const QBitArray &assigned, const QObject *writer);
 
-// A record that another desk changed after this desk read it. The message
-// names what was changed and on which desk, and that nothing was saved.
-class RecordChanged : public DataError
-{
-public:
-    using DataError::DataError;
-};
-
 // Writes the changed fields of the record `rowid`. Throws DataError naming
 // the table when the record is no longer there.
 //

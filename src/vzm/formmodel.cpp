@@ -139,6 +139,7 @@ bool TVzm_3::Wczytaj(int PodatId, int VzmId)
     WczytajPodatnika();
     if (VzmId == 0) {
         SetNrKolej(m_dm.NastepnyNrKolej(PodatId));
+        m.proponowanyNrKolej = m.nrKolej;
         SetCel(1, true);
     }
     m.zalacznikow = {m_dm.LiczbaZalA(VzmId), m_dm.LiczbaZalB(VzmId), m_dm.LiczbaZalC(VzmId)};
@@ -219,6 +220,8 @@ bool TVzm_3::Zapisz()
     int vzmId = 0;
     try {
         ZapiszPodatnika();
+        if (m.vzmId < 1)
+            NumerujNowy();
         vzmId = ZapiszWniosek();
         ZapiszWpisy(vzmId);
     } catch (...) {
@@ -243,6 +246,14 @@ void TVzm_3::ZapiszPodatnika()
     t.field(pole("MNIP")).setString(m.mnip);
     t.field(pole("MPesel")).setString(m.mpesel);
     t.post();
+}
+
+void TVzm_3::NumerujNowy()
+{
+    m_dm.database().lockNumbering(QStringLiteral("VZMy"), m.podatId);
+    if (m.nrKolej != m.proponowanyNrKolej)
+        return; // a number the user chose stays
+    m.nrKolej = std::max(m.nrKolej, m_dm.NastepnyNrKolej(m.podatId));
 }
 
 int TVzm_3::ZapiszWniosek()

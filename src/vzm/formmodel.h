@@ -46,7 +46,10 @@ public:
     // Answers false, after a warning and without writing anything, when the
     // taxpayer or the stored application no longer exists. A DataError of the
     // store rolls every table back and reaches the caller. After a new
-    // application has been stored, VzmId() is its key.
+    // application has been stored, VzmId() is its key. A new application
+    // keeps the sequence number that Wczytaj proposed unless another desk
+    // has stored one with it meanwhile: then it takes the next free one,
+    // chosen while no other desk numbers the taxpayer's applications.
     bool Zapisz();
 
     // --- Plain entries (no rule of their own) -------------------------------
@@ -188,6 +191,7 @@ private:
         QString nip, mnip, pesel, mpesel, konto;
         QString kontoPodatnika, kontoMalzonka;
         int nrKolej = 0;
+        int proponowanyNrKolej = 0; // of a new application, as Wczytaj proposed it
         int nrKoryg = 0;
         std::array<bool, 2> cel{};
         std::array<bool, 3> p8{};
@@ -212,6 +216,7 @@ private:
     void WczytajWniosek();
     void WczytajWpisy();
     void ZapiszPodatnika();
+    void NumerujNowy();
     int ZapiszWniosek();
     void ZapiszWpisy(int vzmId);
 

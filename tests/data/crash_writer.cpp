@@ -9,6 +9,10 @@
 //            each invoice with one amount line, all in one transaction; now
 //            and then it deletes an application it saved before.
 //   trzymaj  keeps the database open until it is killed.
+//   faktury <VzmId> <n>   adds n invoices to list A of the application, each
+//            with two amount lines, one transaction each (as a desk adds them).
+//   wnioski <PodatId> <n> adds n applications of the taxpayer through the
+//            form model, each with the sequence number it proposes.
 //
 // It tells on stdout what it has done, a line at a time, as soon as it is done:
 //   otwarta            the database is open
@@ -21,6 +25,7 @@
 #include "data/dataerror.h"
 #include "data/messageboxes.h"
 #include "data/tdm.h"
+#include "vzm/formmodel.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -100,6 +105,27 @@ int saveApplication(TDM &dm, QRandomGenerator &random, int number)
     return vzmId;
 }
 
+int addInvoice(TDM &dm, int vzmId, int number)
+{
+    Database::Transaction transaction(dm.database());
+    Table &faktury = dm.Faktury;
+    faktury.append();
+    faktury.field(QStringLiteral("VzmId")).setInteger(vzmId);
+    faktury.field(QStringLiteral("Oznacz")).setString(QStringLiteral("A"));
+    faktury.field(QStringLiteral("NrFakt")).setString(QStringLiteral("FV/%1/%2").arg(QCoreApplication::applicationPid()).arg(number));
+    faktury.post();
+    const int faktId = int(faktury.field(QStringLiteral("FaktId")).asInteger());
+    for (int line = 0; line < 2; ++line) {
+        Table &kwoty = dm.KwotyTbl;
+        kwoty.append();
+        kwoty.field(QStringLiteral("FaktId")).setInteger(faktId);
+        kwoty.field(QStringLiteral("Opis")).setString(QStringLiteral("pozycja %1").arg(line + 1));
+        kwoty.post();
+    }
+    transaction.commit();
+    return faktId;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -124,6 +150,24 @@ int main(int argc, char **argv)
     if (mode == QLatin1String("trzymaj")) {
         for (;;)
             QThread::sleep(1);
+    }
+
+    if (mode == QLatin1String("faktury") || mode == QLatin1String("wnioski")) {
+        const int key = args.value(3).toInt();
+        TVzm_3 model(dm);
+        try {
+            for (int n = 1; n <= args.value(4).toInt(); ++n) {
+                if (mode == QLatin1String("faktury")) {
+                    announce("zapisano", addInvoice(dm, key, n));
+                } else if (model.Wczytaj(key, 0) && model.Zapisz()) {
+                    announce("zapisano", model.NrKolej());
+                }
+            }
+        } catch (const DataError &e) {
+            std::fprintf(stderr, "%s\n", qPrintable(e.message()));
+            return 4;
+        }
+        return 0;
     }
 
     QRandomGenerator random(args.value(3).toUInt());
