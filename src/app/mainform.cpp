@@ -1,4 +1,8 @@
 #include "app/mainform.h"
+
+#include "app/bazadanychfrm.h"
+
+#include <QRadioButton>
 #include "app/startup.h"
 
 #include "app/aboutbox.h"
@@ -215,6 +219,10 @@ void TMainForm::utworzMenu()
                                               this, &TMainForm::WczytajFirmyClick);
     wczytajFirmy->setObjectName(QStringLiteral("WczytajFirmyItem"));
     system->addSeparator();
+    system->addAction(QStringLiteral("Baza &danych…"), this, &TMainForm::BazaDanychClick)
+        ->setObjectName(QStringLiteral("BazaDanychItem"));
+    system->addAction(QStringLiteral("Przenieś bazę na se&rwer…"), this, &TMainForm::BazaDanychClick)
+        ->setObjectName(QStringLiteral("PrzeniesItem"));
     system->addAction(QStringLiteral("&Kopia zapasowa bazy danych…"), this, &TMainForm::KopiaZapasowaClick)
         ->setObjectName(QStringLiteral("KopiaZapasowaItem"));
     system->addAction(QStringLiteral("&Odtwórz bazę danych z kopii…"), this, &TMainForm::OdtworzZKopiiClick)
@@ -408,6 +416,15 @@ void TMainForm::WczytajFirmyClick()
 {
     TWczytajFirmyFrm frm(dm, this);
     frm.exec();
+}
+
+void TMainForm::BazaDanychClick()
+{
+    TBazaDanychFrm frm(dm, this);
+    if (sender() && sender()->objectName() == QLatin1String("PrzeniesItem"))
+        frm.SerwerRadio->setChecked(true);
+    frm.exec();
+    UstawPrzyciski();
 }
 
 void TMainForm::KopiaZapasowaClick()

@@ -87,6 +87,7 @@ private:
     void OProgramieClick();
     void OpcjeWydrukuClick();
     void KorektaClick();
+    void BazaDanychClick();
     void KopiaZapasowaClick();
     void OdtworzZKopiiClick();
     void BazaOdrzucona();

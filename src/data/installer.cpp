@@ -55,12 +55,7 @@ int loadList(Database &db, const QString &table, const QString &file, const QStr
 QStringList createDatabase(Database &db)
 {
     QStringList done;
-    if (db.isServer())
-        for (const QString &statement : serverFunctionStatements())
-            db.execute(statement);
-    for (const TableDef &t : storedTables())
-        for (const QString &statement : db.isServer() ? createServerStatements(t) : createStatements(t))
-            db.execute(statement);
+    Installer::createTables(db);
     done << QStringLiteral("Utworzono %1 tabel.").arg(storedTables().size());
 
     done << QStringLiteral("Imiona.DB: %1 imion.")
@@ -124,6 +119,16 @@ QString record(const QString &directory)
 } // namespace
 
 namespace Installer {
+
+void createTables(Database &db)
+{
+    if (db.isServer())
+        for (const QString &statement : serverFunctionStatements())
+            db.execute(statement);
+    for (const TableDef &t : storedTables())
+        for (const QString &statement : db.isServer() ? createServerStatements(t) : createStatements(t))
+            db.execute(statement);
+}
 
 QStringList installServer(const QString &conninfo)
 {

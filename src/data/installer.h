@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class Database;
+
 // Creates a new database directory as the installation brings it: the twelve
 // tables, empty, with the lists of first names and of building materials,
 // one default-parameters record and a correction record for every printed
@@ -20,6 +22,10 @@ QStringList install(const QString &directory);
 QStringList installServer(const QString &conninfo);
 // installServer, then records the server as the program's database.
 QStringList installServerInto(const QString &conninfo);
+
+// The twelve tables, empty, with their indexes (and on a server what they
+// use), in the database open in `db`.
+void createTables(Database &db);
 
 // install, then records `directory` as the program's database directory.
 QStringList installInto(const QString &directory);

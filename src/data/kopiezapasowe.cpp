@@ -1,5 +1,7 @@
 #include "data/kopiezapasowe.h"
 
+#include "data/kopiaserwera.h"
+
 #include "data/database.h"
 #include "data/dataerror.h"
 #include "data/integritycheck.h"
@@ -7,6 +9,7 @@
 #include "data/tdm.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -340,6 +343,8 @@ void KopieZapasowe::ZapiszKopie(Database &db, const QString &plik, Sprawdzenie s
 {
     if (!db.isOpen())
         throw DataError(QStringLiteral("Baza danych nie jest otwarta."));
+    if (db.isServer())
+        return KopiaSerwera::ZapiszDoPliku(db, plik);
     const QString live = db.filePath();
     for (const QString &own : {live, live + QStringLiteral("-journal"), live + Database::LockSuffix})
         if (sameFile(plik, own))
@@ -366,7 +371,8 @@ void KopieZapasowe::ZapiszKopie(Database &db, const QString &plik, Sprawdzenie s
 
 qint64 KopieZapasowe::Zmiany(Database &db)
 {
-    return db.isOpen() ? sqlite3_total_changes64(db.nativeHandle()) : 0;
+    // The server's database is the office's to back up: a desk leaving makes no copy.
+    return db.isOpen() && !db.isServer() ? sqlite3_total_changes64(db.nativeHandle()) : 0;
 }
 
 bool KopieZapasowe::Kopia(const QString &plik)
@@ -389,6 +395,8 @@ bool KopieZapasowe::Odtworz(const QString &plik)
         return false;
     }
     const QString unchanged = QStringLiteral("\rBaza danych nie została zmieniona.");
+    if (db.isServer())
+        return OdtworzNaSerwerze(plik);
     if (sameFile(plik, db.filePath())) {
         dm.Uwaga(QStringLiteral("Ten plik jest otwartą bazą danych, a nie jej kopią: %1").arg(native(plik)) + unchanged);
         return false;
@@ -434,6 +442,49 @@ bool KopieZapasowe::Odtworz(const QString &plik)
     if (!dm.OtworzTabele())
         return false;
     dm.Uwaga(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1\r"
+                            "Poprzednia zawartość bazy danych jest zachowana w pliku\r%2")
+                 .arg(native(plik), native(zachowana)));
+    return true;
+}
+
+bool KopieZapasowe::OdtworzNaSerwerze(const QString &plik)
+{
+    Database &db = dm.database();
+    const QString unchanged = QStringLiteral("\rBaza danych nie została zmieniona.");
+    try {
+        SprawdzKopie(plik);
+    } catch (const DataError &e) {
+        dm.Uwaga(e.message() + unchanged);
+        return false;
+    }
+    // The server's present register is kept as a copy of its own first, in
+    // the user's folder of copies.
+    const QString katalog = KatalogKopii(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString zachowana = freeName(katalog, QStringLiteral("%1-przed-odtworzeniem-%2")
+                                                    .arg(baseName(), QDateTime::currentDateTime().toString(StampFormat)));
+    if (!dm.PotwierdzUwaga(QStringLiteral("Odtworzyć bazę danych na serwerze z kopii zapasowej\r%1\rz dnia %2?\r\r"
+                                          "Wszystkie obecne dane zostaną zastąpione danymi z kopii, na wszystkich "
+                                          "stanowiskach. Obecna baza danych zostanie zachowana w pliku\r%3")
+                               .arg(native(plik), DataKopii(plik).toString(QStringLiteral("dd-MM-yyyy HH:mm")),
+                                    native(zachowana))))
+        return false;
+    try {
+        if (!QDir().mkpath(katalog))
+            throw DataError(QStringLiteral("Nie można utworzyć folderu kopii zapasowych: %1").arg(native(katalog)));
+        ZapiszKopie(db, zachowana);
+    } catch (const DataError &e) {
+        dm.Uwaga(QStringLiteral("Nie udało się zachować obecnej bazy danych.\r%1").arg(e.message()) + unchanged);
+        return false;
+    }
+    try {
+        KopiaSerwera::OdtworzZPliku(db, plik);
+    } catch (const DataError &e) {
+        dm.Uwaga(QStringLiteral("Nie udało się odtworzyć bazy danych z kopii.\r%1").arg(e.message()) + unchanged);
+        return false;
+    }
+    if (!dm.OtworzTabele())
+        return false;
+    dm.Uwaga(QStringLiteral("Baza danych na serwerze została odtworzona z kopii zapasowej\r%1\r"
                             "Poprzednia zawartość bazy danych jest zachowana w pliku\r%2")
                  .arg(native(plik), native(zachowana)));
     return true;

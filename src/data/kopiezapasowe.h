@@ -9,6 +9,9 @@ class TDM;
 
 // Backups of the database.
 //
+// A database on a server is copied to the same single SQLite file, and
+// restored from one, through KopiaSerwera; the rest below is the folder's.
+//
 // A copy is always written through SQLite's online backup from the open
 // connection, never by copying the live file: a copy taken that way cannot
 // catch a save half-way. It is written under a temporary name beside its
@@ -81,5 +84,9 @@ public:
     bool OdtworzUszkodzona();
 
 private:
+    // Odtworz on a server: the same checks and question, the server's
+    // register replaced in one transaction of its own.
+    bool OdtworzNaSerwerze(const QString &plik);
+
     TDM &dm;
 };

@@ -57,11 +57,12 @@ PgConnection maintenance()
 
 } // namespace
 
-ServerDatabase::ServerDatabase()
+ServerDatabase::ServerDatabase(bool withTables)
 {
     static int made = 0;
     m_name = QStringLiteral("tarlen_t%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
-    maintenance().execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE tarlen_wzor").arg(m_name));
+    maintenance().execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2")
+                              .arg(m_name, withTables ? QStringLiteral("tarlen_wzor") : QStringLiteral("template0")));
     m_conninfo = testServer() + QStringLiteral(" dbname=") + m_name;
 }
 

@@ -50,7 +50,8 @@ bool testsOnServer();
 class ServerDatabase
 {
 public:
-    ServerDatabase();
+    // `withTables` false: an empty database, as an office creates it.
+    explicit ServerDatabase(bool withTables = true);
     ~ServerDatabase();
     ServerDatabase(const ServerDatabase &) = delete;
     ServerDatabase &operator=(const ServerDatabase &) = delete;
