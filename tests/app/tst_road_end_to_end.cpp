@@ -1001,6 +1001,7 @@ private slots:
 
     void killedHalfWayLeavesWholeSavesOnly()
     {
+        SKIP_ON_SERVER("the kill points wait inside SQLite; a desk killed on the server is tst_stanowiska's");
         QFETCH(int, afterSaves);
         QFETCH(QString, stuckIn);
         TestEnvironment env;
