@@ -37,7 +37,7 @@ TBazaDanychFrm::TBazaDanychFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(d
         label->setBuddy(pole);
         pola->addRow(label, pole);
     };
-    wiersz(QStringLiteral("&Adres serwera:"), EdHost);
+    wiersz(QStringLiteral("Adr&es serwera:"), EdHost);
     wiersz(QStringLiteral("&Port:"), EdPort);
     wiersz(QStringLiteral("&Baza danych:"), EdBaza);
     wiersz(QStringLiteral("&Użytkownik:"), EdUzytkownik);
@@ -46,7 +46,7 @@ TBazaDanychFrm::TBazaDanychFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(d
 
     auto *sprawdz = new QPushButton(QStringLiteral("&Sprawdź połączenie"), this);
     sprawdz->setObjectName(QStringLiteral("SprawdzBtn"));
-    m_przenies = new QPushButton(QStringLiteral("Przenieś &bazę z folderu na serwer…"), this);
+    m_przenies = new QPushButton(QStringLiteral("Przenieś bazę z folderu &na serwer…"), this);
     m_przenies->setObjectName(QStringLiteral("PrzeniesBtn"));
     const auto [zapisz, anuluj] = NowePrzyciskiDialogu(EnterWDialogu::Zapisuje);
 
