@@ -3,6 +3,10 @@
 // the same reads made with the bare sqlite3 C API in this process.
 //
 //   tarlen-bench [directory]   (the register is generated there once)
+//
+// With TARLEN_BENCH_SERWER (a libpq connection string of a database the
+// role owns) the same register is copied there once and timed on the server
+// too, beside bare libpq.
 
 #include "bare.h"
 #include "generator.h"
@@ -11,6 +15,7 @@
 #include "windows_bench.h"
 #include "import_bench.h"
 #include "printing_bench.h"
+#include "server_bench.h"
 #include "start_bench.h"
 #include "timing.h"
 
@@ -194,6 +199,11 @@ int main(int argc, char **argv)
     benchImport(report, boxes);
 
     benchPrinting(report, dm, reg.busyTaxpayer, reg.busyApplication);
+
+    if (const QString serwer = qEnvironmentVariable("TARLEN_BENCH_SERWER"); !serwer.isEmpty()) {
+        benchServer(report, boxes, settings.path(), dm.database(), reg, serwer);
+        writeRegistryValue(ProgramVersion, u"Serwer", QString());
+    }
 
     // The start opens the database itself: this copy lets it go first.
     dm.ZamknijTabele();
