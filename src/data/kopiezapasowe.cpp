@@ -395,9 +395,8 @@ bool KopieZapasowe::Odtworz(const QString &plik)
         return false;
     }
     const QString unchanged = QStringLiteral("\rBaza danych nie została zmieniona.");
-    if (db.isServer())
-        return OdtworzNaSerwerze(plik);
-    if (sameFile(plik, db.filePath())) {
+    const bool serwer = db.isServer();
+    if (!serwer && sameFile(plik, db.filePath())) {
         dm.Uwaga(QStringLiteral("Ten plik jest otwartą bazą danych, a nie jej kopią: %1").arg(native(plik)) + unchanged);
         return false;
     }
@@ -408,14 +407,17 @@ bool KopieZapasowe::Odtworz(const QString &plik)
         return false;
     }
 
-    const QString katalog = KatalogKopii(QFileInfo(db.filePath()).absolutePath());
+    // A server's present register is kept in the user's own folder of copies.
+    const QString katalog = KatalogKopii(serwer ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                                : QFileInfo(db.filePath()).absolutePath());
     const QDateTime teraz = QDateTime::currentDateTime();
     const QString zachowana = freeName(katalog, QStringLiteral("%1-przed-odtworzeniem-%2").arg(baseName(), teraz.toString(StampFormat)));
-    if (!dm.PotwierdzUwaga(QStringLiteral("Odtworzyć bazę danych z kopii zapasowej\r%1\rz dnia %2?\r\r"
-                                          "Wszystkie obecne dane zostaną zastąpione danymi z kopii. "
+    if (!dm.PotwierdzUwaga(QStringLiteral("Odtworzyć bazę danych%4 z kopii zapasowej\r%1\rz dnia %2?\r\r"
+                                          "Wszystkie obecne dane zostaną zastąpione danymi z kopii%5. "
                                           "Obecna baza danych zostanie zachowana w pliku\r%3")
                                .arg(native(plik), DataKopii(plik).toString(QStringLiteral("dd-MM-yyyy HH:mm")),
-                                    native(zachowana))))
+                                    native(zachowana), serwer ? QStringLiteral(" na serwerze") : QString(),
+                                    serwer ? QStringLiteral(", na wszystkich stanowiskach") : QString())))
         return false;
 
     try {
@@ -428,11 +430,16 @@ bool KopieZapasowe::Odtworz(const QString &plik)
     }
 
     try {
-        Connection copy(plik, Connection::ReadOnly);
-        if (!copy.ok())
-            throw DataError(QStringLiteral("Nie można odczytać pliku %1: %2").arg(native(plik), copy.error()));
-        dm.ZamknijTabele();
-        copyPages(copy.handle(), db.nativeHandle());
+        if (serwer) {
+            // One transaction of the server: the other desks see the old register or the new one.
+            KopiaSerwera::OdtworzZPliku(db, plik);
+        } else {
+            Connection copy(plik, Connection::ReadOnly);
+            if (!copy.ok())
+                throw DataError(QStringLiteral("Nie można odczytać pliku %1: %2").arg(native(plik), copy.error()));
+            dm.ZamknijTabele();
+            copyPages(copy.handle(), db.nativeHandle());
+        }
     } catch (const DataError &e) {
         dm.Uwaga(QStringLiteral("Nie udało się odtworzyć bazy danych z kopii.\r%1").arg(e.message()) + unchanged);
         dm.OtworzTabele();
@@ -442,49 +449,6 @@ bool KopieZapasowe::Odtworz(const QString &plik)
     if (!dm.OtworzTabele())
         return false;
     dm.Uwaga(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1\r"
-                            "Poprzednia zawartość bazy danych jest zachowana w pliku\r%2")
-                 .arg(native(plik), native(zachowana)));
-    return true;
-}
-
-bool KopieZapasowe::OdtworzNaSerwerze(const QString &plik)
-{
-    Database &db = dm.database();
-    const QString unchanged = QStringLiteral("\rBaza danych nie została zmieniona.");
-    try {
-        SprawdzKopie(plik);
-    } catch (const DataError &e) {
-        dm.Uwaga(e.message() + unchanged);
-        return false;
-    }
-    // The server's present register is kept as a copy of its own first, in
-    // the user's folder of copies.
-    const QString katalog = KatalogKopii(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    const QString zachowana = freeName(katalog, QStringLiteral("%1-przed-odtworzeniem-%2")
-                                                    .arg(baseName(), QDateTime::currentDateTime().toString(StampFormat)));
-    if (!dm.PotwierdzUwaga(QStringLiteral("Odtworzyć bazę danych na serwerze z kopii zapasowej\r%1\rz dnia %2?\r\r"
-                                          "Wszystkie obecne dane zostaną zastąpione danymi z kopii, na wszystkich "
-                                          "stanowiskach. Obecna baza danych zostanie zachowana w pliku\r%3")
-                               .arg(native(plik), DataKopii(plik).toString(QStringLiteral("dd-MM-yyyy HH:mm")),
-                                    native(zachowana))))
-        return false;
-    try {
-        if (!QDir().mkpath(katalog))
-            throw DataError(QStringLiteral("Nie można utworzyć folderu kopii zapasowych: %1").arg(native(katalog)));
-        ZapiszKopie(db, zachowana);
-    } catch (const DataError &e) {
-        dm.Uwaga(QStringLiteral("Nie udało się zachować obecnej bazy danych.\r%1").arg(e.message()) + unchanged);
-        return false;
-    }
-    try {
-        KopiaSerwera::OdtworzZPliku(db, plik);
-    } catch (const DataError &e) {
-        dm.Uwaga(QStringLiteral("Nie udało się odtworzyć bazy danych z kopii.\r%1").arg(e.message()) + unchanged);
-        return false;
-    }
-    if (!dm.OtworzTabele())
-        return false;
-    dm.Uwaga(QStringLiteral("Baza danych na serwerze została odtworzona z kopii zapasowej\r%1\r"
                             "Poprzednia zawartość bazy danych jest zachowana w pliku\r%2")
                  .arg(native(plik), native(zachowana)));
     return true;

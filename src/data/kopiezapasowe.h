@@ -84,9 +84,5 @@ public:
     bool OdtworzUszkodzona();
 
 private:
-    // Odtworz on a server: the same checks and question, the server's
-    // register replaced in one transaction of its own.
-    bool OdtworzNaSerwerze(const QString &plik);
-
     TDM &dm;
 };

@@ -233,6 +233,20 @@ void PgConnection::fail(const char *message, const char *sqlState)
                         .arg(reason(QString::fromUtf8(message), QByteArray(sqlState ? sqlState : ""))));
 }
 
+void PgConnection::failUnlessDone(PGresult *result)
+{
+    const ExecStatusType status = PQresultStatus(result);
+    if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
+        return;
+    const QByteArray message = PQresultErrorMessage(result);
+    QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    PQclear(result);
+    // A connection that broke answers no state of its own.
+    if (PQstatus(m_connection) != CONNECTION_OK)
+        state = "08006";
+    fail(message.constData(), state.constData());
+}
+
 bool PgConnection::reconnectIfLost()
 {
     if (PQstatus(m_connection) == CONNECTION_OK)
@@ -296,15 +310,7 @@ SqlResult PgConnection::run(const QString &sql, const QVariantMap &named, const 
     }
     PGresult *result = PQexecPrepared(m_connection, p.name.constData(), int(values.size()), values.constData(),
                                       nullptr, nullptr, 0);
-    const ExecStatusType status = PQresultStatus(result);
-    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
-        const QByteArray message = PQresultErrorMessage(result);
-        QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
-        PQclear(result);
-        if (PQstatus(m_connection) != CONNECTION_OK)
-            state = "08006";
-        fail(message.constData(), state.constData());
-    }
+    failUnlessDone(result);
     SqlResult answer;
     const int rows = PQntuples(result);
     const int columns = PQnfields(result);
@@ -328,15 +334,7 @@ SqlResult PgConnection::run(const QString &sql, const QVariantMap &named, const 
 void PgConnection::execute(const QString &sql)
 {
     PGresult *result = PQexec(m_connection, sql.toUtf8().constData());
-    const ExecStatusType status = PQresultStatus(result);
-    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
-        const QByteArray message = PQresultErrorMessage(result);
-        QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
-        PQclear(result);
-        if (PQstatus(m_connection) != CONNECTION_OK)
-            state = "08006";
-        fail(message.constData(), state.constData());
-    }
+    failUnlessDone(result);
     const bool rolledBack = sql == QLatin1String("COMMIT") && qstrcmp(PQcmdStatus(result), "ROLLBACK") == 0;
     PQclear(result);
     if (rolledBack)

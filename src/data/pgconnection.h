@@ -70,6 +70,8 @@ private:
     };
     const Prepared &prepared(const QString &sql);
     [[noreturn]] void fail(const char *message, const char *sqlState);
+    // Throws, having freed `result`, unless the statement was carried out.
+    void failUnlessDone(struct pg_result *result);
 
     QString m_conninfo;
     PGconn *m_connection = nullptr;
