@@ -39,6 +39,7 @@ public:
         std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
         return false;
     }
+    int choose(const MessageRequest &request) override { return ask(request) ? 0 : -1; }
 };
 
 void announce(const char *what, qint64 id = -1)

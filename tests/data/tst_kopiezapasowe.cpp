@@ -85,6 +85,24 @@ class TestKopieZapasowe : public QObject
             return false;
         return rewrite(file, [&](QByteArray &b) { b.replace((root - 1) * pageSize, 64, QByteArray(64, '\xA5')); });
     }
+    // Adds a taxpayer whose row its index does not hold, as one changed byte
+    // of a table page leaves it: the pages are sound, the index is not.
+    static bool dropRowFromIndex(const QString &file)
+    {
+        const QString index = valueIn(file, u"SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Podatnik' "
+                                             "AND sql IS NOT NULL ORDER BY name"_s).toString();
+        const QString sql = valueIn(file, u"SELECT sql FROM sqlite_master WHERE name = '%1'"_s.arg(index)).toString();
+        const QString root = valueIn(file, u"SELECT rootpage FROM sqlite_master WHERE name = '%1'"_s.arg(index)).toString();
+        if (index.isEmpty())
+            return false;
+        const QByteArray hide = u"PRAGMA writable_schema = ON; DELETE FROM sqlite_master WHERE name = '%1';"_s.arg(index).toUtf8();
+        const QByteArray back = u"PRAGMA writable_schema = ON; INSERT INTO sqlite_master VALUES ('index', '%1', 'Podatnik', %2, '%3');"_s
+                                    .arg(index, root, QString(sql).replace(u"'"_s, u"''"_s))
+                                    .toUtf8();
+        return execIn(file, hide.constData())
+               && execIn(file, "INSERT INTO Podatnik (Nazwisko, Imie) VALUES ('Bez indeksu', 'Jan')")
+               && execIn(file, back.constData()) && valueIn(file, u"PRAGMA integrity_check"_s) != u"ok"_s;
+    }
     QString kopie() const { return KopieZapasowe::KatalogKopii(t->env.databaseDirectory()); }
     int addTaxpayer(const QString &surname)
     {
@@ -181,12 +199,22 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("text file") << u"text"_s << u"Plik nie jest bazą danych: %1"_s;
         QTest::newRow("empty file") << u"empty"_s << u"Plik nie jest bazą danych: %1"_s;
-        QTest::newRow("other program's database") << u"other tables"_s
-                                                  << u"Plik nie jest kopią bazy danych programu Tarlen (brak tabeli Podatnik): %1"_s;
-        QTest::newRow("a table missing") << u"missing table"_s
-                                         << u"Plik nie jest kopią bazy danych programu Tarlen (brak tabeli WykazB): %1"_s;
+        const QString notOurs = u"Plik nie jest kopią bazy danych programu Tarlen (%1): %2"_s;
+        QTest::newRow("other program's database") << u"other tables"_s << notOurs.arg(u"obca tabela Klienci"_s, u"%1"_s);
+        QTest::newRow("a table missing") << u"missing table"_s << notOurs.arg(u"brak tabeli WykazB"_s, u"%1"_s);
         QTest::newRow("a field missing") << u"missing field"_s
-                                         << u"Plik nie jest kopią bazy danych programu Tarlen (w tabeli Kwoty brak pola VatB): %1"_s;
+                                         << notOurs.arg(u"tabela Kwoty ma inne pola niż w programie"_s, u"%1"_s);
+        QTest::newRow("a field added") << u"added field"_s
+                                       << notOurs.arg(u"tabela Podatnik ma inne pola niż w programie"_s, u"%1"_s);
+        QTest::newRow("a table added to ours") << u"added table"_s << notOurs.arg(u"obca tabela Notatki"_s, u"%1"_s);
+        // A trigger of the copy's own would run in the program once restored:
+        // the next taxpayer added would delete every invoice.
+        QTest::newRow("a trigger") << u"trigger"_s << notOurs.arg(u"wyzwalacz Podatnik_po_dodaniu"_s, u"%1"_s);
+        QTest::newRow("a view") << u"view"_s << notOurs.arg(u"widok Wszyscy"_s, u"%1"_s);
+        QTest::newRow("an index of its own") << u"index"_s << notOurs.arg(u"obcy indeks Podatnik_Pesel"_s, u"%1"_s);
+        // One table page changed: its row is missing from its index, which a
+        // check of the pages alone (quick_check) passes.
+        QTest::newRow("a row missing from its index") << u"index row"_s << u"Plik jest uszkodzony: %1"_s;
         QTest::newRow("damaged page") << u"damaged page"_s << u"Plik jest uszkodzony: %1"_s;
         QTest::newRow("cut inside a page") << u"cut"_s << u"Plik jest uszkodzony: %1"_s;
         QTest::newRow("missing file") << u"missing"_s << u"Brak pliku: %1"_s;
@@ -215,6 +243,26 @@ private slots:
         } else if (kind == u"missing field") {
             copyNow(u"kopia.sqlite"_s);
             QVERIFY(execIn(file, "ALTER TABLE Kwoty DROP COLUMN VatB"));
+        } else if (kind == u"added field") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "ALTER TABLE Podatnik ADD COLUMN Haslo TEXT"));
+        } else if (kind == u"added table") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "CREATE TABLE Notatki (Tekst TEXT)"));
+        } else if (kind == u"trigger") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "CREATE TRIGGER Podatnik_po_dodaniu AFTER INSERT ON Podatnik BEGIN "
+                                 "DELETE FROM Faktury; UPDATE Podatnik SET Uwagi = Pesel; END"));
+        } else if (kind == u"view") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "CREATE VIEW Wszyscy AS SELECT * FROM Podatnik"));
+        } else if (kind == u"index") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "CREATE INDEX Podatnik_Pesel ON Podatnik (Pesel)"));
+        } else if (kind == u"index row") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(dropRowFromIndex(file));
+            QVERIFY(valueIn(file, u"PRAGMA quick_check"_s) == u"ok"_s);
         } else if (kind == u"damaged page") {
             copyNow(u"kopia.sqlite"_s);
             QVERIFY(damageTable(file, u"Firmy"_s));
@@ -335,11 +383,10 @@ private slots:
         const QString newest = QDir(kopie()).filePath(names.first());
         KopieZapasowe::SprawdzKopie(newest);
         QCOMPARE(valueIn(newest, u"SELECT count(*) FROM Podatnik WHERE Nazwisko = 'Ostatni'"_s).toInt(), 1);
-        QCOMPARE(KopieZapasowe::DataKopii(newest), now);
     }
 
     // Copies of the same second, and a copy made while the clock stands
-    // behind the others: the one just made is never deleted.
+    // behind the others: the one just made is the newest, and never deleted.
     void automaticCopiesOfTheSameSecond()
     {
         const QDateTime now(QDate(2024, 3, 1), QTime(8, 0));
@@ -361,7 +408,7 @@ private slots:
         QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie(behind));
         const QStringList left = KopieZapasowe::KopieAutomatyczne(kopie());
         QCOMPARE(left.size(), KopieZapasowe::LiczbaKopiiAutomatycznych);
-        QCOMPARE(QFileInfo(left.last()).fileName(), KopieZapasowe::NazwaKopiiAutomatycznej(behind));
+        QCOMPARE(QFileInfo(left.first()).fileName(), KopieZapasowe::NazwaKopiiAutomatycznej(behind));
     }
 
     // No copy after a run that wrote nothing.
@@ -482,13 +529,16 @@ private slots:
         QVERIFY(t->dm.BazaUszkodzona());
         t->boxes.clear();
         t->boxes.answer(agree);
-        QCOMPARE(KopieZapasowe(t->dm).OdtworzUszkodzona(), agree);
+        QCOMPARE(KopieZapasowe(t->dm).ZaproponujKopie(), agree);
 
         const MessageRequest question = t->boxes.shown().first();
         QCOMPARE(question.kind, MessageRequest::Kind::WarningQuestion);
         QVERIFY2(question.text.contains(QDir::toNativeSeparators(t->env.databaseFile())), qPrintable(question.text));
-        QVERIFY2(question.text.contains(QDir::toNativeSeparators(sound) + u"\rz dnia 02-03-2024 08:00?"_s),
-                 qPrintable(question.text));
+        // the sound copies, newest first, with what each holds; the damaged one is not offered
+        QCOMPARE(question.choices.size(), 2);
+        QVERIFY2(question.choices.first().endsWith(u" – podatników: 2, wniosków: 0 (%1)"_s.arg(QFileInfo(sound).fileName())),
+                 qPrintable(question.choices.first()));
+        QVERIFY2(question.choices.last().contains(u"podatników: 1, wniosków: 0"_s), qPrintable(question.choices.last()));
         if (!agree) {
             QCOMPARE(t->boxes.shown().size(), 1);
             QCOMPARE(digestOf(t->env.databaseFile()), damagedBytes);
@@ -534,7 +584,7 @@ private slots:
         QVERIFY(t->dm.BazaUszkodzona());
         t->boxes.clear();
         t->boxes.answer(true);
-        QVERIFY(!KopieZapasowe(t->dm).OdtworzUszkodzona());
+        QVERIFY(!KopieZapasowe(t->dm).ZaproponujKopie());
         QCOMPARE(t->boxes.texts(),
                  QStringList{u"Plik bazy danych jest uszkodzony i nie będzie używany:\r%1\rW folderze %2 nie ma dobrej "
                              "kopii zapasowej, z której można by go odtworzyć."_s
