@@ -119,11 +119,7 @@ public:
     bool ok() const { return m_rc == SQLITE_OK; }
     sqlite3 *handle() const { return m_db; }
     // Why the file could not be opened, in Polish, naming it.
-    DataError error(const QString &path) const
-    {
-        return SqliteFailure::error(m_db ? sqlite3_extended_errcode(m_db) : SQLITE_NOMEM, path,
-                                    m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString());
-    }
+    DataError error(const QString &path) const { return SqliteFailure::lastError(m_db, path); }
 
 private:
     sqlite3 *m_db = nullptr;
@@ -296,8 +292,7 @@ void checkCopy(const QString &plik)
     int rc = SQLITE_OK;
     const QString difference = schemaDifference(copy.handle(), rc);
     if (rc != SQLITE_OK)
-        throw SqliteFailure::error(sqlite3_extended_errcode(copy.handle()), plik,
-                                   QString::fromUtf8(sqlite3_errmsg(copy.handle())));
+        throw SqliteFailure::lastError(copy.handle(), plik);
     if (!difference.isEmpty())
         throw DataError(QStringLiteral("Plik nie jest kopią bazy danych programu Tarlen (%1): %2").arg(difference, native(plik)));
 }
@@ -308,14 +303,15 @@ void copyPages(sqlite3 *from, const QString &fromPath, sqlite3 *to, const QStrin
 {
     sqlite3_backup *backup = sqlite3_backup_init(to, "main", from, "main");
     if (!backup)
-        throw SqliteFailure::error(sqlite3_extended_errcode(to), toPath, QString::fromUtf8(sqlite3_errmsg(to)));
+        throw SqliteFailure::lastError(to, toPath);
     const int step = sqlite3_backup_step(backup, -1);
     const int finish = sqlite3_backup_finish(backup);
     if (step == SQLITE_DONE && finish == SQLITE_OK)
         return;
     // A page that cannot be read is the source's fault; the rest, the target's.
     const int code = step != SQLITE_DONE ? step : sqlite3_extended_errcode(to);
-    throw SqliteFailure::error(code, SqliteFailure::damaged(code) ? fromPath : toPath, QString::fromUtf8(sqlite3_errstr(code)));
+    throw SqliteFailure::error(code, SqliteFailure::damaged(code) ? fromPath : toPath, QString::fromUtf8(sqlite3_errstr(code)),
+                               sqlite3_system_errno(to));
 }
 
 // Writes the pages of `from` to a new temporary file beside `target`,

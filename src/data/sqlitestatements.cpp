@@ -84,13 +84,12 @@ void SqliteStatements::clear()
 
 void SqliteStatements::fail(sqlite3_stmt *statement) const
 {
-    const int code = sqlite3_extended_errcode(m_connection);
-    const QString text = QString::fromUtf8(sqlite3_errmsg(m_connection));
+    const DataError error = SqliteFailure::lastError(m_connection, m_file);
     if (statement) {
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
     }
-    throw SqliteFailure::error(code, m_file, text);
+    throw error;
 }
 
 sqlite3_stmt *SqliteStatements::prepared(const QString &sql)

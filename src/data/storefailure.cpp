@@ -2,13 +2,28 @@
 
 #include <QDir>
 
+#include <cerrno>
+
 #include <sqlite3.h>
 
 namespace SqliteFailure {
 
-QString reason(int code, const QString &file, const QString &sqliteText)
+QString reason(int code, const QString &file, const QString &sqliteText, int systemError)
 {
     const QString f = QDir::toNativeSeparators(file);
+    switch (systemError) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("brak miejsca na dysku, na którym leży plik %1").arg(f);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        if ((code & 0xff) == SQLITE_CANTOPEN || (code & 0xff) == SQLITE_IOERR || (code & 0xff) == SQLITE_READONLY)
+            return QStringLiteral("brak prawa zapisu w pliku %1 lub w jego folderze").arg(f);
+        break;
+    default:
+        break;
+    }
     switch (code) {
     case SQLITE_READONLY_DBMOVED:
     case SQLITE_IOERR_FSTAT:
@@ -49,9 +64,17 @@ QString reason(int code, const QString &file, const QString &sqliteText)
     }
 }
 
-DataError error(int code, const QString &file, const QString &sqliteText)
+DataError error(int code, const QString &file, const QString &sqliteText, int systemError)
 {
-    return DataError(QStringLiteral("Błąd bazy danych: %1").arg(reason(code, file, sqliteText)));
+    return DataError(QStringLiteral("Błąd bazy danych: %1").arg(reason(code, file, sqliteText, systemError)));
+}
+
+DataError lastError(void *connection, const QString &file)
+{
+    auto *db = static_cast<sqlite3 *>(connection);
+    if (!db)
+        return error(SQLITE_NOMEM, file);
+    return error(sqlite3_extended_errcode(db), file, QString::fromUtf8(sqlite3_errmsg(db)), sqlite3_system_errno(db));
 }
 
 bool damaged(int code)
