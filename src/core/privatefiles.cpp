@@ -55,23 +55,32 @@ QString writeFailure(const QString &folder)
         ::close(fd);
         ::unlink(probe.constData());
     }
-    switch (error) {
+    return error == 0 ? QString() : systemReason(error);
+#else
+    Q_UNUSED(folder);
+    return {};
+#endif
+}
+
+QString systemReason(int errorNumber)
+{
+    switch (errorNumber) {
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return QStringLiteral("brak miejsca na dysku");
     case EACCES:
     case EPERM:
     case EROFS:
         return QStringLiteral("brak prawa zapisu w folderze");
-    case 0:
+    case ENOENT:
+        return QStringLiteral("brak pliku lub folderu");
+    case EIO:
         return QStringLiteral("błąd zapisu na dysku");
     default:
-        return QStringLiteral("błąd zapisu na dysku (kod systemu %1)").arg(error);
+        return QStringLiteral("błąd zapisu na dysku (kod systemu %1)").arg(errorNumber);
     }
-#else
-    Q_UNUSED(folder);
-    return QStringLiteral("błąd zapisu na dysku");
-#endif
 }
 
 } // namespace PrivateFiles

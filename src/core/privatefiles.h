@@ -18,9 +18,13 @@ bool restrict(const QString &path);
 // itself private where the system lets it. Answers whether it exists.
 bool makeFolder(const QString &path);
 
-// Why a file cannot be written in `folder`, in Polish: found by trying
-// ("brak miejsca na dysku", "brak prawa zapisu w folderze", or the
-// system's own reason).
+// Why a file cannot be written in `folder`, in Polish, found by trying:
+// "brak miejsca na dysku", "brak prawa zapisu w folderze", "błąd zapisu na
+// dysku (kod systemu N)"; empty when a file can be written there.
 QString writeFailure(const QString &folder);
+
+// The Polish reason of the system's error `errorNumber` (an errno) in
+// writing a file.
+QString systemReason(int errorNumber);
 
 } // namespace PrivateFiles

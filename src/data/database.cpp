@@ -213,10 +213,12 @@ void Database::lock(const QString &path)
             throw DatabaseUnavailable(QStringLiteral("Nie można utworzyć pliku blokady bazy danych "
                                                      "(brak prawa zapisu w folderze): %1")
                                           .arg(native(lockPath)));
-        if (lock->error() != QLockFile::LockFailedError)
+        if (lock->error() != QLockFile::LockFailedError) {
+            const QString reason = PrivateFiles::writeFailure(QFileInfo(lockPath).absolutePath());
             throw DatabaseUnavailable(QStringLiteral("Nie można utworzyć pliku blokady bazy danych (%1): %2")
-                                          .arg(PrivateFiles::writeFailure(QFileInfo(lockPath).absolutePath()),
+                                          .arg(reason.isEmpty() ? QStringLiteral("błąd zapisu na dysku") : reason,
                                                native(lockPath)));
+        }
         QString host;
         lock->getLockInfo(nullptr, &host, nullptr);
         const QString where = !host.isEmpty() && host != QSysInfo::machineHostName()

@@ -95,7 +95,7 @@ bool replaceFile(const QString &from, const QString &to, QString *error)
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(from.toStdU16String()), std::filesystem::path(to.toStdU16String()), ec);
     if (ec && error)
-        *error = QString::fromLocal8Bit(ec.message().c_str());
+        *error = PrivateFiles::systemReason(ec.value());
     return !ec;
 }
 
@@ -358,6 +358,16 @@ void putInPlace(const QString &temporary, const QString &databaseFile, const QSt
     syncDirectory(QFileInfo(target).absolutePath());
 }
 
+// The folder of copies, made private; throws saying why it cannot be made.
+void makeCopiesFolder(const QString &katalog)
+{
+    if (PrivateFiles::makeFolder(katalog))
+        return;
+    const QString reason = PrivateFiles::writeFailure(QFileInfo(katalog).absolutePath());
+    throw DataError(QStringLiteral("Nie można utworzyć folderu kopii zapasowych: %1%2")
+                        .arg(native(katalog), reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
+}
+
 // A checked temporary copy of the copy `kopia`, beside `plikBazy`.
 QString temporaryFromCopy(const QString &kopia, const QString &plikBazy)
 {
@@ -512,8 +522,7 @@ bool KopieZapasowe::Odtworz(const QString &plik)
         return false;
 
     try {
-        if (!PrivateFiles::makeFolder(katalog))
-            throw DataError(QStringLiteral("Nie można utworzyć folderu kopii zapasowych: %1").arg(native(katalog)));
+        makeCopiesFolder(katalog);
         ZapiszKopie(db, zachowana);
     } catch (const DataError &e) {
         dm.Uwaga(QStringLiteral("Nie udało się zachować obecnej bazy danych.\r%1").arg(e.message()) + unchanged);
@@ -548,8 +557,7 @@ bool KopieZapasowe::KopiaNaZakonczenie(const QDateTime &teraz)
     const QString katalog = KatalogKopii(QFileInfo(db.filePath()).absolutePath());
     QString plik;
     try {
-        if (!PrivateFiles::makeFolder(katalog))
-            throw DataError(QStringLiteral("Nie można utworzyć folderu kopii zapasowych: %1").arg(native(katalog)));
+        makeCopiesFolder(katalog);
         plik = freeName(katalog, QFileInfo(NazwaKopiiAutomatycznej(teraz)).completeBaseName());
         ZapiszKopie(db, plik);
     } catch (const DataError &e) {

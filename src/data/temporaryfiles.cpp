@@ -2,6 +2,8 @@
 
 #include "data/dataerror.h"
 
+#include "core/privatefiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +17,12 @@
 #endif
 
 namespace {
+
+QString reasonIn(const QString &folder)
+{
+    const QString reason = PrivateFiles::writeFailure(folder);
+    return reason.isEmpty() ? QStringLiteral("błąd zapisu na dysku") : reason;
+}
 
 bool isTemporaryName(const QString &path)
 {
@@ -78,15 +86,16 @@ QString create(const QString &databaseFile, const QString &target)
         if (QFileInfo::exists(path))
             continue;
         if (!append(registerOf(databaseFile), path))
-            throw DataError(QStringLiteral("Nie można zapisać pliku %1").arg(QDir::toNativeSeparators(registerOf(databaseFile))));
+            throw DataError(QStringLiteral("Nie można zapisać pliku %1 (%2)")
+                                .arg(QDir::toNativeSeparators(registerOf(databaseFile)),
+                                     reasonIn(QFileInfo(databaseFile).absolutePath())));
         QFile file(path);
         if (file.open(QIODevice::NewOnly | QIODevice::WriteOnly)
             && file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
             return path;
-        const QString error = file.errorString();
         file.remove();
         release(databaseFile, path);
-        throw DataError(QStringLiteral("Nie można utworzyć pliku w folderze %1: %2").arg(QDir::toNativeSeparators(folder), error));
+        throw DataError(QStringLiteral("Nie można utworzyć pliku w folderze %1: %2").arg(QDir::toNativeSeparators(folder), reasonIn(folder)));
     }
     throw DataError(QStringLiteral("Nie można utworzyć pliku w folderze %1").arg(QDir::toNativeSeparators(folder)));
 }

@@ -1,5 +1,6 @@
 #include "data/database.h"
 #include "data/kopiezapasowe.h"
+#include "data/temporaryfiles.h"
 #include "data/tdm.h"
 #include "support/testsupport.h"
 
@@ -252,7 +253,7 @@ private slots:
         } else if (kind == u"trigger") {
             copyNow(u"kopia.sqlite"_s);
             QVERIFY(execIn(file, "CREATE TRIGGER Podatnik_po_dodaniu AFTER INSERT ON Podatnik BEGIN "
-                                 "DELETE FROM Faktury; UPDATE Podatnik SET Uwagi = Pesel; END"));
+                                 "DELETE FROM Faktury; UPDATE Podatnik SET Notatki = Pesel; END"));
         } else if (kind == u"view") {
             copyNow(u"kopia.sqlite"_s);
             QVERIFY(execIn(file, "CREATE VIEW Wszyscy AS SELECT * FROM Podatnik"));
@@ -696,6 +697,152 @@ private slots:
             QVERIFY(QFile::remove(file));
         QVERIFY(!t->dm.OtworzTabele());
         QCOMPARE(t->dm.BazaUszkodzona(), damaged);
+    }
+
+    // The newest copy is the one written last, whatever its name says; the
+    // user sees every sound copy with what it holds and may take an older.
+    void copiesAreOfferedByTheirOwnTime()
+    {
+        const QDateTime start(QDate(2024, 3, 1), QTime(8, 0));
+        addTaxpayer(u"Pierwszy"_s);
+        QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie(start));
+        addTaxpayer(u"Drugi"_s);
+        QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie(start.addDays(1)));
+        // the older copy renamed as if made in the future
+        const QString older = QDir(kopie()).filePath(KopieZapasowe::NazwaKopiiAutomatycznej(start));
+        const QString future = QDir(kopie()).filePath(KopieZapasowe::NazwaKopiiAutomatycznej(start.addYears(80)));
+        QVERIFY(QFile::rename(older, future));
+        QFile stamp(future);
+        QVERIFY(stamp.open(QIODevice::ReadWrite));
+        QVERIFY(stamp.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        stamp.close();
+        const QStringList order = KopieZapasowe::KopieAutomatyczne(kopie());
+        QCOMPARE(QFileInfo(order.first()).fileName(), KopieZapasowe::NazwaKopiiAutomatycznej(start.addDays(1)));
+
+        addTaxpayer(u"Po kopiach"_s);
+        t->dm.database().close();
+        QVERIFY(damageTable(t->env.databaseFile(), u"Podatnik"_s));
+        QVERIFY(!t->dm.OtworzTabele());
+        t->boxes.clear();
+        t->boxes.pick(1); // the older one, second on the list
+        QVERIFY(KopieZapasowe(t->dm).ZaproponujKopie());
+        const QStringList choices = t->boxes.shown().first().choices;
+        QCOMPARE(choices.size(), 2);
+        QVERIFY2(choices[0].contains(u"podatników: 2"_s), qPrintable(choices[0]));
+        QVERIFY2(choices[1].contains(u"podatników: 1"_s) && choices[1].contains(QFileInfo(future).fileName()),
+                 qPrintable(choices[1]));
+        QCOMPARE(t->storedRows(u"Podatnik"_s).size(), 1);
+    }
+
+    // A table page changed so that a row is missing from its index: the
+    // file passes a check of its pages, but not the full one. The start finds
+    // it (beside the register) and offers a copy; no copy of it is called good.
+    void aRowMissingFromItsIndexIsDamage()
+    {
+        addTaxpayer(u"Kowalski"_s);
+        QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie());
+        t->dm.database().close();
+        QVERIFY(dropRowFromIndex(t->env.databaseFile()));
+        QCOMPARE(valueIn(t->env.databaseFile(), u"PRAGMA quick_check"_s).toString(), u"ok"_s);
+
+        {
+            Database db;
+            db.open(t->env.databaseDirectory());
+            const QString copy = t->env.root() + u"/kopia.sqlite"_s;
+            try {
+                KopieZapasowe::ZapiszKopie(db, copy);
+                QFAIL("a copy of a damaged file was called good");
+            } catch (const DataError &e) {
+                QVERIFY2(e.message().startsWith(u"Zapisana kopia nie przeszła sprawdzenia"_s), qPrintable(e.message()));
+            }
+            QVERIFY(!QFileInfo::exists(copy));
+        }
+
+        QSignalSpy odrzucona(&t->dm, &TDM::BazaOdrzucona);
+        t->boxes.clear();
+        QVERIFY(t->dm.OtworzTabele());
+        QTRY_COMPARE_WITH_TIMEOUT(odrzucona.count(), 1, 120000);
+        QVERIFY(t->dm.BazaUszkodzona());
+        QVERIFY(!t->dm.database().isOpen());
+        t->boxes.answer(true);
+        QVERIFY(KopieZapasowe(t->dm).ZaproponujKopie());
+        QCOMPARE(t->storedRows(u"Podatnik"_s).size(), 1);
+    }
+
+    // A deleted database is named, and its copies offered as for a damaged
+    // one; a journal left without its database is moved aside.
+    void missingDatabaseIsNamedAndItsCopiesOffered_data()
+    {
+        QTest::addColumn<bool>("withCopy");
+        QTest::addColumn<bool>("withJournal");
+        QTest::newRow("copies there") << true << false;
+        QTest::newRow("copies and a journal left there") << true << true;
+        QTest::newRow("no copies") << false << false;
+    }
+    void missingDatabaseIsNamedAndItsCopiesOffered()
+    {
+        QFETCH(bool, withCopy);
+        QFETCH(bool, withJournal);
+        addTaxpayer(u"Kowalski"_s);
+        if (withCopy)
+            QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie());
+        t->dm.database().close();
+        const QString file = QDir::toNativeSeparators(t->env.databaseFile());
+        QVERIFY(QFile::remove(t->env.databaseFile()));
+        if (withJournal) {
+            QFile journal(Database::journalPath(t->env.databaseFile()));
+            QVERIFY(journal.open(QIODevice::WriteOnly) && journal.write(QByteArray(512, 'j')) == 512);
+        }
+        t->boxes.clear();
+        QVERIFY(!t->dm.OtworzTabele());
+        QVERIFY(t->dm.BrakPlikuBazy());
+        QVERIFY(!t->dm.BazaUszkodzona());
+        QCOMPARE(t->boxes.texts(), QStringList{u"Brak pliku bazy danych: "_s + file});
+        t->boxes.clear();
+        t->boxes.answer(true);
+        QCOMPARE(KopieZapasowe(t->dm).ZaproponujKopie(), withCopy);
+        const QString first = t->boxes.texts().first();
+        QVERIFY2(first.startsWith(u"Brak pliku bazy danych:\r"_s + file), qPrintable(first));
+        if (!withCopy) {
+            QVERIFY2(first.contains(u"nie ma dobrej kopii zapasowej"_s), qPrintable(first));
+            QVERIFY(!QFileInfo::exists(t->env.databaseFile()));
+            return;
+        }
+        QCOMPARE(t->boxes.shown().first().choices.size(), 1);
+        QVERIFY(t->dm.Podatnik.isOpen());
+        QCOMPARE(t->storedRows(u"Podatnik"_s).size(), 1);
+        QVERIFY(!QFileInfo::exists(Database::journalPath(t->env.databaseFile())));
+        QCOMPARE(QDir(kopie()).entryList({u"*dziennik*"_s}, QDir::Files).size(), withJournal ? 1 : 0);
+    }
+
+    // A backup or restore killed half-way leaves a temporary copy of personal
+    // data; the next start removes it, wherever it lies, and nothing else.
+    void leftoversOfAKilledCopyAreRemovedAtStart()
+    {
+        const QString beside = TemporaryFiles::create(t->env.databaseFile(), t->env.databaseFile());
+        const QString elsewhere = TemporaryFiles::create(t->env.databaseFile(), t->env.root() + u"/moja kopia.sqlite"_s);
+        QFile journal(elsewhere + u"-journal"_s);
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.close();
+        // a register that names a file of the user's is not obeyed
+        const QString users = t->env.root() + u"/dane.sqlite"_s;
+        QFile u(users);
+        QVERIFY(u.open(QIODevice::WriteOnly));
+        u.close();
+        QFile reg(TemporaryFiles::registerOf(t->env.databaseFile()));
+        QVERIFY(reg.open(QIODevice::Append));
+        reg.write(users.toUtf8() + '\n');
+        reg.close();
+        QVERIFY(QFileInfo::exists(beside) && QFileInfo::exists(elsewhere));
+
+        t->dm.database().close();
+        QVERIFY(t->dm.OtworzTabele());
+        QVERIFY(!QFileInfo::exists(beside));
+        QVERIFY(!QFileInfo::exists(elsewhere));
+        QVERIFY(!QFileInfo::exists(elsewhere + u"-journal"_s));
+        QVERIFY(!QFileInfo::exists(TemporaryFiles::registerOf(t->env.databaseFile())));
+        QVERIFY(QFileInfo::exists(users));
+        QVERIFY(t->boxes.texts().isEmpty());
     }
 };
 

@@ -1,0 +1,160 @@
+// Every failure of the disk on every path is told in Polish and names what
+// failed: the start, a save of several tables, a backup from the menu, the
+// automatic copy and a restore, each run in a child process (crash_writer)
+// whose file-changing system calls fail from a chosen one on (the preload
+// library of tests/support/faultshim.c), as on a disk that fills up or
+// breaks down. Afterwards the database is whole and as before.
+
+#include "data/database.h"
+#include "data/kopiezapasowe.h"
+#include "data/tdm.h"
+#include "support/testsupport.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <cerrno>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Przebieg
+{
+    int kod = -1;
+    QString wyjscie;
+    QString bledy;
+};
+
+Przebieg uruchom(const QString &root, const QStringList &args, const QMap<QString, QString> &env = {})
+{
+    QProcess p;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(u"LD_PRELOAD"_s, QStringLiteral(FAULT_SHIM));
+    for (auto it = env.begin(); it != env.end(); ++it)
+        e.insert(it.key(), it.value());
+    p.setProcessEnvironment(e);
+    p.start(QStringLiteral(CRASH_WRITER), QStringList{root} + args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+int licznik(const Przebieg &p)
+{
+    static const QRegularExpression re(u"licznik (\\d+)"_s);
+    const auto m = re.match(p.wyjscie);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+struct Liczby
+{
+    int proby = 0;
+    int poPolsku = 0;
+    int udane = 0; // the failing call was one whose failure changes nothing (a folder's sync)
+};
+Liczby liczby;
+
+} // namespace
+
+class TestPrzyczynyBledow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void kazdaDrogaPoPolsku_data()
+    {
+        QTest::addColumn<QString>("operacja");
+        QTest::addColumn<int>("blad");
+        QTest::addColumn<QString>("przyczyna");
+        const QList<std::pair<QString, QString>> drogi{{u"start"_s, u"start"_s},
+                                                       {u"jeden-zapis"_s, u"zapis wniosku z fakturami"_s},
+                                                       {u"kopia"_s, u"kopia z menu"_s},
+                                                       {u"kopia-automatyczna"_s, u"kopia automatyczna"_s},
+                                                       {u"odtworzenie"_s, u"odtworzenie"_s}};
+        for (const auto &[operacja, nazwa] : drogi) {
+            QTest::addRow("%s, pełny dysk", qPrintable(nazwa)) << operacja << ENOSPC << u"brak miejsca na dysku"_s;
+            QTest::addRow("%s, błąd dysku", qPrintable(nazwa)) << operacja << EIO << u"błąd"_s;
+            QTest::addRow("%s, dysk tylko do odczytu", qPrintable(nazwa)) << operacja << EROFS << u"brak prawa zapisu"_s;
+        }
+    }
+    void kazdaDrogaPoPolsku()
+    {
+        QFETCH(QString, operacja);
+        QFETCH(int, blad);
+        QFETCH(QString, przyczyna);
+        TestEnvironment env;
+        const QString kopia = env.root() + u"/kopia.sqlite"_s;
+        QList<SqlRow> przed;
+        {
+            ScriptedMessageBoxes boxes;
+            TDM dm(boxes);
+            QVERIFY(dm.OtworzTabele());
+            addTaxpayer(dm, {{u"Nazwisko"_s, u"Kowalski"_s}});
+            KopieZapasowe::ZapiszKopie(dm.database(), kopia);
+            addTaxpayer(dm, {{u"Nazwisko"_s, u"Nowak"_s}});
+        }
+        QFile plik(env.databaseFile());
+        QVERIFY(plik.open(QIODevice::ReadOnly));
+        const QByteArray wzor = plik.readAll();
+        plik.close();
+        const QStringList args = operacja == u"kopia" ? QStringList{operacja, env.root() + u"/nowa kopia.sqlite"_s}
+                                 : operacja == u"odtworzenie" ? QStringList{operacja, kopia}
+                                                              : QStringList{operacja};
+        const auto odnow = [&] {
+            QDir(env.databaseDirectory()).removeRecursively();
+            QVERIFY(QDir().mkpath(env.databaseDirectory()));
+            QVERIFY(plik.open(QIODevice::WriteOnly) && plik.write(wzor) == wzor.size());
+            plik.close();
+        };
+        odnow();
+        const int wywolan = licznik(uruchom(env.root(), args));
+        QVERIFY(wywolan > 0);
+
+        static const QRegularExpression poAngielsku(
+            u"database|disk|unable|attempt|locked|malformed|is full|error|readonly|I/O"_s, QRegularExpression::CaseInsensitiveOption);
+        // The first call, one half-way and the last.
+        for (const int od : {1, (wywolan + 1) / 2, wywolan}) {
+            odnow();
+            const Przebieg p = uruchom(env.root(), args,
+                                       {{u"TARLEN_FAIL_AT"_s, QString::number(od)}, {u"TARLEN_FAIL_ERRNO"_s, QString::number(blad)}});
+            ++liczby.proby;
+            const QString opis = u"od wywołania %1 z %2: kod %3, <%4>"_s.arg(od).arg(wywolan).arg(p.kod).arg(p.bledy);
+            if (p.kod == 0) {
+                // Nothing failed that mattered (a folder's sync, say): nothing to tell.
+                QVERIFY2(p.bledy.isEmpty(), qPrintable(opis));
+                ++liczby.udane;
+            } else {
+                QVERIFY2(p.kod == 3 || p.kod == 4, qPrintable(opis));
+                QVERIFY2(!poAngielsku.match(p.bledy).hasMatch(), qPrintable(opis));
+                QVERIFY2(p.bledy.contains(przyczyna), qPrintable(opis));
+                // what failed is named: a table, the database file, or the copy
+                QVERIFY2(p.bledy.contains(u"tarlen5.sqlite"_s) || p.bledy.contains(u"kopia.sqlite"_s)
+                             || p.bledy.contains(u"tabel"_s) || p.bledy.contains(u"kopie"_s),
+                         qPrintable(opis));
+                if (operacja == u"jeden-zapis")
+                    QVERIFY2(p.bledy.contains(u"Nie zapisano zmian w tabel"_s), qPrintable(opis));
+                ++liczby.poPolsku;
+            }
+            // Nothing was half-written.
+            ScriptedMessageBoxes boxes;
+            TDM dm(boxes);
+            QVERIFY2(dm.OtworzTabele(), qPrintable(boxes.texts().join(u' ')));
+            dm.database().awaitCheck();
+            const auto ile = dm.database().firstRow(u"SELECT COUNT(*) FROM Podatnik"_s);
+            QVERIFY(ile && (ile->at(0).toInt() == 2 || ile->at(0).toInt() == 3 || (operacja == u"odtworzenie" && ile->at(0).toInt() == 1)));
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        qInfo().noquote() << u"Błędy dysku: %1 prób, %2 zgłoszonych po polsku z nazwą pliku lub tabeli, %3 bez skutku do zgłoszenia"_s
+                                 .arg(liczby.proby)
+                                 .arg(liczby.poPolsku)
+                                 .arg(liczby.udane);
+    }
+};
+
+QTEST_MAIN(TestPrzyczynyBledow)
+#include "tst_przyczyny_bledow.moc"
