@@ -214,6 +214,10 @@ void Database::lock(const QString &path)
                                                      "(brak prawa zapisu w folderze): %1")
                                           .arg(native(lockPath)));
         if (lock->error() != QLockFile::LockFailedError) {
+            // A lock file made but not written (a full disk) would keep the
+            // next start out as if another copy held the database.
+            if (!lock->getLockInfo(nullptr, nullptr, nullptr))
+                QFile::remove(lockPath);
             const QString reason = PrivateFiles::writeFailure(QFileInfo(lockPath).absolutePath());
             throw DatabaseUnavailable(QStringLiteral("Nie można utworzyć pliku blokady bazy danych (%1): %2")
                                           .arg(reason.isEmpty() ? QStringLiteral("błąd zapisu na dysku") : reason,

@@ -1,6 +1,9 @@
 #include "data/storefailure.h"
 
+#include "core/privatefiles.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 #include <cerrno>
 
@@ -74,7 +77,16 @@ DataError lastError(void *connection, const QString &file)
     auto *db = static_cast<sqlite3 *>(connection);
     if (!db)
         return error(SQLITE_NOMEM, file);
-    return error(sqlite3_extended_errcode(db), file, QString::fromUtf8(sqlite3_errmsg(db)), sqlite3_system_errno(db));
+    const int code = sqlite3_extended_errcode(db);
+    if ((code & 0xff) == SQLITE_CANTOPEN && QFileInfo::exists(file)) {
+        // The file is there, so what failed is a file SQLite makes beside it
+        // (its journal); trying to write there tells why.
+        const QString why = PrivateFiles::writeFailure(QFileInfo(file).absolutePath());
+        if (!why.isEmpty())
+            return DataError(QStringLiteral("Błąd bazy danych: nie można zapisać w folderze pliku %1 (%2)")
+                                 .arg(QDir::toNativeSeparators(file), why));
+    }
+    return error(code, file, QString::fromUtf8(sqlite3_errmsg(db)), sqlite3_system_errno(db));
 }
 
 bool damaged(int code)

@@ -170,6 +170,11 @@ int runOperation(TDM &dm, StderrBoxes &boxes, const QString &mode, const QString
 
 int main(int argc, char **argv)
 {
+    // Qt's own warnings are for a developer, not messages to the user: the
+    // tests read stderr for the user's messages alone.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+        std::fprintf(stderr, "qt: %s\n", qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+    });
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {

@@ -179,16 +179,16 @@ private slots:
     // and changes nothing; an empty table has no record to edit.
     void editsThatCannotLand_data()
     {
-        QTest::addColumn<QString>("case");
+        QTest::addColumn<QString>("kind");
         QTest::newRow("edit cut short by a write elsewhere") << QStringLiteral("cut");
         QTest::newRow("edit of an empty table") << QStringLiteral("empty");
     }
     void editsThatCannotLand()
     {
-        QFETCH(QString, case);
+        QFETCH(QString, kind);
         addTaxpayers({QStringLiteral("A"), QStringLiteral("B")});
         Table &t = dm->Podatnik;
-        if (case == QStringLiteral("cut")) {
+        if (kind == QStringLiteral("cut")) {
             t.first();
             t.edit();
             t.field(QStringLiteral("Imie")).setString(QStringLiteral("Anna"));

@@ -11,6 +11,7 @@
 #include "data/dataerror.h"
 #include "data/kopiezapasowe.h"
 #include "data/tdm.h"
+#include "support/faultrun.h"
 #include "support/testsupport.h"
 
 #include <QDirIterator>
@@ -21,33 +22,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Przebieg
+ChildRun uruchom(const QString &root, const QStringList &args, const QMap<QString, QString> &env = {})
 {
-    int kod = -1;
-    QString wyjscie;
-    QString bledy;
-};
-
-// Runs crash_writer on the world of `root` with the preload library and `env`.
-Przebieg uruchom(const QString &root, const QStringList &args, const QMap<QString, QString> &env = {})
-{
-    QProcess p;
-    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    e.insert(u"LD_PRELOAD"_s, QStringLiteral(FAULT_SHIM));
-    for (auto it = env.begin(); it != env.end(); ++it)
-        e.insert(it.key(), it.value());
-    p.setProcessEnvironment(e);
-    p.start(QStringLiteral(CRASH_WRITER), QStringList{root} + args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-int licznik(const Przebieg &p)
-{
-    static const QRegularExpression re(u"licznik (\\d+)"_s);
-    const auto m = re.match(p.wyjscie);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
+    return runUnderShim(QStringLiteral(CRASH_WRITER), QStringLiteral(FAULT_SHIM), QStringList{root} + args, env);
 }
 
 // Files with a temporary name anywhere below `root`, and registers of them.
@@ -153,21 +130,21 @@ private slots:
                                                                                     : QStringList{operacja};
 
         odnow();
-        const Przebieg caly = uruchom(root, args);
-        QVERIFY2(caly.kod == 0, qPrintable(caly.bledy));
-        const int wywolan = licznik(caly);
+        const ChildRun caly = uruchom(root, args);
+        QVERIFY2(caly.exitCode == 0, qPrintable(caly.err));
+        const int wywolan = countedCalls(caly);
         QVERIFY(wywolan > 0);
 
         Liczby l;
         QStringList bledy;
         for (int n = 1; n <= wywolan; ++n) {
-            for (const QString kiedy : {u"before"_s, u"after"_s}) {
+            for (const QString &kiedy : {u"before"_s, u"after"_s}) {
                 odnow();
-                const Przebieg p = uruchom(root, args, {{u"TARLEN_KILL_AT"_s, QString::number(n)}, {u"TARLEN_KILL_WHEN"_s, kiedy}});
+                const ChildRun p = uruchom(root, args, {{u"TARLEN_KILL_AT"_s, QString::number(n)}, {u"TARLEN_KILL_WHEN"_s, kiedy}});
                 const QString punkt = u"%1 %2. wywołania"_s.arg(kiedy == u"before" ? u"przed"_s : u"po"_s).arg(n);
                 ++l.punkty;
-                if (p.kod != 77 && p.kod != 0) {
-                    bledy << u"%1: kod %2 %3"_s.arg(punkt).arg(p.kod).arg(p.bledy);
+                if (p.exitCode != 77 && p.exitCode != 0) {
+                    bledy << u"%1: kod %2 %3"_s.arg(punkt).arg(p.exitCode).arg(p.err);
                     continue;
                 }
                 // The program started again.

@@ -10,7 +10,8 @@
  *   TARLEN_KILL_AT=N     the N-th counted call ends the process (_exit 77),
  *   TARLEN_KILL_WHEN     "before" it is made (the default) or "after" it;
  *   TARLEN_FAIL_AT=N     the N-th counted call and every later one fail,
- *   TARLEN_FAIL_ERRNO    with this errno (28, no space, by default).
+ *   TARLEN_FAIL_ERRNO    with this errno (28, no space, by default); a
+ *                        removal (unlink) still succeeds, as on a full disk.
  *
  * tarlen_fault_count() answers how many calls were counted so far. */
 #define _GNU_SOURCE
@@ -62,7 +63,8 @@ static int isFileFd(int fd)
     return fd > 2 && fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode));
 }
 
-/* Before a counted call: 0 to go on, -1 to fail it (errno set); may end the process. */
+/* Before a counted call: 0 to go on, -1 to fail it (errno set); may end the
+ * process. `counts` is 2 for a call that may not fail (a removal). */
 static int before(int counts)
 {
     if (!armed || !counts)
@@ -70,7 +72,7 @@ static int before(int counts)
     ++counted;
     if (counted == killAt && !killAfter)
         _exit(77);
-    if (failAt > 0 && counted >= failAt) {
+    if (failAt > 0 && counted >= failAt && counts != 2) {
         errno = failErrno;
         return -1;
     }
@@ -106,11 +108,11 @@ WRAP_FD(int, ftruncate64, (int fd, off64_t len), (fd, len), fd)
 WRAP_FD(int, fsync, (int fd), (fd), fd)
 WRAP_FD(int, fdatasync, (int fd), (fd), fd)
 
-#define WRAP_PATH(name, params, args)                                                                                  \
+#define WRAP_PATH(name, params, args, kind)                                                                            \
     int name params                                                                                                    \
     {                                                                                                                  \
         NEXT(name);                                                                                                    \
-        const int counts = armed;                                                                                      \
+        const int counts = armed ? kind : 0;                                                                                   \
         if (before(counts) < 0)                                                                                        \
             return -1;                                                                                                 \
         int r = next_##name args;                                                                                      \
@@ -118,12 +120,12 @@ WRAP_FD(int, fdatasync, (int fd), (fd), fd)
         return r;                                                                                                      \
     }
 
-WRAP_PATH(rename, (const char *a, const char *b), (a, b))
-WRAP_PATH(renameat, (int da, const char *a, int db, const char *b), (da, a, db, b))
-WRAP_PATH(renameat2, (int da, const char *a, int db, const char *b, unsigned int f), (da, a, db, b, f))
-WRAP_PATH(unlink, (const char *p), (p))
-WRAP_PATH(unlinkat, (int d, const char *p, int f), (d, p, f))
-WRAP_PATH(mkdir, (const char *p, mode_t m), (p, m))
+WRAP_PATH(rename, (const char *a, const char *b), (a, b), 1)
+WRAP_PATH(renameat, (int da, const char *a, int db, const char *b), (da, a, db, b), 1)
+WRAP_PATH(renameat2, (int da, const char *a, int db, const char *b, unsigned int f), (da, a, db, b, f), 1)
+WRAP_PATH(unlink, (const char *p), (p), 2)
+WRAP_PATH(unlinkat, (int d, const char *p, int f), (d, p, f), 2)
+WRAP_PATH(mkdir, (const char *p, mode_t m), (p, m), 1)
 
 #define WRAP_OPEN(name, params, args, flags)                                                                           \
     int name params                                                                                                    \
