@@ -12,10 +12,13 @@
 #include "support/testsupport.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <cerrno>
+
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -127,6 +130,57 @@ private slots:
             const auto ile = dm.database().firstRow(u"SELECT COUNT(*) FROM Podatnik"_s);
             QVERIFY(ile && (ile->at(0).toInt() == 2 || ile->at(0).toInt() == 3 || (operacja == u"odtworzenie" && ile->at(0).toInt() == 1)));
         }
+    }
+
+    // A database that another program holds locked, or that was moved away
+    // while the program ran: the save, the backup and the restore say so in
+    // Polish and name the file or table.
+    void zablokowanaLubPrzeniesiona_data()
+    {
+        QTest::addColumn<QString>("przeszkoda");
+        QTest::addColumn<QString>("droga");
+        QTest::addColumn<QString>("przyczyna");
+        const QString zablokowany = u"jest zablokowany przez inny program"_s;
+        QTest::newRow("baza zablokowana, zapis") << u"blokada"_s << u"zapis"_s << zablokowany;
+        QTest::newRow("kopia zablokowana, odtworzenie") << u"blokada kopii"_s << u"odtworzenie"_s << zablokowany;
+        QTest::newRow("baza przeniesiona, zapis") << u"przeniesiona"_s << u"zapis"_s
+                                                  << u"został przeniesiony lub usunięty w czasie pracy programu"_s;
+    }
+    void zablokowanaLubPrzeniesiona()
+    {
+        QFETCH(QString, przeszkoda);
+        QFETCH(QString, droga);
+        QFETCH(QString, przyczyna);
+        TestDatabase t;
+        addTaxpayer(t.dm, {{u"Nazwisko"_s, u"Kowalski"_s}});
+        const QString kopia = t.env.root() + u"/kopia.sqlite"_s;
+        KopieZapasowe::ZapiszKopie(t.dm.database(), kopia);
+        const QString zablokowana = przeszkoda == u"blokada kopii"_s ? kopia : t.env.databaseFile();
+        sqlite3 *inny = nullptr;
+        auto zwolnij = qScopeGuard([&] { sqlite3_close(inny); });
+        if (przeszkoda.startsWith(u"blokada"_s)) {
+            QCOMPARE(sqlite3_open(QFile::encodeName(zablokowana).constData(), &inny), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(inny, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        } else {
+            QVERIFY(QFile::rename(t.env.databaseFile(), t.env.root() + u"/gdzie indziej.sqlite"_s));
+        }
+        QString powiedziane;
+        if (droga == u"zapis") {
+            try {
+                addTaxpayer(t.dm, {{u"Nazwisko"_s, u"Nowak"_s}});
+            } catch (const DataError &e) {
+                powiedziane = e.message();
+            }
+            QVERIFY2(powiedziane.startsWith(u"Nie zapisano zmian w tabeli Podatnik.DB."_s), qPrintable(powiedziane));
+        } else {
+            t.boxes.answer(true);
+            QVERIFY(!KopieZapasowe(t.dm).Odtworz(kopia));
+            powiedziane = t.boxes.texts().join(u'\n');
+        }
+        QVERIFY2(powiedziane.contains(przyczyna), qPrintable(powiedziane));
+        QVERIFY2(powiedziane.contains(QDir::toNativeSeparators(zablokowana)), qPrintable(powiedziane));
+        ++liczby.proby;
+        ++liczby.poPolsku;
     }
 
     void cleanupTestCase()
