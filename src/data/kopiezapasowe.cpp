@@ -631,6 +631,9 @@ bool KopieZapasowe::ZaproponujKopie()
                               : QStringLiteral("Plik bazy danych jest uszkodzony i nie będzie używany:\r%1").arg(native(plikBazy));
 
     const QList<ZnalezionaKopia> kopie = DobreKopie(katalog);
+    // A missing file has been named already; without a copy there is no more to say.
+    if (kopie.isEmpty() && brak && KopieAutomatyczne(katalog).isEmpty())
+        return false;
     if (kopie.isEmpty()) {
         dm.Uwaga(stan + QStringLiteral("\rW folderze %1 nie ma dobrej kopii zapasowej, z której można by go odtworzyć.")
                             .arg(native(katalog)));
