@@ -37,6 +37,13 @@ public:
         std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
         return false;
     }
+    int choose(const MessageRequest &request) override { return ask(request) ? 0 : -1; }
+    // The benchmark's server takes its password from PostgreSQL's password file.
+    std::optional<QString> askPassword(const MessageRequest &request) override
+    {
+        ask(request);
+        return std::nullopt;
+    }
 };
 
 // The table of figures: our time, the bare sqlite3 time and their ratio.

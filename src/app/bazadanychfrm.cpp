@@ -41,7 +41,8 @@ TBazaDanychFrm::TBazaDanychFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(d
     wiersz(QStringLiteral("&Port:"), EdPort);
     wiersz(QStringLiteral("&Baza danych:"), EdBaza);
     wiersz(QStringLiteral("&Użytkownik:"), EdUzytkownik);
-    pola->addRow(new QLabel(QStringLiteral("Hasło: z pliku haseł PostgreSQL (~/.pgpass),\nnigdy w ustawieniach programu.")));
+    pola->addRow(new QLabel(QStringLiteral("Hasło: z pliku haseł PostgreSQL (~/.pgpass) albo podawane\n"
+                                           "przy połączeniu; nigdy w ustawieniach programu.")));
     (TDM::SerwerBazy().isEmpty() ? FolderRadio : SerwerRadio)->setChecked(true);
 
     auto *sprawdz = new QPushButton(QStringLiteral("&Sprawdź połączenie"), this);
@@ -86,9 +87,18 @@ QString TBazaDanychFrm::Polaczenie() const
     return PolaczenieSerwera{EdHost->text(), EdPort->value(), EdBaza->text(), EdUzytkownik->text()}.conninfo();
 }
 
+QString TBazaDanychFrm::Sprawdz()
+{
+    const QString polaczenie = Polaczenie();
+    QString blad;
+    if (!dm.PolaczZHaslem(polaczenie, [&] { blad = UstawieniaBazy::SprawdzPolaczenie(polaczenie); }))
+        return QStringLiteral("Nie połączono z serwerem bazy danych: nie podano hasła.");
+    return blad;
+}
+
 void TBazaDanychFrm::SprawdzBtnClick()
 {
-    const QString blad = UstawieniaBazy::SprawdzPolaczenie(Polaczenie());
+    const QString blad = Sprawdz();
     dm.Uwaga(blad.isEmpty() ? QStringLiteral("Połączenie z serwerem bazy danych działa.") : blad);
 }
 
@@ -99,7 +109,8 @@ void TBazaDanychFrm::PrzeniesBtnClick()
                           .arg(QDir::toNativeSeparators(dm.database().filePath()), EdHost->text())))
         return;
     try {
-        KopiaSerwera::PrzeniesNaSerwer(dm.database(), Polaczenie());
+        if (!dm.PolaczZHaslem(Polaczenie(), [this] { KopiaSerwera::PrzeniesNaSerwer(dm.database(), Polaczenie()); }))
+            return;
         UstawieniaBazy::ZapiszSerwer(Polaczenie());
     } catch (const DataError &e) {
         dm.Uwaga(QStringLiteral("Nie udało się przenieść bazy danych na serwer.\r%1").arg(e.message()));
@@ -113,7 +124,7 @@ void TBazaDanychFrm::PrzeniesBtnClick()
 void TBazaDanychFrm::PostBtnClick()
 {
     if (SerwerRadio->isChecked()) {
-        const QString blad = UstawieniaBazy::SprawdzPolaczenie(Polaczenie());
+        const QString blad = Sprawdz();
         if (!blad.isEmpty()) {
             dm.Uwaga(blad);
             return;

@@ -10,8 +10,9 @@ class TDM;
 // "System → Baza danych…": where the database is, a folder on this computer
 // or a PostgreSQL server; the connection can be tried before it is saved,
 // and a folder database moved onto an empty server ("Przenieś bazę na
-// serwer…"). Saving records the choice and opens the tables there. The
-// password is never asked here: it stays in PostgreSQL's password file.
+// serwer…"). Saving records the choice and opens the tables there. A
+// password is never saved: it comes from PostgreSQL's password file, or is
+// asked for when the connection is tried and kept for the run.
 class TBazaDanychFrm : public QDialog
 {
     Q_OBJECT
@@ -33,6 +34,9 @@ public:
 
 private:
     void UstawDostepnosc();
+    // What is wrong with the server's connection, empty when it works (the
+    // password asked for when the server wants one).
+    QString Sprawdz();
 
     TDM &dm;
     QWidget *m_serwerPola;

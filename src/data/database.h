@@ -26,6 +26,13 @@ public:
     using DataError::DataError;
 };
 
+// There is no database file where one is recorded: deleted or moved away.
+class DatabaseMissing : public DataError
+{
+public:
+    using DataError::DataError;
+};
+
 // The database file is damaged, or is no database at all. `tables()` names
 // the tables whose pages are damaged, as far as they can be told; empty when
 // the damage lies elsewhere.
@@ -73,8 +80,9 @@ public:
 
     // Opens the database file of `directory` (empty: the current directory).
     // Throws DatabaseUnavailable when another copy of the program has it open,
-    // DatabaseDamaged when it is damaged or is not a database, DataError when
-    // it is missing or cannot be read. Damage deeper in the file is found by
+    // DatabaseDamaged when it is damaged or is not a database,
+    // DatabaseMissing when there is no file, DataError when it cannot be read.
+    // The files of the database are made readable by their owner alone. Damage deeper in the file is found by
     // the check begun here: awaitCheck() waits for it, checkFailed() tells it.
     void open(const QString &directory);
     // Waits for the check of the file begun by open(); throws DatabaseDamaged
@@ -88,13 +96,22 @@ public:
     // throws DataError with the reason in Polish. Its tables are the
     // installer's business: opening them tells whether they are there.
     void openServer(const QString &conninfo);
+    // Opens `file`, a copy of the program's database that the caller has
+    // to itself (checked before it is read; written while it is a temporary
+    // file, empty at first): no lock file, no check, its modes left alone.
+    enum class Access { ReadOnly, ReadWrite, Create };
+    void openCopy(const QString &file, Access access);
     void close();
     bool isOpen() const;
     bool isServer() const { return m_server != nullptr; }
+    bool inTransaction() const { return m_transactionDepth > 0; }
     QString filePath() const { return m_filePath; }
     // The connection string of the server, or empty.
     QString serverConninfo() const;
     static QString filePathIn(const QString &directory);
+    // The files beside the database that belong to it while it is open.
+    static QString journalPath(const QString &databaseFile);
+    static QString lockPath(const QString &databaseFile);
 
     // Whether `table` exists, holds every field of `fields` and can be read.
     bool tableReadable(const QString &table, const QStringList &fields);
@@ -123,11 +140,14 @@ public:
     void noteWrite(const QString &table, const QObject *writer);
 
     // A transaction; nested ones are savepoints inside the outer one. Rolls
-    // back when it goes out of scope without commit().
+    // back when it goes out of scope without commit(). A snapshot reads the
+    // whole register as it was when it began, whatever other desks write
+    // meanwhile, and writes nothing.
     class Transaction
     {
     public:
-        explicit Transaction(Database &db);
+        enum class Kind { Write, Snapshot };
+        explicit Transaction(Database &db, Kind kind = Kind::Write);
         ~Transaction();
         Transaction(const Transaction &) = delete;
         Transaction &operator=(const Transaction &) = delete;
@@ -152,7 +172,11 @@ private:
     friend class KopieZapasowe;
 
     void lock(const QString &path);
-    void openConnection(const QString &path, bool create);
+    // The database folder, the file, its journal and lock file (and the
+    // folder of copies with its files) for their owner alone: a database made
+    // by an earlier version was readable by everyone.
+    static void makePrivate(const QString &path);
+    void openConnection(const QString &path, Access access);
     void closeConnection();
     void readSchema();
     void beginCheck();

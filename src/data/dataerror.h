@@ -25,3 +25,11 @@ class RecordChanged : public DataError
 public:
     using DataError::DataError;
 };
+
+// The server asks for a password that the program was not given (none in
+// PostgreSQL's password file, none typed in this run yet).
+class PasswordNeeded : public DataError
+{
+public:
+    using DataError::DataError;
+};

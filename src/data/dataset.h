@@ -63,6 +63,9 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)
 // like, outside editing), not as a later reload shows it: an editor reads the
 // record when it opens and saves it when the user is done, and a write made
 // on another desk in between must not be lost silently (RowWrites::update).
+// An edit cut short because the table was written elsewhere meanwhile (the
+// record may be gone) is not lost in silence: the next post throws
+// DataError saying the changes were not saved.
 class Dataset : public QObject
 {
     Q_OBJECT
@@ -104,7 +107,7 @@ public:
     bool eof();
     bool bof();
 
-    void edit(); // on an empty dataset this inserts
+    void edit(); // throws DataError on an empty dataset: there is no record to edit
     void insert();
     void append();
     void post();
@@ -131,7 +134,8 @@ public:
 
     // Values are stored as the store keeps them: text, whole numbers, money in
     // ten-thousandths, dates as ISO text, logical values as 0/1, null for empty.
-    // toStorage cuts texts to the field's size; a whole number given for money
+    // toStorage drops control characters from texts (a memo keeps its tabs
+    // and line breaks) and cuts them to the field's size; a whole number given for money
     // is a number of złoty, a real is rounded to the ten-thousandth.
     static QVariant toStorage(const FieldDef &def, const QVariant &value);
     static QVariant fromStorage(const FieldDef &def, const QVariant &stored);
@@ -203,4 +207,5 @@ private:
     int m_disabledControls = 0;
     QHash<qint64, Seen> m_seen; // by rowid
     bool m_reloading = false;   // what is read while a reload is told is not what an editor shows
+    bool m_editCutShort = false; // told by the next post
 };

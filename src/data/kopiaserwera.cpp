@@ -3,22 +3,11 @@
 #include "data/database.h"
 #include "data/dataerror.h"
 #include "data/installer.h"
-#include "data/kopiezapasowe.h"
 #include "data/schema.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 
 constexpr int Batch = 2000;
-
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 void copyTable(Database &from, Database &to, const TableDef &table)
 {
@@ -77,40 +66,24 @@ void KopiaSerwera::PrzeniesNaSerwer(Database &folder, const QString &conninfo)
 
 void KopiaSerwera::ZapiszDoPliku(Database &serwer, const QString &plik)
 {
-    const QFileInfo target(plik);
-    if (target.isDir())
-        throw DataError(QStringLiteral("To jest folder, a nie plik: %1").arg(native(plik)));
-    QTemporaryDir temporary(target.absoluteDir().filePath(QStringLiteral(".tarlen-kopia-XXXXXX")));
-    if (!temporary.isValid())
-        throw DataError(QStringLiteral("Nie można utworzyć pliku w folderze %1.").arg(native(target.absolutePath())));
-    {
-        Database copy;
-        copy.create(temporary.path());
-        Database::Transaction transaction(copy);
-        Installer::createTables(copy);
-        KopiujTabele(serwer, copy);
-        transaction.commit();
-    }
-    const QString written = Database::filePathIn(temporary.path());
-    try {
-        KopieZapasowe::SprawdzKopie(written);
-    } catch (const DataError &e) {
-        throw DataError(QStringLiteral("Zapisana kopia nie przeszła sprawdzenia i została usunięta.\r%1").arg(e.message()));
-    }
-    QFile::remove(target.absoluteFilePath());
-    if (!QFile::rename(written, target.absoluteFilePath()))
-        throw DataError(QStringLiteral("Nie można zapisać pliku %1.").arg(native(plik)));
+    if (serwer.inTransaction())
+        throw DataError(QStringLiteral("Kopii nie można wykonać w trakcie zapisu danych."));
+    Database copy;
+    copy.openCopy(plik, Database::Access::ReadWrite);
+    // What other desks write meanwhile is not in this copy, and the copy holds
+    // no save of theirs in part.
+    Database::Transaction snapshot(serwer, Database::Transaction::Kind::Snapshot);
+    Database::Transaction transaction(copy);
+    Installer::createTables(copy);
+    KopiujTabele(serwer, copy);
+    transaction.commit();
+    snapshot.commit();
 }
 
 void KopiaSerwera::OdtworzZPliku(Database &serwer, const QString &plik)
 {
-    // The copy is opened where it cannot be mistaken for a database in use.
-    QTemporaryDir temporary;
-    if (!temporary.isValid() || !QFile::copy(plik, Database::filePathIn(temporary.path())))
-        throw DataError(QStringLiteral("Nie można odczytać pliku %1.").arg(native(plik)));
     Database copy;
-    copy.open(temporary.path());
-    copy.awaitCheck();
+    copy.openCopy(plik, Database::Access::ReadOnly);
     Database::Transaction transaction(serwer);
     QStringList tables;
     for (const TableDef &table : storedTables())

@@ -20,14 +20,14 @@ void KopiujTabele(Database &zrodlo, Database &cel);
 // as it was. Throws DataError with the reason.
 void PrzeniesNaSerwer(Database &folder, const QString &conninfo);
 
-// Writes the server's database to the SQLite file `plik`, as the folder
-// database's copy is: under a temporary name beside it, checked, then
-// renamed; a failure leaves nothing. Throws DataError.
+// Writes the server's database, as it is at one moment, into `plik`, an
+// empty SQLite file (the temporary file of a copy, which the caller checks
+// and puts in place as a folder database's copy). Throws DataError.
 void ZapiszDoPliku(Database &serwer, const QString &plik);
 
 // Replaces everything on the server by the contents of the SQLite copy
-// `plik` (checked beforehand by the caller), in one transaction: other
-// desks see the old register or the new one, never a mixture.
+// `plik` (found sound by the caller), in one transaction: other desks see
+// the old register or the new one, never a mixture.
 void OdtworzZPliku(Database &serwer, const QString &plik);
 
 } // namespace KopiaSerwera

@@ -2,6 +2,7 @@
 
 #include "data/dataerror.h"
 #include "data/sqltext.h"
+#include "data/storefailure.h"
 
 #include <QSysInfo>
 #include <QRegularExpression>
@@ -130,26 +131,40 @@ QVariant value(const PGresult *result, int row, int column)
     }
 }
 
-// The failures a user can do something about, in Polish; the rest in the
-// server's own words.
-QString reason(const QString &message, const QByteArray &state)
+// The passwords the user typed in this run, by the server, database and user
+// they open; never written anywhere.
+QHash<QString, QString> &typedPasswords()
 {
-    if (state.startsWith("08") || state.isEmpty())
-        return QStringLiteral("brak połączenia z serwerem bazy danych (%1)").arg(message.trimmed());
-    if (state == "42501")
-        return QStringLiteral("brak uprawnień na serwerze bazy danych (%1)").arg(message.trimmed());
-    if (state == "53100")
-        return QStringLiteral("brak miejsca na dysku serwera bazy danych");
-    if (state.startsWith("57P"))
-        return QStringLiteral("serwer bazy danych został zatrzymany");
-    if (state == "40001" || state == "40P01")
-        return QStringLiteral("zapis kolidował z zapisem na innym stanowisku; spróbuj ponownie");
-    if (state == "25P02")
-        return QStringLiteral("transakcja została przerwana wcześniejszym błędem");
-    return message.trimmed();
+    static QHash<QString, QString> passwords;
+    return passwords;
+}
+
+QString passwordKey(const QString &conninfo)
+{
+    QHash<QString, QString> values;
+    if (PQconninfoOption *options = PQconninfoParse(conninfo.toUtf8().constData(), nullptr)) {
+        for (PQconninfoOption *o = options; o->keyword; ++o)
+            if (o->val)
+                values.insert(QString::fromUtf8(o->keyword), QString::fromUtf8(o->val));
+        PQconninfoFree(options);
+    }
+    return QStringList{values.value(QStringLiteral("host")), values.value(QStringLiteral("port")),
+                       values.value(QStringLiteral("dbname")), values.value(QStringLiteral("user"))}
+        .join(QLatin1Char('\n'));
 }
 
 } // namespace
+
+QString PgConnection::quoted(QString value)
+{
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
+
+void PgConnection::rememberPassword(const QString &conninfo, const QString &password)
+{
+    typedPasswords().insert(passwordKey(conninfo), password);
+}
 
 QString PgConnection::withDefaults(const QString &conninfo)
 {
@@ -159,24 +174,38 @@ QString PgConnection::withDefaults(const QString &conninfo)
     return QStringLiteral("connect_timeout=10 application_name='%1' client_encoding=UTF8 %2").arg(desk.left(60), conninfo);
 }
 
-QString PgConnection::connectionFailure(PGconn *connection)
+ServerFailure::Place PgConnection::placeOf(PGconn *connection)
 {
-    const QString text = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
-    if (text.contains(QLatin1String("password")))
-        return QStringLiteral("serwer bazy danych nie przyjął hasła lub wymaga hasła (%1)").arg(text);
-    if (text.contains(QLatin1String("does not exist")))
-        return QStringLiteral("nie ma takiej bazy danych lub użytkownika na serwerze (%1)").arg(text);
-    return QStringLiteral("nie można połączyć się z serwerem bazy danych (%1)").arg(text);
+    return {QString::fromUtf8(PQhost(connection)), QString::fromUtf8(PQport(connection)),
+            QString::fromUtf8(PQdb(connection)), QString::fromUtf8(PQuser(connection))};
+}
+
+DataError PgConnection::connectionFailure(PGconn *connection)
+{
+    const QString text = QString::fromUtf8(PQerrorMessage(connection));
+    return ServerFailure::error(ServerFailure::connectionReason(text, placeOf(connection)));
 }
 
 PgConnection::PgConnection(const QString &conninfo) : m_conninfo(conninfo)
 {
-    m_connection = PQconnectdb(withDefaults(conninfo).toUtf8().constData());
+    const auto typed = typedPasswords().constFind(passwordKey(conninfo));
+    const bool withTyped = typed != typedPasswords().constEnd();
+    m_connection = PQconnectdb((withDefaults(conninfo) + (withTyped ? QStringLiteral(" password=") + quoted(*typed) : QString()))
+                                   .toUtf8()
+                                   .constData());
     if (PQstatus(m_connection) != CONNECTION_OK) {
-        const QString failure = connectionFailure(m_connection);
+        const DataError failure = connectionFailure(m_connection);
+        // A typed password that the server refused is asked for again.
+        const bool typedRefused = withTyped && PQconnectionUsedPassword(m_connection)
+            && QString::fromUtf8(PQerrorMessage(m_connection)).contains(QLatin1String("password authentication failed"));
+        if (typedRefused)
+            typedPasswords().remove(passwordKey(conninfo));
+        const bool passwordNeeded = PQconnectionNeedsPassword(m_connection) || typedRefused;
         PQfinish(m_connection);
         m_connection = nullptr;
-        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(failure));
+        if (passwordNeeded)
+            throw PasswordNeeded(failure.message());
+        throw failure;
     }
     // The server's notices (of tables that already exist and the like) are no news to the user.
     PQsetNoticeProcessor(m_connection, [](void *, const char *) {}, nullptr);
@@ -227,10 +256,10 @@ QList<PgConnection::Notification> PgConnection::takeNotifications()
     return std::exchange(m_pending, {});
 }
 
-void PgConnection::fail(const char *message, const char *sqlState)
+void PgConnection::fail(const char *message, const char *sqlState, const char *table)
 {
-    throw DataError(QStringLiteral("Błąd bazy danych: %1")
-                        .arg(reason(QString::fromUtf8(message), QByteArray(sqlState ? sqlState : ""))));
+    throw ServerFailure::error(ServerFailure::reason(QByteArray(sqlState ? sqlState : ""), QString::fromUtf8(message),
+                                                     placeOf(m_connection), QString::fromUtf8(table ? table : "")));
 }
 
 void PgConnection::failUnlessDone(PGresult *result)
@@ -238,13 +267,19 @@ void PgConnection::failUnlessDone(PGresult *result)
     const ExecStatusType status = PQresultStatus(result);
     if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
         return;
-    const QByteArray message = PQresultErrorMessage(result);
+    QByteArray message = PQresultErrorMessage(result);
     QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const QByteArray table = PQresultErrorField(result, PG_DIAG_TABLE_NAME);
     PQclear(result);
-    // A connection that broke answers no state of its own.
-    if (PQstatus(m_connection) != CONNECTION_OK)
+    // A connection that broke answers no state of its own; what the server
+    // said before it went is among the connection's messages.
+    if (PQstatus(m_connection) != CONNECTION_OK && !state.startsWith("57P")) {
         state = "08006";
-    fail(message.constData(), state.constData());
+        message = PQerrorMessage(m_connection);
+    } else if (state.isEmpty()) {
+        state = "XX000";
+    }
+    fail(message.constData(), state.constData(), table.constData());
 }
 
 bool PgConnection::reconnectIfLost()
@@ -255,7 +290,7 @@ bool PgConnection::reconnectIfLost()
     m_cache.clear();
     PQreset(m_connection);
     if (PQstatus(m_connection) != CONNECTION_OK)
-        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(connectionFailure(m_connection)));
+        throw connectionFailure(m_connection);
     PQclear(PQexec(m_connection, "LISTEN tarlen"));
     return true;
 }
@@ -278,12 +313,8 @@ const PgConnection::Prepared &PgConnection::prepared(const QString &sql)
     p.parameterNames = t.parameterNames;
     PGresult *result = PQprepare(m_connection, p.name.constData(), t.text.toUtf8().constData(),
                                  int(t.parameterNames.size()), nullptr);
-    const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
-    const QByteArray message = PQresultErrorMessage(result);
-    const QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    failUnlessDone(result);
     PQclear(result);
-    if (!ok)
-        fail(message.constData(), state.isEmpty() && PQstatus(m_connection) == CONNECTION_OK ? "XX000" : state.constData());
     const QHash<QString, QString> words = spellings(sql);
     // An expression without an alias is named by its text, as SQLite names it.
     const QStringList items = SqlText::selectItems(sql);

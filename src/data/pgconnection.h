@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/statements.h"
+#include "data/storefailure.h"
 
 #include <QHash>
 #include <QString>
@@ -25,7 +26,9 @@ public:
         int backendPid = 0;     // the server process of the desk that wrote
     };
 
-    // Connects; throws DataError with the reason in Polish.
+    // Connects; throws DataError with the reason in Polish, PasswordNeeded
+    // when the server wants a password that neither PostgreSQL's password
+    // file holds nor rememberPassword was given (or the one given was refused).
     explicit PgConnection(const QString &conninfo);
     ~PgConnection() override;
     PgConnection(const PgConnection &) = delete;
@@ -54,11 +57,20 @@ public:
     // Only between transactions: inside one, the lost part is lost.
     bool reconnectIfLost();
 
+    // Connections to the server, database and user of `conninfo` use
+    // `password` from now on, for this run only (it is kept in memory alone);
+    // a password the server refuses is forgotten.
+    static void rememberPassword(const QString &conninfo, const QString &password);
+
+    // A value of a connection string, quoted as libpq wants it.
+    static QString quoted(QString value);
     // The conninfo of `conninfo` with what the program adds: the desk's name
     // as the application name, and a short connection time-out.
     static QString withDefaults(const QString &conninfo);
     // The reason of a failed connection, in Polish.
-    static QString connectionFailure(PGconn *connection);
+    static DataError connectionFailure(PGconn *connection);
+    // The server, database and user of a connection, made or failed.
+    static ServerFailure::Place placeOf(PGconn *connection);
 
 private:
     struct Prepared
@@ -69,7 +81,7 @@ private:
         bool insert = false;
     };
     const Prepared &prepared(const QString &sql);
-    [[noreturn]] void fail(const char *message, const char *sqlState);
+    [[noreturn]] void fail(const char *message, const char *sqlState, const char *table = nullptr);
     // Throws, having freed `result`, unless the statement was carried out.
     void failUnlessDone(struct pg_result *result);
 

@@ -49,8 +49,9 @@ bool same(const QVariant &a, const QVariant &b)
     return a.toString() == b.toString();
 }
 
-// Runs one write of `table`; a failure of the store names the table.
-void write(Database &db, const TableDef &table, const QString &sql, const QVariantList &params)
+} // namespace
+
+void RowWrites::write(Database &db, const TableDef &table, const QString &sql, const QVariantList &params)
 {
     try {
         db.run(sql, {}, params);
@@ -58,8 +59,6 @@ void write(Database &db, const TableDef &table, const QString &sql, const QVaria
         throw DataError(QStringLiteral("Nie zapisano zmian w tabeli %1.\r%2").arg(table.fileName, e.message()));
     }
 }
-
-} // namespace
 
 qint64 RowWrites::insert(Database &db, const TableDef &table, const QList<FieldDef> &fields, SqlRow &values,
                          const QBitArray &assigned, const QObject *writer)

@@ -1,6 +1,10 @@
 #include "data/tdm.h"
 
 #include "data/dataerror.h"
+#include "data/kopiezapasowe.h"
+#include "data/pgconnection.h"
+#include "data/rowwrites.h"
+#include "data/ustawieniabazy.h"
 
 #include "core/common.h"
 #include "core/registry.h"
@@ -169,39 +173,49 @@ bool TDM::OtworzTabele()
     const QString serwer = SerwerBazy();
     ZamknijTabele();
     m_bazaUszkodzona = false;
+    m_brakPliku = false;
     try {
-        if (serwer.isEmpty())
+        if (serwer.isEmpty()) {
             m_db.open(directory);
-        else
-            m_db.openServer(serwer);
+        } else if (!PolaczZHaslem(serwer, [&] { m_db.openServer(serwer); })) {
+            Uwaga(QStringLiteral("Nie połączono z serwerem bazy danych: nie podano hasła."));
+            return false;
+        }
     } catch (const DatabaseUnavailable &e) {
         // Another copy of the program has the database: the user must learn
         // that, not that a table is damaged.
         Uwaga(e.message());
+        return false;
+    } catch (const DatabaseMissing &e) {
+        m_brakPliku = true;
+        Uwaga(e.message());
+        return false;
+    } catch (const DatabaseDamaged &e) {
+        // In a damaged file the first damaged table is named.
+        m_bazaUszkodzona = true;
+        const Table *named = &Podatnik;
+        for (Table *t : tabele())
+            if (e.tables().contains(t->def().name, Qt::CaseInsensitive)) {
+                named = t;
+                break;
+            }
+        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + named->fileName());
         return false;
     } catch (const DataError &e) {
         if (!serwer.isEmpty()) {
             Uwaga(QStringLiteral("Nie udało się połączyć z serwerem bazy danych.\r") + e.message());
             return false;
         }
-        // A database file that cannot be opened holds none of the tables; in
-        // a damaged one the first damaged table is named.
-        const Table *named = &Podatnik;
-        const auto *damaged = dynamic_cast<const DatabaseDamaged *>(&e);
-        m_bazaUszkodzona = damaged != nullptr;
-        if (damaged)
-            for (Table *t : tabele())
-                if (damaged->tables().contains(t->def().name, Qt::CaseInsensitive)) {
-                    named = t;
-                    break;
-                }
-        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + named->fileName());
+        // A database file that cannot be opened holds none of the tables.
+        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: %1\r%2").arg(Podatnik.fileName(), e.message()));
         return false;
     }
+    // The database is locked now: nobody else writes a copy beside it.
+    KopieZapasowe::UsunPozostalosci(KopieZapasowe::MiejsceTymczasowych(m_db));
     try {
         upgradeSchema(m_db);
     } catch (const DataError &e) {
-        Uwaga(e.message());
+        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: %1\r%2").arg(Podatnik.fileName(), e.message()));
         return false;
     }
     for (Table *t : tabele()) {
@@ -273,6 +287,35 @@ bool TDM::Potwierdz(const QString &text)
 bool TDM::PotwierdzUwaga(const QString &text)
 {
     return ask(MessageRequest::Kind::WarningQuestion, QStringLiteral("Potwierdzenie"), text);
+}
+
+bool TDM::PolaczZHaslem(const QString &conninfo, const std::function<void()> &polacz)
+{
+    const PolaczenieSerwera serwer = PolaczenieSerwera::z(conninfo);
+    for (bool podane = false;; podane = true) {
+        try {
+            polacz();
+            return true;
+        } catch (const PasswordNeeded &) {
+            const QString prosba = QStringLiteral("%1Podaj hasło użytkownika %2 do bazy danych %3 na serwerze %4:%5.\r"
+                                                  "Program nie zapisuje hasła: pamięta je tylko do końca pracy.")
+                                       .arg(podane ? QStringLiteral("Serwer nie przyjął hasła.\r") : QString(),
+                                            serwer.uzytkownik, serwer.baza, serwer.host)
+                                       .arg(serwer.port);
+            const std::optional<QString> haslo =
+                m_boxes.askPassword({MessageRequest::Kind::Question, QStringLiteral("Hasło do serwera bazy danych"), prosba});
+            if (!haslo)
+                return false;
+            PgConnection::rememberPassword(conninfo, *haslo);
+        }
+    }
+}
+
+int TDM::Wybierz(const QString &text, const QStringList &choices)
+{
+    MessageRequest request{MessageRequest::Kind::WarningQuestion, QStringLiteral("Potwierdzenie"), text};
+    request.choices = choices;
+    return m_boxes.choose(request);
 }
 
 std::optional<QVariant> TDM::WartoscWQ(const QStringList &sql, const QString &field, const QVariantMap &params)
@@ -504,10 +547,10 @@ void TDM::UsunWniosek(int VzmId)
 {
     Database::Transaction transaction(m_db);
     const QVariantList key{VzmId};
-    m_db.run(QStringLiteral("DELETE FROM Kwoty WHERE FaktId IN (SELECT FaktId FROM Faktury WHERE VzmId = ?)"), {}, key);
-    m_db.run(QStringLiteral("DELETE FROM Faktury WHERE VzmId = ?"), {}, key);
-    m_db.run(QStringLiteral("DELETE FROM VZMw3 WHERE VzmId = ?"), {}, key);
-    m_db.run(QStringLiteral("DELETE FROM VZMy WHERE VzmId = ?"), {}, key);
+    RowWrites::write(m_db, KwotyTbl.def(), QStringLiteral("DELETE FROM Kwoty WHERE FaktId IN (SELECT FaktId FROM Faktury WHERE VzmId = ?)"), key);
+    RowWrites::write(m_db, Faktury.def(), QStringLiteral("DELETE FROM Faktury WHERE VzmId = ?"), key);
+    RowWrites::write(m_db, VzmTbl_3.def(), QStringLiteral("DELETE FROM VZMw3 WHERE VzmId = ?"), key);
+    RowWrites::write(m_db, VzmyTbl.def(), QStringLiteral("DELETE FROM VZMy WHERE VzmId = ?"), key);
     transaction.commit();
     for (const char *table : {"Kwoty", "Faktury", "VZMw3", "VZMy"})
         m_db.noteWrite(QLatin1String(table), this);
@@ -517,8 +560,8 @@ void TDM::UsunFakture(int FaktId)
 {
     Database::Transaction transaction(m_db);
     const QVariantList key{FaktId};
-    m_db.run(QStringLiteral("DELETE FROM Kwoty WHERE FaktId = ?"), {}, key);
-    m_db.run(QStringLiteral("DELETE FROM Faktury WHERE FaktId = ?"), {}, key);
+    RowWrites::write(m_db, KwotyTbl.def(), QStringLiteral("DELETE FROM Kwoty WHERE FaktId = ?"), key);
+    RowWrites::write(m_db, Faktury.def(), QStringLiteral("DELETE FROM Faktury WHERE FaktId = ?"), key);
     transaction.commit();
     for (const char *table : {"Kwoty", "Faktury"})
         m_db.noteWrite(QLatin1String(table), this);

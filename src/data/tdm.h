@@ -9,6 +9,8 @@
 #include "core/money.h"
 
 #include <QHash>
+
+#include <functional>
 #include <QObject>
 #include <QPoint>
 
@@ -52,9 +54,18 @@ public:
     // of the whole file goes on after it has answered true: BazaOdrzucona
     // tells when it fails.
     bool OtworzTabele();
+    // Runs `polacz`, which connects to the server `conninfo`. When the server
+    // wants a password that the program has not got (PostgreSQL's password
+    // file holds none), asks the user for it, keeps it in memory for this run
+    // alone and tries again, as long as the user types one. Answers false
+    // when the user cancelled; other failures of `polacz` go through.
+    bool PolaczZHaslem(const QString &conninfo, const std::function<void()> &polacz);
     // Whether the database file was found damaged (its check failed, or it is
     // no database at all), by the last OtworzTabele or by the check after it.
     bool BazaUszkodzona() const { return m_bazaUszkodzona; }
+    // Whether the last OtworzTabele found no database file where one is
+    // recorded (deleted or moved away).
+    bool BrakPlikuBazy() const { return m_brakPliku; }
     // Closes the tables and queries; the database stays open.
     void ZamknijTabele();
 
@@ -65,6 +76,9 @@ public:
     void Uwaga(const QString &text);
     bool Potwierdz(const QString &text);
     bool PotwierdzUwaga(const QString &text);
+    // A question (title "Potwierdzenie") with a list to pick one entry of:
+    // the index picked, -1 for none.
+    int Wybierz(const QString &text, const QStringList &choices);
 
     int NastepnyNrKolej(int PodatId);
     int LiczbaZalA(int VzmId) { return LiczbaZal(VzmId, 1); }
@@ -132,6 +146,7 @@ private:
     Database m_db;
     MessageBoxes &m_boxes;
     bool m_bazaUszkodzona = false;
+    bool m_brakPliku = false;
 
 public:
     // Tables, in the order in which they are opened.

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/dataerror.h"
+#include "data/pgconnection.h"
 
 #include "core/registry.h"
 
@@ -9,12 +10,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-QString quoted(QString value)
-{
-    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('\''), QStringLiteral("\\'"));
-    return QLatin1Char('\'') + value + QLatin1Char('\'');
-}
 
 void record(QStringView name, const QString &value)
 {
@@ -27,9 +22,9 @@ void record(QStringView name, const QString &value)
 QString PolaczenieSerwera::conninfo() const
 {
     return QStringLiteral("host=%1 port=%2 dbname=%3 user=%4")
-        .arg(quoted(host.trimmed()))
+        .arg(PgConnection::quoted(host.trimmed()))
         .arg(port)
-        .arg(quoted(baza.trimmed()), quoted(uzytkownik.trimmed()));
+        .arg(PgConnection::quoted(baza.trimmed()), PgConnection::quoted(uzytkownik.trimmed()));
 }
 
 PolaczenieSerwera PolaczenieSerwera::z(const QString &conninfo)
@@ -64,6 +59,8 @@ QString UstawieniaBazy::SprawdzPolaczenie(const QString &conninfo)
             return QStringLiteral("Połączenie działa, ale na serwerze nie ma jeszcze bazy danych programu: "
                                   "utwórz ją (tarlen-install --serwer) albo przenieś na serwer bazę z folderu.");
         return {};
+    } catch (const PasswordNeeded &) {
+        throw;
     } catch (const DataError &e) {
         return e.message();
     }

@@ -5,8 +5,9 @@
 // Where the program's database is: a folder on this computer (SQLite, the
 // default) or a PostgreSQL server shared by the desks of an office. Kept in
 // the program's settings as "Sciezka" and "Serwer"; an empty "Serwer" means
-// the folder. No password is ever kept: libpq reads it from PostgreSQL's own
-// password file (~/.pgpass).
+// the folder. No password is ever kept in the settings: libpq reads it from
+// PostgreSQL's own password file (~/.pgpass), or the user types it once in
+// a run (TDM::PolaczZHaslem).
 struct PolaczenieSerwera
 {
     QString host;
@@ -23,7 +24,8 @@ struct PolaczenieSerwera
 namespace UstawieniaBazy {
 
 // Connects to the server; answers an empty text when the program's tables
-// are there, otherwise what is wrong, in Polish.
+// are there, otherwise what is wrong, in Polish. Throws PasswordNeeded when
+// the server wants a password the program has not got.
 QString SprawdzPolaczenie(const QString &conninfo);
 // Records the folder as the database ("Serwer" emptied), or the server.
 // Throw DataError when the settings cannot be written.

@@ -7,4 +7,6 @@ class ModalMessageBoxes final : public MessageBoxes
 {
 public:
     bool ask(const MessageRequest &request) override;
+    int choose(const MessageRequest &request) override;
+    std::optional<QString> askPassword(const MessageRequest &request) override;
 };

@@ -274,8 +274,8 @@ private slots:
         QVERIFY(!dm().Vzmy.isEditing());
     }
 
-    // The connection broken during a save (the server stopped, the network
-    // gone): told in Polish, nothing half-written, the next save lands.
+    // The connection ended by the server during a save (as when it is
+    // stopped): told in Polish, nothing half-written, the next save lands.
     void connectionLostDuringASave()
     {
         const int podatId = db->addTaxpayer({{u"Nazwisko"_s, u"Zięba"_s}});
@@ -290,7 +290,7 @@ private slots:
             transaction.commit();
             QFAIL("a save without a connection was reported done");
         } catch (const DataError &e) {
-            QVERIFY2(e.message().contains(u"brak połączenia z serwerem bazy danych"_s), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(u"serwer bazy danych zakończył połączenie"_s), qPrintable(e.message()));
         }
         dm().KwotyTbl.cancel();
         dm().Faktury.cancel();

@@ -19,6 +19,22 @@ bool ScriptedMessageBoxes::ask(const MessageRequest &request)
     return !m_answers.isEmpty() && m_answers.takeFirst();
 }
 
+int ScriptedMessageBoxes::choose(const MessageRequest &request)
+{
+    m_shown.append(request);
+    if (!m_picks.isEmpty())
+        return m_picks.takeFirst();
+    return !m_answers.isEmpty() && m_answers.takeFirst() ? 0 : -1;
+}
+
+std::optional<QString> ScriptedMessageBoxes::askPassword(const MessageRequest &request)
+{
+    m_shown.append(request);
+    if (m_passwords.isEmpty())
+        return std::nullopt;
+    return m_passwords.takeFirst();
+}
+
 QStringList ScriptedMessageBoxes::texts() const
 {
     QStringList list;
@@ -30,6 +46,8 @@ QStringList ScriptedMessageBoxes::texts() const
 void ScriptedMessageBoxes::clear()
 {
     m_answers.clear();
+    m_picks.clear();
+    m_passwords.clear();
     m_shown.clear();
 }
 
