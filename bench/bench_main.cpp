@@ -185,12 +185,12 @@ int main(int argc, char **argv)
     benchInvoiceStore(report, dm, bare, reg.otherApplication);
 
     // The windows on a small register and on the full one: the times should not grow with the register.
+    const QString smallDirectory = directory + QStringLiteral("-maly");
+    const GeneratedRegister small = generateRegister(smallDirectory, {100, 200, 5000});
+    useDatabase(settings.path(), smallDirectory);
+    TDM smallDm(boxes);
+    smallDm.OtworzTabele();
     {
-        const QString smallDirectory = directory + QStringLiteral("-maly");
-        const GeneratedRegister small = generateRegister(smallDirectory, {100, 200, 5000});
-        useDatabase(settings.path(), smallDirectory);
-        TDM smallDm(boxes);
-        smallDm.OtworzTabele();
         Bare smallBare(Database::filePathIn(smallDirectory));
         benchWindows(report, smallDm, smallBare, small, QStringLiteral("mały rejestr"));
     }
@@ -201,7 +201,7 @@ int main(int argc, char **argv)
     benchPrinting(report, dm, reg.busyTaxpayer, reg.busyApplication);
 
     if (const QString serwer = qEnvironmentVariable("TARLEN_BENCH_SERWER"); !serwer.isEmpty()) {
-        benchServer(report, boxes, settings.path(), dm.database(), reg, serwer);
+        benchServer(report, boxes, {dm.database(), reg}, {smallDm.database(), small}, serwer);
         writeRegistryValue(ProgramVersion, u"Serwer", QString());
     }
 

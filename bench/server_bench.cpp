@@ -10,6 +10,7 @@
 #include "data/dataerror.h"
 #include "data/kopiaserwera.h"
 #include "data/tdm.h"
+#include "data/ustawieniabazy.h"
 
 #include <QElapsedTimer>
 
@@ -54,25 +55,39 @@ private:
 
 } // namespace
 
-void benchServer(Report &report, MessageBoxes &boxes, const QString &settingsRoot, Database &folder,
-                 const GeneratedRegister &reg, const QString &conninfo)
+namespace {
+
+// The register of `folder` on the server `conninfo`, copied there the first
+// time, recorded as the program's database.
+void registerOnServer(Report &report, Database &folder, const QString &conninfo, const QString &what)
 {
-    Q_UNUSED(settingsRoot);
-    {
-        Database server;
-        server.openServer(conninfo);
-        if (!server.firstRow(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
-                                            "AND table_name = 'podatnik'"))) {
-            QElapsedTimer moved;
-            moved.start();
-            KopiaSerwera::PrzeniesNaSerwer(folder, conninfo);
-            report.addAlone(QStringLiteral("serwer: przeniesienie rejestru z folderu"), moved.nsecsElapsed() / 1000.0);
-        }
+    Database server;
+    server.openServer(conninfo);
+    if (!server.firstRow(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
+                                        "AND table_name = 'podatnik'"))) {
+        QElapsedTimer moved;
+        moved.start();
+        KopiaSerwera::PrzeniesNaSerwer(folder, conninfo);
+        report.addAlone(QStringLiteral("serwer: przeniesienie rejestru z folderu (%1)").arg(what), moved.nsecsElapsed() / 1000.0);
     }
     writeRegistryValue(ProgramVersion, u"Serwer", conninfo);
-    TDM dm(boxes);
+}
+
+void openTables(TDM &dm)
+{
     if (!dm.OtworzTabele())
         throw DataError(QStringLiteral("Nie udało się otworzyć rejestru na serwerze."));
+}
+
+} // namespace
+
+void benchServer(Report &report, MessageBoxes &boxes, const BenchRegister &full, const BenchRegister &small,
+                 const QString &conninfo)
+{
+    const GeneratedRegister &reg = full.reg;
+    registerOnServer(report, full.folder, conninfo, QStringLiteral("pełny rejestr"));
+    TDM dm(boxes);
+    openTables(dm);
     PgBare bare(conninfo);
     const QByteArray podat = QByteArray::number(reg.busyTaxpayer);
     const QByteArray vzm = QByteArray::number(reg.busyApplication);
@@ -126,8 +141,17 @@ void benchServer(Report &report, MessageBoxes &boxes, const QString &settingsRoo
                               {vzm, "A"});
                }));
 
-    // The windows read the same register on the server; their baseline is
+    // The windows read the same registers on the server; their baseline is
     // that of the folder (the bare sqlite3 reads), as in the lines above them.
-    Bare folderBare(folder.filePath());
+    {
+        const QString smallConninfo = conninfo + QStringLiteral(" dbname=") + PolaczenieSerwera::z(conninfo).baza
+                                      + QStringLiteral("_maly");
+        registerOnServer(report, small.folder, smallConninfo, QStringLiteral("mały rejestr"));
+        TDM smallDm(boxes);
+        openTables(smallDm);
+        Bare smallBare(small.folder.filePath());
+        benchWindows(report, smallDm, smallBare, small.reg, QStringLiteral("serwer, mały rejestr"));
+    }
+    Bare folderBare(full.folder.filePath());
     benchWindows(report, dm, folderBare, reg, QStringLiteral("serwer, pełny rejestr"));
 }

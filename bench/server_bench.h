@@ -7,9 +7,18 @@ class MessageBoxes;
 class Report;
 struct GeneratedRegister;
 
-// The data lines and the windows on the same register on a PostgreSQL
-// server (`conninfo`, a database the role owns; the register is copied there
-// from `folder` the first time), each beside the same statements through
-// bare libpq. `settingsRoot` holds the program's settings of the run.
-void benchServer(Report &report, MessageBoxes &boxes, const QString &settingsRoot, Database &folder,
-                 const GeneratedRegister &reg, const QString &conninfo);
+// A register of the benchmark: its folder database and what was generated.
+struct BenchRegister
+{
+    Database &folder;
+    const GeneratedRegister &reg;
+};
+
+// The data lines on the full register on a PostgreSQL server (`conninfo`,
+// a database the role owns), each beside the same statements through bare
+// libpq, and the windows on the full and on the small register (in the
+// database named as `conninfo`'s with "_maly" after it), beside the same
+// reads of the folder through bare sqlite3. A register is copied there from
+// its folder the first time.
+void benchServer(Report &report, MessageBoxes &boxes, const BenchRegister &full, const BenchRegister &small,
+                 const QString &conninfo);

@@ -457,14 +457,16 @@ void Database::lockNumbering(const QString &what, qint64 key)
     run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {}, {lockKey});
 }
 
-bool Database::tableReadable(const QString &table, const QStringList &fields)
+bool Database::tableReadable(const QString &table, const QStringList &fields, QString *reason)
 {
     // Reading one record of every field finds a missing table, a missing
     // field and a damaged first page at once.
     try {
         run(QStringLiteral("SELECT %1 FROM %2 LIMIT 1").arg(fields.join(QStringLiteral(", ")), table));
         return true;
-    } catch (const DataError &) {
+    } catch (const DataError &e) {
+        if (reason)
+            *reason = e.message();
         return false;
     }
 }

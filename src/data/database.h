@@ -113,8 +113,9 @@ public:
     static QString journalPath(const QString &databaseFile);
     static QString lockPath(const QString &databaseFile);
 
-    // Whether `table` exists, holds every field of `fields` and can be read.
-    bool tableReadable(const QString &table, const QStringList &fields);
+    // Whether `table` exists, holds every field of `fields` and can be read;
+    // `reason` gets the store's reason when it cannot.
+    bool tableReadable(const QString &table, const QStringList &fields, QString *reason = nullptr);
 
     // Runs one statement with named (":Name") or positional parameters and
     // reads its whole result. Statements are prepared once and reused.

@@ -26,6 +26,17 @@ public:
     using DataError::DataError;
 };
 
+// A table that cannot be opened; `reason` is what the store said.
+class TableUnreadable : public DataError
+{
+public:
+    TableUnreadable(const QString &message, const QString &reason) : DataError(message), m_reason(reason) {}
+    const QString &reason() const { return m_reason; }
+
+private:
+    QString m_reason;
+};
+
 // The server asks for a password that the program was not given (none in
 // PostgreSQL's password file, none typed in this run yet).
 class PasswordNeeded : public DataError

@@ -62,8 +62,9 @@ QList<FieldDef> Table::openStorage()
     QStringList names;
     for (const FieldDef &f : m_def.fields)
         names << f.name;
-    if (!m_db.tableReadable(m_def.name, names))
-        throw DataError(QStringLiteral("Nie udało się otworzyć pliku: ") + m_def.fileName);
+    QString reason;
+    if (!m_db.tableReadable(m_def.name, names, &reason))
+        throw TableUnreadable(QStringLiteral("Nie udało się otworzyć pliku: ") + m_def.fileName, reason);
     forgetRecords();
     return m_def.fields;
 }

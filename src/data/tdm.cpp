@@ -221,8 +221,11 @@ bool TDM::OtworzTabele()
     for (Table *t : tabele()) {
         try {
             t->open();
-        } catch (const DataError &) {
-            Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + t->fileName());
+        } catch (const DataError &e) {
+            // The server says why (no rights, no such table); a file's damage is found below.
+            const auto *unreadable = dynamic_cast<const TableUnreadable *>(&e);
+            Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + t->fileName()
+                  + (m_db.isServer() && unreadable ? QStringLiteral("\r") + unreadable->reason() : QString()));
             // A damaged file is not used, and is told no more after this.
             m_bazaUszkodzona = PlikUszkodzony();
             if (m_bazaUszkodzona)

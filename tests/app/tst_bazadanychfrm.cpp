@@ -6,6 +6,7 @@
 #include "app/bazadanychfrm.h"
 #include "core/registry.h"
 #include "data/installer.h"
+#include "data/pgconnection.h"
 #include "data/ustawieniabazy.h"
 
 #include <QLineEdit>
@@ -37,36 +38,62 @@ private slots:
             QSKIP("the window tries connections to the test server");
     }
 
-    // The recorded server is shown; the connection is tried before it is saved.
+    // The recorded server is shown; the connection is tried before it is
+    // saved. A password the server wants is asked for once in the run.
     void theConnectionIsTriedBeforeItIsSaved_data()
     {
         QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QString>("said");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("the register's database") << QString() << u"Połączenie z serwerem bazy danych działa."_s << true;
-        QTest::newRow("no such database") << u"nie_ma_takiej"_s << u"nie ma takiej bazy danych"_s << false;
+        QTest::addColumn<int>("questions");
+        const QString role = qEnvironmentVariable("TARLEN_TEST_ROLA_Z_HASLEM");
+        QTest::newRow("the register's database") << QString() << QString() << QStringList{}
+                                                 << u"Połączenie z serwerem bazy danych działa."_s << true << 0;
+        QTest::newRow("no such database") << u"nie_ma_takiej"_s << QString() << QStringList{}
+                                          << u"na serwerze nie ma bazy danych nie_ma_takiej"_s << false << 0;
+        QTest::newRow("a password typed") << QString() << role << QStringList{qEnvironmentVariable("TARLEN_TEST_HASLO")}
+                                          << u"Połączenie z serwerem bazy danych działa."_s << true << 1;
+        QTest::newRow("no password typed") << QString() << role << QStringList{}
+                                           << u"Nie połączono z serwerem bazy danych: nie podano hasła."_s << false << 2;
     }
     void theConnectionIsTriedBeforeItIsSaved()
     {
         QFETCH(QString, database);
+        QFETCH(QString, user);
+        QFETCH(QStringList, typed);
         QFETCH(QString, said);
         QFETCH(bool, saved);
+        QFETCH(int, questions);
+        qputenv("PGPASSFILE", QDir::temp().filePath(u"tarlen-brak-pliku-hasel"_s).toUtf8());
         TestDatabase db;
+        PgConnection(db.env.server()->conninfo())
+            .execute(u"GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO %1"_s.arg(
+                qEnvironmentVariable("TARLEN_TEST_ROLA_Z_HASLEM")));
         const QString recorded = TDM::SerwerBazy();
         TBazaDanychFrm frm(db.dm);
         QVERIFY(frm.SerwerRadio->isChecked());
         QCOMPARE(frm.Polaczenie(), PolaczenieSerwera::z(recorded).conninfo());
         if (!database.isEmpty())
             frm.EdBaza->setText(database);
+        if (!user.isEmpty())
+            frm.EdUzytkownik->setText(user);
+        for (const QString &p : typed)
+            db.boxes.type(p);
         frm.findChild<QPushButton *>(u"SprawdzBtn"_s)->click();
         QVERIFY2(db.boxes.texts().last().contains(said), qPrintable(db.boxes.texts().last()));
 
-        db.boxes.clear();
         frm.PostBtnClick();
         QCOMPARE(frm.result() == QDialog::Accepted, saved);
         QCOMPARE(TDM::SerwerBazy(), saved ? frm.Polaczenie() : recorded);
+        QVERIFY(!TDM::SerwerBazy().contains(u"password"_s));
         QVERIFY(db.dm.database().isServer());
         QVERIFY(db.dm.Podatnik.isOpen());
+        int asked = 0;
+        for (const MessageRequest &r : db.boxes.shown())
+            asked += r.title == u"Hasło do serwera bazy danych";
+        QCOMPARE(asked, questions);
     }
 
     // A folder database moved onto an empty server: the program goes on there.

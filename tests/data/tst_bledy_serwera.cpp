@@ -166,6 +166,23 @@ private slots:
         QCOMPARE(connection.run(u"SELECT current_user"_s, {}, {}).rows.value(0).value(0).toString(), role);
     }
 
+    // A role without rights on the program's tables is told so at start,
+    // with the table that could not be read.
+    void noRightsAtStart()
+    {
+        TestEnvironment env;
+        const QString role = qEnvironmentVariable("TARLEN_TEST_ROLA_Z_HASLEM");
+        const QString conninfo = withValue(env.server()->conninfo(), u"user"_s, role);
+        writeRegistryValue(ProgramVersion, u"Serwer", conninfo);
+        ScriptedMessageBoxes boxes;
+        boxes.type(qEnvironmentVariable("TARLEN_TEST_HASLO"));
+        TDM dm(boxes);
+        QVERIFY(!dm.OtworzTabele());
+        QCOMPARE(boxes.texts().last(),
+                 u"Nie udało się otworzyć pliku: Podatnik.DB\rBłąd bazy danych: użytkownik %1 nie ma uprawnień do tych danych "
+                 "(serwer 127.0.0.1:%2, baza danych %3)"_s.arg(role, value(conninfo, u"port"_s), value(conninfo, u"dbname"_s)));
+    }
+
     void failedSave_data()
     {
         QTest::addColumn<QString>("cause");

@@ -9,7 +9,6 @@
 #include "data/schema.h"
 #include "support/faultrun.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -52,19 +51,6 @@ void fill(TestDatabase &db)
 QFile::Permissions othersRights(const QString &path)
 {
     return QFile::permissions(path) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
-}
-
-// Files with a temporary name below `root`, and registers of them.
-QStringList leftovers(const QString &root)
-{
-    QStringList found;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString f = it.next();
-        if (f.contains(u".tmp-"_s) || f.endsWith(u".tymczasowe"_s))
-            found << f;
-    }
-    return found;
 }
 
 QStringList surnames(Database &db)
@@ -150,7 +136,7 @@ private slots:
         KopieZapasowe::SprawdzKopie(plik);
         // Personal data: the file is its owner's alone, and nothing temporary stays.
         QCOMPARE(othersRights(plik), QFile::Permissions());
-        QCOMPARE(leftovers(db.env.root()), QStringList());
+        QCOMPARE(temporaryLeftovers(db.env.root()), QStringList());
         {
             QTemporaryDir folder;
             QVERIFY(QFile::copy(plik, Database::filePathIn(folder.path())));
@@ -272,8 +258,8 @@ private slots:
                         failures << point + u": "_s + e.message();
                     }
                 }
-                if (!leftovers(root).isEmpty())
-                    failures << point + u": pozostały "_s + leftovers(root).join(u", "_s);
+                if (!temporaryLeftovers(root).isEmpty())
+                    failures << point + u": pozostały "_s + temporaryLeftovers(root).join(u", "_s);
             }
         }
         qInfo().noquote() << u"%1: %2 wywołań zmieniających pliki, %3 punktów przerwania, %4 błędów"_s.arg(operation).arg(calls).arg(points).arg(failures.size());

@@ -27,14 +27,15 @@ ChildRun uruchom(const QString &root, const QStringList &args, const QMap<QStrin
     return runUnderShim(QStringLiteral(CRASH_WRITER), QStringLiteral(FAULT_SHIM), QStringList{root} + args, env);
 }
 
-// Files with a temporary name anywhere below `root`, and registers of them.
+// Files with a temporary name anywhere below `root`, registers of them, and
+// the probes of a folder's rights.
 QStringList pozostalosci(const QString &root)
 {
-    QStringList found;
+    QStringList found = temporaryLeftovers(root);
     QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString f = it.next();
-        if (f.contains(u".tmp-"_s) || f.endsWith(u".tymczasowe"_s) || f.contains(u"/.tarlen-proba-"_s))
+        if (f.contains(u"/.tarlen-proba-"_s))
             found << f;
     }
     return found;

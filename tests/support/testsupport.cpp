@@ -5,6 +5,7 @@
 #include "data/pgconnection.h"
 #include "core/registry.h"
 
+#include <QDirIterator>
 #include <QCoreApplication>
 
 #include <sqlite3.h>
@@ -142,6 +143,18 @@ QString readOnOwnConnection(const TestEnvironment &env, const QString &sql)
         sqlite3_close(db);
     }
     return values.isEmpty() ? QStringLiteral("<no row>") : values.join(QLatin1Char(','));
+}
+
+QStringList temporaryLeftovers(const QString &root)
+{
+    QStringList found;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        if (f.contains(QStringLiteral(".tmp-")) || f.endsWith(QStringLiteral(".tymczasowe")))
+            found << f;
+    }
+    return found;
 }
 
 void injectFailure(Database &db, const QString &table, const QString &event)

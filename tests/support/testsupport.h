@@ -97,6 +97,10 @@ private:
 // "<null>" for an empty field, "<no row>" when there is none.
 QString readOnOwnConnection(const TestEnvironment &env, const QString &sql);
 
+// Files with a temporary name anywhere below `root` (".<name>.tmp-…"), and
+// registers of them ("….tymczasowe").
+QStringList temporaryLeftovers(const QString &root);
+
 // Makes every `event` ("INSERT", "UPDATE", "DELETE") on `table` fail inside
 // the store, as a fault of the store would, until removeFailure.
 void injectFailure(Database &db, const QString &table, const QString &event);
