@@ -83,7 +83,8 @@ TDM::TDM(MessageBoxes &boxes, QObject *parent)
                {{QStringLiteral("NrPola"), FieldType::Integer, 0}, {QStringLiteral("Opis"), FieldType::Text, 150}}),
       vKwoty(QStringLiteral("vKwoty"),
              {{QStringLiteral("FaktId"), FieldType::Integer, 0},
-              {QStringLiteral("Opis"), FieldType::Text, 20},
+              // A new invoice's lines hold what its stored lines will hold.
+              *tableDef(QStringLiteral("Kwoty")).field(QStringLiteral("Opis")),
               {QStringLiteral("Brutto"), FieldType::Money, 0},
               {QStringLiteral("VatA"), FieldType::Money, 0},
               {QStringLiteral("VatB"), FieldType::Money, 0}}),

@@ -189,10 +189,13 @@ public:
         QObject::connect(&ds, &Dataset::rowChanged, this, [this] { Pokaz(); });
     }
 
-    // Reads the table anew and moves to its record `wiersz`.
+    // Reads the table anew and moves to its record `wiersz`; a row being
+    // edited is stored first.
     void Wczytaj(int wiersz)
     {
         Przejdz([this, wiersz] {
+            if (ds.isEditing())
+                ds.post();
             ds.close();
             ds.open();
             ds.moveTo(wiersz);
@@ -249,10 +252,15 @@ protected:
         QApplication::sendEvent(pasek, event);
     }
 
-    // Page Up and Page Down move to the previous and next row, keeping the
-    // focus on the same number.
+    // The wheel over a number without the focus scrolls the list, as over
+    // the rest of a row, and changes no value. Page Up and Page Down move to
+    // the previous and next row, keeping the focus on the same number.
     bool eventFilter(QObject *obiekt, QEvent *event) override
     {
+        if (event->type() == QEvent::Wheel && !static_cast<QWidget *>(obiekt)->hasFocus()) {
+            QApplication::sendEvent(pasek, event);
+            return true;
+        }
         if (event->type() != QEvent::KeyPress)
             return QWidget::eventFilter(obiekt, event);
         const auto *klawisz = static_cast<QKeyEvent *>(event);

@@ -353,7 +353,8 @@ void TVzm_3::SetP45(Money cena)
 {
     if (cena < Money())
         return;
-    m.p45 = cena;
+    // Kept to the grosz the form prints, so that the limits use what it shows.
+    m.p45 = Money::fromReal(Zaokraglij(2, cena.toReal()));
     Przelicz();
 }
 

@@ -69,7 +69,7 @@ public:
     void SetPesel(TOsoba kto, const QString &text);
     void SetKonto(const QString &text);
     void SetP44(const QDate &date);
-    void SetP45(Money cena);
+    void SetP45(Money cena); // rounded to the grosz; a negative price is ignored
     void SetNrKolej(int n);
     void SetNrKoryg(int n);
     void SetCel(int box, bool on); // position 7, boxes 1 and 2

@@ -111,7 +111,7 @@ private slots:
             rozmiar->setFocus();
             rozmiar->selectAll();
             typeText(rozmiar, u"14"_s);
-            QTest::mouseClick(childNamed<QRadioButton>(okno, u"EdDuplex3"_s), Qt::LeftButton);
+            clickIndicator(childNamed<QRadioButton>(okno, u"EdDuplex3"_s));
             childNamed<QCheckBox>(okno, u"EdCien"_s)->setChecked(true);
             childNamed<QCheckBox>(okno, u"EdCien"_s)->setFocus();
         }

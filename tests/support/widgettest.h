@@ -2,9 +2,15 @@
 
 // Helpers of the window tests.
 
+#include "widgets/fielderror.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QRadioButton>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -19,6 +25,18 @@ inline void typeText(QWidget *widget, const QString &text)
         else
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+// A click on the indicator of a check box or a radio button. Only the
+// indicator and the text take a click, and how wide the text is depends on
+// the fonts installed; the indicator does not.
+inline void clickIndicator(QAbstractButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QStyle::SubElement indicator =
+        qobject_cast<QRadioButton *>(button) ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator;
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->style()->subElementRect(indicator, &option, button).center());
 }
 
 // The control of `window` named `name`; a missing one ends the test program.
@@ -65,6 +83,33 @@ public:
 private:
     QTimer m_timer;
     QStringList m_opened;
+};
+
+// Records the errors shown under fields while it lives ("field: text"),
+// in place of their boxes.
+class FieldErrors
+{
+public:
+    FieldErrors()
+        : m_previous(FieldError::setReporter([this](QWidget *field, const QString &text, QPoint) {
+              m_shown << field->objectName() + QStringLiteral(": ") + text;
+          }))
+    {
+    }
+    ~FieldErrors() { FieldError::setReporter(m_previous); }
+    FieldErrors(const FieldErrors &) = delete;
+    FieldErrors &operator=(const FieldErrors &) = delete;
+
+    // What was shown so far; the boxes come once the focus has settled.
+    QStringList shown()
+    {
+        QCoreApplication::processEvents();
+        return m_shown;
+    }
+
+private:
+    FieldError::Reporter m_previous;
+    QStringList m_shown;
 };
 
 // Waits until `window` is the application's active window: until it is,

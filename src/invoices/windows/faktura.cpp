@@ -161,18 +161,12 @@ void TFaktura::PrzeniesPozycje(int FaktId)
     kwoty.close();
     kwoty.setParam(FaktIdPole, FaktId);
     kwoty.open();
-    // A negative or zero amount of a line is not carried over.
-    const auto dodatnia = [](const Field &zrodlo, const Field &cel) {
-        const Money kwota = zrodlo.asMoney();
-        if (kwota > Money())
-            cel.setMoney(kwota);
-    };
     for (robocze.first(); !robocze.eof(); robocze.next()) {
         kwoty.append();
         kwoty.field(FaktIdPole).setInteger(FaktId);
         kwoty.field(OpisPole).setString(robocze.field(OpisPole).asString());
         for (const QString &pole : {BruttoPole, VatAPole, VatBPole})
-            dodatnia(robocze.field(pole), kwoty.field(pole));
+            zapiszKwote(kwoty.field(pole), robocze.field(pole).asMoney());
         kwoty.post();
     }
 }
@@ -181,6 +175,11 @@ void TFaktura::OproznijPozycje()
 {
     if (dm.vKwoty.isOpen())
         dm.vKwoty.emptyTable();
+}
+
+bool TFaktura::SaPozycje() const
+{
+    return dm.vKwoty.isOpen() && !dm.vKwoty.isEmpty();
 }
 
 std::optional<TSprzedawca> TFaktura::SzukajSprzedawcy(const QString &pole, const QString &tekst)

@@ -36,7 +36,9 @@ struct TSprzedawca
 // between a typed VAT and the computed one, the checks before saving, the
 // seller lookups, and loading and storing through the list's live query.
 // A new invoice is stored together with the amount lines of the working
-// list, all or nothing. It knows no widgets.
+// list, all or nothing, each line as typed (a discount line's negative
+// amount too), so that the stored lines sum to what the invoice took from
+// them. It knows no widgets.
 class TFaktura
 {
 public:
@@ -78,6 +80,8 @@ public:
 
     // Drops the amount lines entered for an invoice that was never stored.
     void OproznijPozycje();
+    // Whether lines wait for the invoice being entered.
+    bool SaPozycje() const;
 
 private:
     Query &lista();

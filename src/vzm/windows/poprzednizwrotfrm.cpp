@@ -59,7 +59,11 @@ TPoprzedniZwrotFrm::TPoprzedniZwrotFrm(QWidget *parent) : QDialog(parent)
     }
 
     std::tie(PostBtn, CancelBtn) = NowePrzyciskiDialogu(EnterWDialogu::Zapisuje);
-    connect(PostBtn, &QPushButton::clicked, this, &QDialog::accept);
+    // An amount that does not read is refused, not confirmed.
+    connect(PostBtn, &QPushButton::clicked, this, [this] {
+        if (!TOrxEditCalc::ReportUnreadable(*this))
+            accept();
+    });
     // Escape rejects the dialog by itself.
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     uklad->addLayout(WierszPrzyciskow(PostBtn, CancelBtn));
@@ -71,7 +75,7 @@ TOrxEditCalc *TPoprzedniZwrotFrm::NowaKwota(const char *name)
     auto *edit = new TOrxEditCalc;
     edit->setObjectName(QLatin1StringView(name));
     edit->SetDisplayFormat(QStringLiteral("#,##0"));
-    edit->SetCheckOptions({});
+    edit->SetCheckOptions(coCheckOnExit);
     edit->setMinimumWidth(110);
     return edit;
 }

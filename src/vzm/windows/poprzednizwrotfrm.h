@@ -9,7 +9,8 @@ class TOrxEditCalc;
 
 // The refunds granted on earlier applications, one amount for each of the
 // four kinds of refund. The application editor stores what the user
-// confirms; cancelling leaves its values as they were.
+// confirms; cancelling leaves its values as they were. An amount shown and
+// left unchanged keeps all its grosze; one that does not read is refused.
 class TPoprzedniZwrotFrm : public QDialog
 {
     Q_OBJECT

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 Money zl(const char *text)
@@ -45,7 +47,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("confirm");
 
-        QTest::newRow("A, whole złoty as shown") << "EdZwrotA" << "1 500,50" << "1501" << true;
+        QTest::newRow("A, grosze kept though whole złoty are shown") << "EdZwrotA" << "1 500,50" << "1500,50" << true;
+        QTest::newRow("B, a lone dot before grosze") << "EdZwrotB" << "7000.5" << "7000,50" << true;
         QTest::newRow("B, plain") << "EdZwrotB" << "7000" << "7000" << true;
         QTest::newRow("C, negative passed on") << "EdZwrotC" << "-300" << "-300" << true;
         QTest::newRow("D, emptied") << "EdZwrotD" << "" << "0" << true;
@@ -80,6 +83,47 @@ private slots:
         // The other kinds are untouched.
         if (edit != u"EdZwrotB")
             QCOMPARE(frm.GetZwrotB(), zl("20"));
+    }
+
+    // Confirmed without a change, every amount is what it was, grosze and
+    // all; an amount that does not read is refused, not confirmed.
+    void confirmedAsShownOrRefused_data()
+    {
+        QTest::addColumn<QString>("typed"); // into EdZwrotB; empty: nothing typed
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("nothing changed") << QString() << true;
+        QTest::newRow("a dot before thousands") << "1.500" << false;
+        QTest::newRow("letters") << "tysiąc" << false;
+    }
+    void confirmedAsShownOrRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, confirmed);
+        FieldErrors bledy;
+        TPoprzedniZwrotFrm frm;
+        bool otwarte = false;
+        onNextModal<TPoprzedniZwrotFrm>([&](TPoprzedniZwrotFrm &dialog) {
+            auto *field = childNamed<TOrxEditCalc>(dialog, QStringLiteral("EdZwrotB"));
+            field->setFocus();
+            if (!typed.isEmpty()) {
+                field->selectAll();
+                typeText(field, typed);
+            }
+            QTest::keyClick(field, Qt::Key_Z, Qt::AltModifier);
+            QTest::qWait(200); // the button's accelerator clicks it a moment later
+            otwarte = dialog.isVisible();
+            if (otwarte)
+                dialog.reject();
+        });
+        QCOMPARE(frm.Edytuj(zl("10,55"), zl("20,45"), zl("1234,5678"), zl("0")), confirmed);
+        QCOMPARE(otwarte, !confirmed);
+        QCOMPARE(bledy.shown(), confirmed ? QStringList() : QStringList{u"EdZwrotB: Niepoprawna zawartość pola"_s});
+        if (confirmed) {
+            QCOMPARE(frm.GetZwrotA(), zl("10,55"));
+            QCOMPARE(frm.GetZwrotB(), zl("20,45"));
+            QCOMPARE(frm.GetZwrotC(), zl("1234,5678"));
+            QCOMPARE(frm.GetZwrotD(), zl("0"));
+        }
     }
 };
 
