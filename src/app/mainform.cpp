@@ -275,6 +275,10 @@ void TMainForm::UtworzOkna()
             const WydrukZalacznika wydruk(*m_vzmab);
             PokazPodglad(wydruk.Raport(), wydruk.NazwaPliku(), dm, QApplication::activeModalWidget());
         };
+        okna.DrukujRozliczenie = [this](ZrodloRozliczenia zrodlo) {
+            const WydrukRozliczenia wydruk(dm, *m_vzm3, zrodlo);
+            PokazPodglad(wydruk.Raport(), wydruk.NazwaPliku(), dm, QApplication::activeModalWidget());
+        };
         okna.WybierzZalacznik = [this](int liczba, int lista) { return m_wyborZal->Wybierz(liczba, lista); };
         okna.OtworzNotatki = [this] {
             TEditorFrm editor(dm, QApplication::activeModalWidget());

@@ -352,6 +352,20 @@ Money TDM::SumaVatB(int VzmId, int lista)
     return Suma(SumaK6, VzmId, lista);
 }
 
+TZestawienieListy TDM::ZestawienieListy(int VzmId, int lista)
+{
+    try {
+        const auto wiersz = m_db.firstRow(
+            QStringLiteral("SELECT COUNT(*), COALESCE(SUM(Brutto), 0) FROM Faktury WHERE VzmId = ? AND Oznacz = ?"), {},
+            {VzmId, LiteraListy(lista)});
+        if (!wiersz)
+            return {};
+        return {int(wiersz->at(0).toLongLong()), Money::fromRaw(wiersz->at(1).toLongLong())};
+    } catch (const DataError &) {
+        return {};
+    }
+}
+
 int TDM::Wyszukaj(Table &table, const QString &fields, const QVariantList &key, const QString &field)
 {
     try {

@@ -27,6 +27,13 @@ struct TSumyKwot
     Money VatB;
 };
 
+// The number of the invoices of one list of an application and their gross total.
+struct TZestawienieListy
+{
+    int Liczba = 0;
+    Money Brutto;
+};
+
 // The data module: the only owner of the tables, queries and in-memory
 // tables, and the only road to the stored data. It finds the database
 // directory, opens the tables, and offers the counts, sums, lookups, message
@@ -70,6 +77,8 @@ public:
     bool JestNrFaktury(int VzmId, const QString &numer);
     Money SumaVatA(int VzmId, int lista);
     Money SumaVatB(int VzmId, int lista);
+    // Zero on any error, as the sums.
+    TZestawienieListy ZestawienieListy(int VzmId, int lista);
     // The totals of the amount lines of the stored invoice FaktId; zero for
     // an invoice without lines, and on any error.
     TSumyKwot SumyKwot(int FaktId);

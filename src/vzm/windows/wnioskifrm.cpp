@@ -372,6 +372,8 @@ bool TWnioskiFrm::EdytujWniosek()
     TVZM1_3Frm editor(dm, Vzm_3, m_window, this);
     if (m_okna.OtworzNotatki)
         editor.UstawOtwieranieNotatek(m_okna.OtworzNotatki);
+    if (m_okna.DrukujRozliczenie)
+        editor.UstawDrukRozliczenia(m_okna.DrukujRozliczenie);
     return editor.Edytuj();
 }
 

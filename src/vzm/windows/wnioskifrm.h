@@ -18,6 +18,7 @@ class TDM;
 class TVZMab;
 class TVzm_3;
 class TWindow;
+enum class ZrodloRozliczenia;
 
 // The windows the applications window opens that belong to the subsystems
 // above it: the invoice editor, the printing and the notes editor. The
@@ -38,6 +39,8 @@ struct OknaWnioskow
     std::function<std::optional<int>(int liczba, int lista)> WybierzZalacznik;
     // The notes editor for the current taxpayer.
     std::function<void()> OtworzNotatki;
+    // The printing of the explanation of the refund of the application in Vzm_3.
+    std::function<void(ZrodloRozliczenia)> DrukujRozliczenie;
 };
 
 // One taxpayer's VZM-1 applications and, on three tabs, the invoices of the
