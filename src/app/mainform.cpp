@@ -15,6 +15,7 @@
 #include "taxpayers/wczytajpodatfrm.h"
 #include "vzm/windows/wnioskifrm.h"
 #include "invoices/windows/fakturafrm.h"
+#include "invoices/windows/importfakturfrm.h"
 #include "invoices/windows/materialyfrm.h"
 #include "widgets/richtext.h"
 #include "app/shellicons.h"
@@ -278,6 +279,12 @@ void TMainForm::UtworzOkna()
         okna.DrukujRozliczenie = [this](ZrodloRozliczenia zrodlo) {
             const WydrukRozliczenia wydruk(dm, *m_vzm3, zrodlo);
             PokazPodglad(wydruk.Raport(), wydruk.NazwaPliku(), dm, QApplication::activeModalWidget());
+        };
+        okna.WczytajFaktury = [this](int VzmId, int lista) {
+            return WczytajFakturyZPliku(dm, VzmId, lista, QApplication::activeModalWidget(), m_wyborPliku);
+        };
+        okna.ZapiszFaktury = [this](int VzmId, int lista) {
+            ZapiszFakturyDoPliku(dm, VzmId, lista, QApplication::activeModalWidget(), m_wyborPliku);
         };
         okna.WybierzZalacznik = [this](int liczba, int lista) { return m_wyborZal->Wybierz(liczba, lista); };
         okna.OtworzNotatki = [this] {

@@ -30,7 +30,8 @@ const QString RelNs = QStringLiteral("http://schemas.openxmlformats.org/officeDo
     throw SpreadsheetError(QStringLiteral("Plik nie jest poprawnym skoroszytem XLSX: %1.").arg(why));
 }
 
-// Characters XML cannot hold are written "_xHHHH_", and a "_" that would
+// Characters XML cannot hold, and a carriage return, which XML reads as a
+// line feed, are written "_xHHHH_", and a "_" that would
 // read as such an escape is written "_x005F_".
 QString escapeText(const QString &text)
 {
@@ -39,7 +40,7 @@ QString escapeText(const QString &text)
     QString out;
     out.reserve(escaped.size());
     for (QChar c : escaped) {
-        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n')
             out += QStringLiteral("_x") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0') + u'_';
         else
             out += c;
@@ -106,24 +107,42 @@ private:
         QuaZipFileInfo64 info;
         if (m_zip.getCurrentFileInfo(&info) && qint64(info.uncompressedSize) > PartBytes)
             damaged(QStringLiteral("część %1 jest za duża").arg(path));
-        QuaZipFile file(&m_zip);
-        if (!file.open(QIODevice::ReadOnly))
-            damaged(QStringLiteral("nie można odczytać części %1").arg(path));
-        QXmlStreamReader xml(&file);
+        const QByteArray bytes = unpacked(path);
+        QXmlStreamReader xml(bytes);
         while (!xml.atEnd()) {
             xml.readNext();
-            // The declared size may lie: what is read counts.
-            if (file.pos() > PartBytes)
-                damaged(QStringLiteral("część %1 jest za duża").arg(path));
             if (xml.isStartElement())
                 element(xml);
         }
         if (xml.hasError())
             damaged(QStringLiteral("błąd w części %1, wiersz %2: %3").arg(path).arg(xml.lineNumber()).arg(xml.errorString()));
+        return true;
+    }
+
+    // The current part, whole. Read before it is parsed: the XML reader
+    // would ask a damaged stream for more again and again.
+    QByteArray unpacked(const QString &path)
+    {
+        QuaZipFile file(&m_zip);
+        if (!file.open(QIODevice::ReadOnly))
+            damaged(QStringLiteral("nie można odczytać części %1").arg(path));
+        QByteArray bytes;
+        QByteArray chunk(64 * 1024, Qt::Uninitialized);
+        for (;;) {
+            const qint64 n = file.read(chunk.data(), chunk.size());
+            if (n < 0 || file.getZipError() != UNZ_OK)
+                damaged(QStringLiteral("uszkodzona część %1").arg(path));
+            if (n == 0)
+                break;
+            bytes.append(chunk.constData(), n);
+            // The declared size may lie: what is unpacked counts.
+            if (bytes.size() > PartBytes)
+                damaged(QStringLiteral("część %1 jest za duża").arg(path));
+        }
         file.close();
         if (file.getZipError() != UNZ_OK)
             damaged(QStringLiteral("uszkodzona część %1").arg(path));
-        return true;
+        return bytes;
     }
 
     void readWorkbook()

@@ -52,17 +52,21 @@ QString TFaktura::Roznica(Money vat, Money brutto, int lista)
     return vat == wyliczony ? Brak : Kwota2(vat - wyliczony);
 }
 
-std::optional<PoleFaktury> TFaktura::Sprawdz(const TDaneFaktury &dane)
+QList<TUsterkaFaktury> TFaktura::Usterki(const TDaneFaktury &dane, bool nowa,
+                                         const std::function<bool(const QString &numer)> &numerJest)
 {
-    const auto blad = [this](const QString &tekst, PoleFaktury pole) {
-        dm.Uwaga(tekst);
-        return std::optional<PoleFaktury>(pole);
+    using R = TUsterkaFaktury::Rodzaj;
+    QList<TUsterkaFaktury> usterki;
+    const auto blad = [&usterki](const QString &tekst, PoleFaktury pole) {
+        usterki << TUsterkaFaktury{R::Blad, pole, tekst};
+        return usterki;
     };
     const QString numer = dane.NrFakt.trimmed();
     if (numer.isEmpty())
         return blad(QStringLiteral("Numer faktury nie podany."), PoleFaktury::Numer);
-    if (m_nowa && dm.JestNrFaktury(m_vzmId, numer))
-        dm.Uwaga(QStringLiteral("Faktura o numerze ") + numer + QStringLiteral(" jest już w wykazie."));
+    if (nowa && numerJest(numer))
+        usterki << TUsterkaFaktury{R::Ostrzezenie, PoleFaktury::Numer,
+                                   QStringLiteral("Faktura o numerze ") + numer + QStringLiteral(" jest już w wykazie.")};
     if (PustaData(dane.Data))
         return blad(QStringLiteral("Data wystawienia faktury nie podana."), PoleFaktury::Data);
     const QDate data = TekstNaDate(dane.Data);
@@ -73,12 +77,33 @@ std::optional<PoleFaktury> TFaktura::Sprawdz(const TDaneFaktury &dane)
                     PoleFaktury::Data);
     if (dane.NipSprzed.trimmed().isEmpty())
         return blad(QStringLiteral("NIP sprzedawcy nie podany."), PoleFaktury::Nip);
-    if (!PoprawnyNip(dane.NipSprzed) && !dm.Potwierdz(QStringLiteral("Nieprawidłowy NIP sprzedawcy.\rZapisać mimo to?")))
-        return PoleFaktury::Nip;
+    if (!PoprawnyNip(dane.NipSprzed))
+        usterki << TUsterkaFaktury{R::Pytanie, PoleFaktury::Nip,
+                                   QStringLiteral("Nieprawidłowy NIP sprzedawcy.\rZapisać mimo to?")};
     if (dane.Brutto.isZero())
         return blad(QStringLiteral("Kwota brutto wydatku uprawniającego\rdo zwrotu nie podana."), PoleFaktury::Brutto);
     if (dane.VatA.isZero() && dane.VatB.isZero())
         return blad(QStringLiteral("Kwota podatku VAT nie podana."), PoleFaktury::VatA);
+    return usterki;
+}
+
+std::optional<PoleFaktury> TFaktura::Sprawdz(const TDaneFaktury &dane)
+{
+    const auto numerJest = [this](const QString &numer) { return dm.JestNrFaktury(m_vzmId, numer); };
+    for (const TUsterkaFaktury &u : Usterki(dane, m_nowa, numerJest)) {
+        switch (u.rodzaj) {
+        case TUsterkaFaktury::Rodzaj::Ostrzezenie:
+            dm.Uwaga(u.tekst);
+            break;
+        case TUsterkaFaktury::Rodzaj::Pytanie:
+            if (!dm.Potwierdz(u.tekst))
+                return u.pole;
+            break;
+        case TUsterkaFaktury::Rodzaj::Blad:
+            dm.Uwaga(u.tekst);
+            return u.pole;
+        }
+    }
     return std::nullopt;
 }
 

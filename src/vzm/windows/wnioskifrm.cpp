@@ -110,7 +110,7 @@ TWnioskiFrm::TWnioskiFrm(TDM &dm, TVzm_3 &vzm, TVZMab &vzmab, TWindow &window, Q
     ukladGorny->addWidget(MainGrid, 1);
 
     auto *przyciskiFaktur = new QHBoxLayout;
-    for (QPushButton *button : {ZlDodajBtn, ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn})
+    for (QPushButton *button : {ZlDodajBtn, ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn, ZlWczytajBtn, ZlZapiszBtn})
         przyciskiFaktur->addWidget(button);
     przyciskiFaktur->addStretch();
     przyciskiFaktur->addWidget(SzukajBox);
@@ -194,6 +194,12 @@ void TWnioskiFrm::utworzDolne()
     connect(ZlUsunBtn, &QPushButton::clicked, this, &TWnioskiFrm::ZlUsunBtnClick);
     connect(ZlPodgladBtn, &QPushButton::clicked, this, &TWnioskiFrm::ZlPodgladBtnClick);
     connect(ZlNadrukBtn, &QPushButton::clicked, this, &TWnioskiFrm::ZlNadrukBtnClick);
+    ZlWczytajBtn = przycisk("ZlWczytajBtn", QStringLiteral("Wczytaj &faktury z pliku..."));
+    ZlZapiszBtn = przycisk("ZlZapiszBtn", QStringLiteral("Zapisz faktury do p&liku..."));
+    connect(ZlWczytajBtn, &QPushButton::clicked, this, &TWnioskiFrm::ZlWczytajBtnClick);
+    connect(ZlZapiszBtn, &QPushButton::clicked, this, [this] {
+        m_okna.ZapiszFaktury(WybranyWniosek(), AktywnaLista());
+    });
 
     SzukajBox = new QGroupBox(QStringLiteral("&Szukaj [nr faktury]"));
     SzukajBox->setObjectName(QStringLiteral("SzukajBox"));
@@ -260,6 +266,8 @@ void TWnioskiFrm::UstawOkna(OknaWnioskow okna)
         {WnNadrukBtn, bool(m_okna.NadrukWniosku)},
         {ZlPodgladBtn, m_okna.PodgladZalacznika && m_okna.WybierzZalacznik},
         {ZlNadrukBtn, m_okna.NadrukZalacznika && m_okna.WybierzZalacznik},
+        {ZlWczytajBtn, bool(m_okna.WczytajFaktury)},
+        {ZlZapiszBtn, bool(m_okna.ZapiszFaktury)},
     };
     for (const auto &[button, jest] : przyciski)
         button->setVisible(jest);
@@ -346,10 +354,11 @@ int TWnioskiFrm::WybranaFaktura()
 void TWnioskiFrm::UstawPrzyciski()
 {
     const bool wnioski = jestRekord(0);
-    for (QPushButton *button : {WnPoprawBtn, WnUsunBtn, WnPodgladBtn, WnNadrukBtn, ZlDodajBtn})
+    for (QPushButton *button : {WnPoprawBtn, WnUsunBtn, WnPodgladBtn, WnNadrukBtn, ZlDodajBtn, ZlWczytajBtn})
         button->setEnabled(wnioski);
     const bool faktury = jestRekord(AktywnaLista());
-    for (QWidget *control : std::initializer_list<QWidget *>{ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn, SzukajBox})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn, ZlZapiszBtn, SzukajBox})
         control->setEnabled(faktury);
 }
 
@@ -446,6 +455,15 @@ void TWnioskiFrm::ZlDodajBtnClick()
 {
     // The data module renumbers the list after every stored invoice.
     m_okna.NowaFaktura(WybranyWniosek(), AktywnaLista());
+    UstawPrzyciski();
+    UstawStatus();
+}
+
+void TWnioskiFrm::ZlWczytajBtnClick()
+{
+    const int lista = AktywnaLista();
+    if (m_okna.WczytajFaktury(WybranyWniosek(), lista) > 0)
+        dm.Numeruj(lista);
     UstawPrzyciski();
     UstawStatus();
 }
