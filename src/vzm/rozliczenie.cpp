@@ -154,7 +154,8 @@ void TRozliczenieZwrotu::ZwrotyPoprzednie()
     const double przed[] = {vzm.P51(), vzm.P52(), vzm.P53(), vzm.P54()};
     const double czesci[] = {vzm.ZwrotA(), vzm.ZwrotB(), vzm.ZwrotC(), vzm.ZwrotD()};
     for (std::size_t k = 0; k < 4; ++k) {
-        const QString rodzaj = QString::fromUtf8(Rodzaje[k]);
+        QString rodzaj = QString::fromUtf8(Rodzaje[k]);
+        rodzaj[0] = rodzaj[0].toUpper();
         Wiersz(rodzaj + QStringLiteral(": zwroty otrzymane wcześniej"), {}, poprzednie[k]);
         Wiersz(rodzaj + QStringLiteral(": limit pozostały przed wnioskiem"),
                Zl(vzm.GetPole(47 + int(k))) + Minus + Zl(poprzednie[k]), p.LimitPozostaly[k]);

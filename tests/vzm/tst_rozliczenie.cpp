@@ -50,8 +50,8 @@ private slots:
         QTest::newRow("D.3.1, no previous refunds")
             << QDate(2010, 5, 10) << QStringList{"0", "0", "0", "0"}
             << wspolne + QStringList{"Limit: kolumna 5 VZM-1/B i VZM-1/C|25 819,50 zł",
-                                     "kolumna 5 VZM-1/A: część zwrotu z tego wniosku|20 913,90 zł",
-                                     "kolumna 5 VZM-1/A: limit pozostały po tym wniosku|0,00 zł",
+                                     "Kolumna 5 VZM-1/A: część zwrotu z tego wniosku|20 913,90 zł",
+                                     "Kolumna 5 VZM-1/A: limit pozostały po tym wniosku|0,00 zł",
                                      "Suma części zwrotu|29 747,70 zł",
                                      "Po zaokrągleniu do pełnych złotych|29 748,00 zł",
                                      "Limit łączny:|36 885,00 zł",
@@ -65,9 +65,9 @@ private slots:
         // The parts add up to 28 097,00; 36 885 - 20 000 caps the refund.
         QTest::newRow("previous refund C caps the refund")
             << QDate(2010, 5, 10) << QStringList{"0", "0", "20 000,00", "0"}
-            << wspolne + QStringList{"kolumna 5 VZM-1/B i VZM-1/C: zwroty otrzymane wcześniej|20 000,00 zł",
-                                     "kolumna 5 VZM-1/B i VZM-1/C: limit pozostały przed wnioskiem|5 819,50 zł",
-                                     "kolumna 5 VZM-1/B i VZM-1/C: część zwrotu z tego wniosku|5 819,50 zł",
+            << wspolne + QStringList{"Kolumna 5 VZM-1/B i VZM-1/C: zwroty otrzymane wcześniej|20 000,00 zł",
+                                     "Kolumna 5 VZM-1/B i VZM-1/C: limit pozostały przed wnioskiem|5 819,50 zł",
+                                     "Kolumna 5 VZM-1/B i VZM-1/C: część zwrotu z tego wniosku|5 819,50 zł",
                                      "Suma części zwrotu|28 097,00 zł",
                                      "Po zaokrągleniu do pełnych złotych|28 097,00 zł",
                                      "Limit łączny:|16 885,00 zł",
@@ -76,7 +76,7 @@ private slots:
                                      "Limit łączny pozostały po tym wniosku|0,00 zł"};
         QTest::newRow("previous refunds above the total limit")
             << QDate(2010, 5, 10) << QStringList{"0", "0", "30 000,00", "12 000,00"}
-            << wspolne + QStringList{"kolumna 6 VZM-1/B i VZM-1/C: limit pozostały przed wnioskiem|0,00 zł",
+            << wspolne + QStringList{"Kolumna 6 VZM-1/B i VZM-1/C: limit pozostały przed wnioskiem|0,00 zł",
                                      "Limit łączny:|-5 115,00 zł",
                                      "Limit łączny został wyczerpany|",
                                      "Kwota zwrotu|0 zł"};
