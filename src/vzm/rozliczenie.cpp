@@ -10,9 +10,12 @@ const QString Razy = QStringLiteral(" × ");
 const QString Plus = QStringLiteral(" + ");
 const QString Minus = QStringLiteral(" − ");
 
+// An amount and its currency never part at the end of a line.
+const QString Zlotych = QStringLiteral("\u00A0zł");
+
 QString Zl(Money kwota)
 {
-    return Kwota2(kwota) + QStringLiteral(" zł");
+    return Kwota2(kwota) + Zlotych;
 }
 
 QString Zl(double kwota)
@@ -22,13 +25,13 @@ QString Zl(double kwota)
 
 QString ZlCale(Money kwota)
 {
-    return Kwota0(kwota) + QStringLiteral(" zł");
+    return Kwota0(kwota) + Zlotych;
 }
 
 // A rate as the form prints it: "9,959 %".
 QString Procent(long double stawka)
 {
-    return QString::number(double(stawka), 'g', 6).replace(QLatin1Char('.'), QLatin1Char(',')) + QStringLiteral(" %");
+    return QString::number(double(stawka), 'g', 6).replace(QLatin1Char('.'), QLatin1Char(',')) + QStringLiteral("\u00A0%");
 }
 
 QString Metrow(long double metrow)
@@ -41,12 +44,12 @@ QString Lista(int lista)
     return QStringLiteral("VZM-1/") + TDM::LiteraListy(lista);
 }
 
-// The four kinds of the limits, as the form describes them.
+// The four kinds of the limits, by the columns of the attachments they cover.
 const char *const Rodzaje[] = {
-    "kolumna 5 VZM-1/A",
-    "kolumna 6 VZM-1/A",
-    "kolumna 5 VZM-1/B i VZM-1/C",
-    "kolumna 6 VZM-1/B i VZM-1/C",
+    "kol. 5 VZM-1/A",
+    "kol. 6 VZM-1/A",
+    "kol. 5 VZM-1/B i C",
+    "kol. 6 VZM-1/B i C",
 };
 
 } // namespace
@@ -90,6 +93,8 @@ void TRozliczenieZwrotu::Naglowek(ZrodloRozliczenia zrodlo)
 void TRozliczenieZwrotu::Faktury()
 {
     Sekcja(QStringLiteral("1. Faktury w załącznikach"));
+    Uwaga(QStringLiteral("Kolumna 5: VAT inwestycji wymagających pozwolenia na budowę; kolumna 6: VAT inwestycji "
+                         "niewymagających pozwolenia."));
     const Money k5[] = {vzm.SumaK5A(), vzm.SumaK5B(), vzm.SumaK5C()};
     const Money k6[] = {vzm.SumaK6A(), vzm.SumaK6B(), vzm.SumaK6C()};
     for (int lista = 1; lista <= 3; ++lista) {
@@ -97,11 +102,9 @@ void TRozliczenieZwrotu::Faktury()
         m_wiersze << TWierszRozliczenia{TWierszRozliczenia::Rodzaj::Wiersz,
                                         Lista(lista) + QStringLiteral(": liczba faktur"), {},
                                         QString::number(zestawienie.Liczba), 0, Money::fromUnits(zestawienie.Liczba)};
-        Wiersz(Lista(lista) + QStringLiteral(": suma kwot brutto"), {}, zestawienie.Brutto);
-        Wiersz(Lista(lista) + QStringLiteral(": suma kolumny 5 (VAT, inwestycje wymagające pozwolenia na budowę)"), {},
-               k5[lista - 1]);
-        Wiersz(Lista(lista) + QStringLiteral(": suma kolumny 6 (VAT, inwestycje niewymagające pozwolenia)"), {},
-               k6[lista - 1]);
+        Wiersz(Lista(lista) + QStringLiteral(": suma brutto"), {}, zestawienie.Brutto);
+        Wiersz(Lista(lista) + QStringLiteral(": suma kolumny 5"), {}, k5[lista - 1]);
+        Wiersz(Lista(lista) + QStringLiteral(": suma kolumny 6"), {}, k6[lista - 1]);
     }
 }
 
@@ -115,8 +118,7 @@ void TRozliczenieZwrotu::ZwrotPrzedLimitami()
     const std::array<double, 3> *zwroty[2] = {&p.ZwrotK5, &p.ZwrotK6};
     // The part of list 0..2 in column 5 or 6 (k 0 or 1), with its rate.
     const auto czesc = [&](int k, int lista, int pozycja) {
-        Wiersz(Procent(stawki[lista]) + QStringLiteral(" sumy kolumny ") + QString::number(5 + k) + QLatin1Char(' ')
-                   + Lista(lista + 1),
+        Wiersz(Lista(lista + 1) + QStringLiteral(", kolumna ") + QString::number(5 + k),
                Procent(stawki[lista]) + Razy + Zl(sumy[k][lista]), Money::fromReal((*zwroty[k])[std::size_t(lista)]),
                pozycja);
     };
@@ -126,7 +128,7 @@ void TRozliczenieZwrotu::ZwrotPrzedLimitami()
         czesc(k, 1, 0);
         czesc(k, 2, 0);
         const int pozycja = 47 + k;
-        Wiersz(QStringLiteral("Razem kolumna ") + QString::number(5 + k) + QStringLiteral(" VZM-1/B i VZM-1/C"),
+        Wiersz(QStringLiteral("VZM-1/B i C razem, kolumna ") + QString::number(5 + k),
                Zl((*zwroty[k])[1]) + Plus + Zl((*zwroty[k])[2]), vzm.GetPole(pozycja + 6), pozycja);
     }
 }
@@ -135,7 +137,7 @@ void TRozliczenieZwrotu::Limity()
 {
     const TPrzebiegZwrotu &p = vzm.Przebieg();
     Sekcja(QStringLiteral("3. Pięcioletnie limity zwrotu (część D.3)"));
-    Wiersz(QStringLiteral("Cena 1 m² powierzchni użytkowej"), {}, vzm.GetPole(45), 39);
+    Wiersz(QStringLiteral("Cena 1 m² powierzchni"), {}, vzm.GetPole(45), 39);
     Uwaga(vzm.IsD31() ? QStringLiteral("Blok D.3.1: pierwszy wniosek złożony do 31-12-2010 r. (VAT 22 %)")
                       : QStringLiteral("Blok D.3.2: pierwszy wniosek złożony od 1-01-2011 r. lub bez daty (VAT 23 %)"));
     const long double stawki[] = {StawkiZwrotu::LimituA, StawkiZwrotu::LimituA, p.StawkaLimituBC, p.StawkaLimituBC};
@@ -150,20 +152,19 @@ void TRozliczenieZwrotu::ZwrotyPoprzednie()
 {
     const TPrzebiegZwrotu &p = vzm.Przebieg();
     Sekcja(QStringLiteral("4. Zwroty otrzymane w pięcioletnim okresie i co zostaje z limitów"));
+    const int pozycje[] = {41, 42, 43, 44};
     const Money poprzednie[] = {vzm.ZwrotPopA(), vzm.ZwrotPopB(), vzm.ZwrotPopC(), vzm.ZwrotPopD()};
     const double przed[] = {vzm.P51(), vzm.P52(), vzm.P53(), vzm.P54()};
     const double czesci[] = {vzm.ZwrotA(), vzm.ZwrotB(), vzm.ZwrotC(), vzm.ZwrotD()};
     for (std::size_t k = 0; k < 4; ++k) {
-        QString rodzaj = QString::fromUtf8(Rodzaje[k]);
-        rodzaj[0] = rodzaj[0].toUpper();
-        Wiersz(rodzaj + QStringLiteral(": zwroty otrzymane wcześniej"), {}, poprzednie[k]);
-        Wiersz(rodzaj + QStringLiteral(": limit pozostały przed wnioskiem"),
-               Zl(vzm.GetPole(47 + int(k))) + Minus + Zl(poprzednie[k]), p.LimitPozostaly[k]);
-        Wiersz(rodzaj + QStringLiteral(": część zwrotu z tego wniosku"),
-               QStringLiteral("mniejsza z kwot ") + Zl(przed[k]) + QStringLiteral(" i ") + Zl(p.LimitPozostaly[k]),
+        Uwaga(QStringLiteral("Limit: %1 (poz. %2)").arg(QString::fromUtf8(Rodzaje[k])).arg(pozycje[k]));
+        Wiersz(QStringLiteral("zwroty otrzymane wcześniej"), {}, poprzednie[k]);
+        Wiersz(QStringLiteral("pozostało przed wnioskiem"), Zl(vzm.GetPole(47 + int(k))) + Minus + Zl(poprzednie[k]),
+               p.LimitPozostaly[k]);
+        Wiersz(QStringLiteral("część zwrotu z wniosku"),
+               QStringLiteral("mniejsza z ") + Zl(przed[k]) + QStringLiteral(" i ") + Zl(p.LimitPozostaly[k]),
                Money::fromReal(czesci[k]));
-        Wiersz(rodzaj + QStringLiteral(": limit pozostały po tym wniosku"),
-               Zl(p.LimitPozostaly[k]) + Minus + Zl(czesci[k]), p.LimitPoWniosku[k]);
+        Wiersz(QStringLiteral("pozostało po wniosku"), Zl(p.LimitPozostaly[k]) + Minus + Zl(czesci[k]), p.LimitPoWniosku[k]);
     }
 }
 
@@ -175,15 +176,15 @@ void TRozliczenieZwrotu::KwotaZwrotu()
            Zl(vzm.ZwrotA()) + Plus + Zl(vzm.ZwrotB()) + Plus + Zl(vzm.ZwrotC()) + Plus + Zl(vzm.ZwrotD()),
            Money::fromReal(p.SumaCzesci));
     Wiersz(QStringLiteral("Po zaokrągleniu do pełnych złotych"), Zl(p.SumaCzesci), p.SumaZaokraglona);
-    Wiersz(QStringLiteral("Limit łączny: poz. 43 + poz. 44 − wszystkie zwroty otrzymane wcześniej"),
+    Wiersz(QStringLiteral("Limit łączny: poz. 43 + 44 − zwroty wcześniejsze"),
            Zl(vzm.GetPole(49)) + Plus + Zl(vzm.GetPole(50)) + Minus + Zl(vzm.GetZwrotPop()), p.LimitCalkowity);
     if (p.Ograniczona)
-        Uwaga(p.LimitCalkowity > Money() ? QStringLiteral("Suma części przekracza limit łączny: zwrot ograniczony "
-                                                          "do limitu łącznego, zaokrąglonego do pełnych złotych.")
+        Uwaga(p.LimitCalkowity > Money() ? QStringLiteral("Suma części przekracza limit łączny: zwrot jest limitem "
+                                                          "łącznym zaokrąglonym do pełnych złotych.")
                                          : QStringLiteral("Limit łączny został wyczerpany: zwrot wynosi 0 zł."));
     m_wiersze << TWierszRozliczenia{TWierszRozliczenia::Rodzaj::Wynik, QStringLiteral("Kwota zwrotu"), {},
                                     ZlCale(vzm.GetPole(55)), 49, vzm.GetPole(55)};
-    Wiersz(QStringLiteral("Limit łączny pozostały po tym wniosku"), Zl(p.LimitCalkowity) + Minus + ZlCale(vzm.Zwrot()),
+    Wiersz(QStringLiteral("Limit łączny po wniosku"), Zl(p.LimitCalkowity) + Minus + ZlCale(vzm.Zwrot()),
            p.LimitCalkowityPoWniosku);
 }
 

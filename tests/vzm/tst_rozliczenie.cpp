@@ -16,12 +16,17 @@ class TestRozliczenie : public QObject, private TaxpayerModelFixture
 {
     Q_OBJECT
 
-    // The first line whose description begins so.
+    // The first line whose description begins so; "heading>description"
+    // looks below the heading.
     static const Wiersz *szukaj(const TRozliczenieZwrotu &r, const QString &opis)
     {
-        for (const Wiersz &w : r.Wiersze())
-            if (w.Opis.startsWith(opis))
+        const QString naglowek = opis.contains(u'>') ? opis.section(u'>', 0, 0) : QString();
+        bool ponizej = naglowek.isEmpty();
+        for (const Wiersz &w : r.Wiersze()) {
+            if (ponizej && w.Opis.startsWith(opis.section(u'>', -1)))
                 return &w;
+            ponizej = ponizej || w.Opis == naglowek;
+        }
         return nullptr;
     }
 
@@ -38,45 +43,45 @@ private slots:
         QTest::addColumn<QStringList>("oczekiwane"); // "description|amount as shown"
 
         const QStringList wspolne{
-            "55,23 % sumy kolumny 5 VZM-1/A|22 092,00 zł",
-            "68,18 % sumy kolumny 5 VZM-1/B|6 818,00 zł",
-            "65,22 % sumy kolumny 5 VZM-1/C|652,20 zł",
-            "Razem kolumna 5 VZM-1/B i VZM-1/C|7 470,20 zł",
-            "68,18 % sumy kolumny 6 VZM-1/B|1 363,60 zł",
+            "VZM-1/A, kolumna 5|22 092,00 zł",
+            "VZM-1/B, kolumna 5|6 818,00 zł",
+            "VZM-1/C, kolumna 5|652,20 zł",
+            "VZM-1/B i C razem, kolumna 5|7 470,20 zł",
+            "VZM-1/B, kolumna 6|1 363,60 zł",
             "VZM-1/A: liczba faktur|2",
             "VZM-1/A: suma kolumny 5|40 000,00 zł",
             "VZM-1/B: suma kolumny 6|2 000,00 zł",
         };
         QTest::newRow("D.3.1, no previous refunds")
             << QDate(2010, 5, 10) << QStringList{"0", "0", "0", "0"}
-            << wspolne + QStringList{"Limit: kolumna 5 VZM-1/B i VZM-1/C|25 819,50 zł",
-                                     "Kolumna 5 VZM-1/A: część zwrotu z tego wniosku|20 913,90 zł",
-                                     "Kolumna 5 VZM-1/A: limit pozostały po tym wniosku|0,00 zł",
+            << wspolne + QStringList{"Limit: kol. 5 VZM-1/B i C|25 819,50 zł",
+                                     "Limit: kol. 5 VZM-1/A (poz. 41)>część zwrotu z wniosku|20 913,90 zł",
+                                     "Limit: kol. 5 VZM-1/A (poz. 41)>pozostało po wniosku|0,00 zł",
                                      "Suma części zwrotu|29 747,70 zł",
                                      "Po zaokrągleniu do pełnych złotych|29 748,00 zł",
                                      "Limit łączny:|36 885,00 zł",
                                      "Kwota zwrotu|29 748 zł",
-                                     "Limit łączny pozostały po tym wniosku|7 137,00 zł"};
+                                     "Limit łączny po wniosku|7 137,00 zł"};
         QTest::newRow("D.3.2, not dated")
             << QDate() << QStringList{"0", "0", "0", "0"}
-            << wspolne + QStringList{"Limit: kolumna 5 VZM-1/B i VZM-1/C|25 609,50 zł",
-                                     "Limit: kolumna 6 VZM-1/B i VZM-1/C|10 975,50 zł",
+            << wspolne + QStringList{"Limit: kol. 5 VZM-1/B i C|25 609,50 zł",
+                                     "Limit: kol. 6 VZM-1/B i C|10 975,50 zł",
                                      "Kwota zwrotu|29 748 zł"};
         // The parts add up to 28 097,00; 36 885 - 20 000 caps the refund.
         QTest::newRow("previous refund C caps the refund")
             << QDate(2010, 5, 10) << QStringList{"0", "0", "20 000,00", "0"}
-            << wspolne + QStringList{"Kolumna 5 VZM-1/B i VZM-1/C: zwroty otrzymane wcześniej|20 000,00 zł",
-                                     "Kolumna 5 VZM-1/B i VZM-1/C: limit pozostały przed wnioskiem|5 819,50 zł",
-                                     "Kolumna 5 VZM-1/B i VZM-1/C: część zwrotu z tego wniosku|5 819,50 zł",
+            << wspolne + QStringList{"Limit: kol. 5 VZM-1/B i C (poz. 43)>zwroty otrzymane wcześniej|20 000,00 zł",
+                                     "Limit: kol. 5 VZM-1/B i C (poz. 43)>pozostało przed wnioskiem|5 819,50 zł",
+                                     "Limit: kol. 5 VZM-1/B i C (poz. 43)>część zwrotu z wniosku|5 819,50 zł",
                                      "Suma części zwrotu|28 097,00 zł",
                                      "Po zaokrągleniu do pełnych złotych|28 097,00 zł",
                                      "Limit łączny:|16 885,00 zł",
                                      "Suma części przekracza limit łączny|",
                                      "Kwota zwrotu|16 885 zł",
-                                     "Limit łączny pozostały po tym wniosku|0,00 zł"};
+                                     "Limit łączny po wniosku|0,00 zł"};
         QTest::newRow("previous refunds above the total limit")
             << QDate(2010, 5, 10) << QStringList{"0", "0", "30 000,00", "12 000,00"}
-            << wspolne + QStringList{"Kolumna 6 VZM-1/B i VZM-1/C: limit pozostały przed wnioskiem|0,00 zł",
+            << wspolne + QStringList{"Limit: kol. 6 VZM-1/B i C (poz. 44)>pozostało przed wnioskiem|0,00 zł",
                                      "Limit łączny:|-5 115,00 zł",
                                      "Limit łączny został wyczerpany|",
                                      "Kwota zwrotu|0 zł"};
@@ -102,7 +107,7 @@ private slots:
             pozycje << w.Pozycja;
             const Money naFormularzu = vzm->GetPole(w.Pozycja + 6);
             QCOMPARE(w.Wartosc, naFormularzu);
-            QCOMPARE(w.Kwota, (w.Pozycja == 49 ? Kwota0(naFormularzu) : Kwota2(naFormularzu)) + QStringLiteral(" zł"));
+            QCOMPARE(w.Kwota, (w.Pozycja == 49 ? Kwota0(naFormularzu) : Kwota2(naFormularzu)) + QStringLiteral("\u00A0zł"));
         }
         QCOMPARE(pozycje, (QSet<int>{39, 41, 42, 43, 44, 45, 46, 47, 48, 49}));
         QVERIFY(db->boxes.shown().isEmpty());
@@ -120,7 +125,7 @@ private slots:
         QVERIFY(vzm->Wczytaj(podatId, workedExampleApplication()));
         vzm->SetP45(kwota("3 000"));
         const TRozliczenieZwrotu r(db->dm, *vzm, ZrodloRozliczenia::Zapisany);
-        const Wiersz *w = szukaj(r, QStringLiteral("Limit: kolumna 5 VZM-1/B i VZM-1/C"));
+        const Wiersz *w = szukaj(r, QStringLiteral("Limit: kol. 5 VZM-1/B i C"));
         QVERIFY(w);
         QCOMPARE(QString(w->Dzialanie + QStringLiteral(" = ") + w->Kwota).replace(Money::GroupSeparator, u' '),
                  QStringLiteral("70 × 3 000,00 zł × 12,195 % = 25 609,50 zł"));
@@ -174,7 +179,7 @@ private slots:
         QVERIFY(vzm->Wczytaj(podatId, vzmId));
         const TRozliczenieZwrotu r(db->dm, *vzm, ZrodloRozliczenia::Zapisany);
         QCOMPARE(szukaj(r, QStringLiteral("VZM-1/C: liczba faktur"))->Wartosc, Money::fromUnits(3));
-        QCOMPARE(szukaj(r, QStringLiteral("VZM-1/C: suma kwot brutto"))->Wartosc, kwota("1 300,25"));
+        QCOMPARE(szukaj(r, QStringLiteral("VZM-1/C: suma brutto"))->Wartosc, kwota("1 300,25"));
         QCOMPARE(szukaj(r, QStringLiteral("VZM-1/A: liczba faktur"))->Kwota, QStringLiteral("0"));
     }
 };

@@ -5,14 +5,14 @@
 namespace {
 
 // A4 portrait; the columns of the table, in millimetres of the sheet.
-const QMarginsF Marginesy(15, 12, 15, 12);
+const QMarginsF Marginesy(15, 10, 15, 10);
 constexpr double Odstep = 1.5; // between a cell's text and the next column
 constexpr double KolumnaPozycji = 15;
 constexpr double KolumnaOpisu = 15 + 12;
-constexpr double KolumnaDzialania = 15 + 12 + 70;
-constexpr double KolumnaKwoty = 15 + 12 + 70 + 60;
+constexpr double KolumnaDzialania = 15 + 12 + 64;
+constexpr double KolumnaKwoty = 15 + 12 + 64 + 68;
 constexpr double Prawa = 210 - 15;
-constexpr double Stopka = 8; // the footer's strip above the bottom margin
+constexpr double Stopka = 6; // the footer's strip above the bottom margin
 
 TQRFont Pogrubiona(TQRFont czcionka, int punktow = 0)
 {
@@ -61,23 +61,27 @@ TRozliczeniePrev::TRozliczeniePrev(const TRozliczenieZwrotu &rozliczenie, int od
         // Measured before anything of the line is placed: a line that does
         // not fit goes whole to the next page.
         const double lewa = sekcja ? KolumnaPozycji : KolumnaOpisu;
-        const QStringList opis = Zawin(w.Opis, f, (sekcja ? Prawa : KolumnaDzialania - Odstep) - lewa);
+        // A heading or a note without figures takes the whole width.
+        const double prawa = sekcja || (w.Dzialanie.isEmpty() && w.Kwota.isEmpty()) ? Prawa : KolumnaDzialania - Odstep;
+        const QStringList opis = Zawin(w.Opis, f, prawa - lewa);
         const QStringList dzialanie = Zawin(w.Dzialanie, f, KolumnaKwoty - KolumnaDzialania - Odstep);
-        const double odstep = sekcja ? 2 : 0.6;
+        const double odstep = sekcja ? 1.5 : 0.4;
         const double wysokosc = odstep + std::max(opis.size(), dzialanie.size()) * WysokoscMm(f);
-        if (y + wysokosc > dol && m_doWiersza > odWiersza)
+        // A heading or a note goes with at least one line after it.
+        const double zNastepnym = wysokosc + (prawa == Prawa ? WysokoscMm(czcionka) : 0);
+        if (y + zNastepnym > dol && m_doWiersza > odWiersza)
             break;
         y += odstep;
         if (w.Pozycja > 0)
             Tekst(KolumnaPozycji, y, KolumnaOpisu - KolumnaPozycji - Odstep, {QString::number(w.Pozycja) + QLatin1Char('.')},
                   f, Qt::AlignRight);
-        Tekst(lewa, y, (sekcja ? Prawa : KolumnaDzialania - Odstep) - lewa, opis, f);
+        Tekst(lewa, y, prawa - lewa, opis, f);
         Tekst(KolumnaDzialania, y, KolumnaKwoty - KolumnaDzialania - Odstep, dzialanie, f);
         Tekst(KolumnaKwoty, y, Prawa - KolumnaKwoty, {w.Kwota}, f, Qt::AlignRight);
         y += wysokosc - odstep;
     }
 
-    m_stopka = Dodaj<TQRLabel>(QRectF(KolumnaPozycji, 297 - Marginesy.bottom() - Stopka + 2, Prawa - KolumnaPozycji,
+    m_stopka = Dodaj<TQRLabel>(QRectF(KolumnaPozycji, 297 - Marginesy.bottom() - Stopka + 1.5, Prawa - KolumnaPozycji,
                                       WysokoscMm(TQRFont(czcionka.family(), 8))));
     m_stopka->Font = TQRFont(czcionka.family(), 8);
     m_stopka->Alignment = Qt::AlignRight;

@@ -716,7 +716,7 @@ private slots:
         for (int r = 0; r < siatka->rowCount(); ++r)
             if (siatka->item(r, 0)->text() == u"49."_s)
                 kwoty << siatka->item(r, 3)->text();
-        QCOMPARE(kwoty, QStringList{Kwota0(vzm->GetPole(55)) + u" zł"_s});
+        QCOMPARE(kwoty, QStringList{Kwota0(vzm->GetPole(55)) + u"\u00A0zł"_s});
         QVERIFY(vzm->GetPole(55) > Money());
         QVERIFY(label(u"RozliczenieNaglowek"_s).contains(u"niezapisanymi"_s));
         QTest::keyClick(frm.get(), Qt::Key_D, Qt::AltModifier);
