@@ -1,6 +1,5 @@
 #include "data/installer.h"
 
-#include "data/csv.h"
 #include "data/database.h"
 #include "data/dataerror.h"
 #include "data/dataset.h"
@@ -8,6 +7,7 @@
 #include "data/schema.h"
 
 #include "core/registry.h"
+#include "spreadsheet/csv.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +16,18 @@
 
 namespace {
 
+// The records of a list the program ships: its ";"-separated lines below
+// the heading, empty lines left out.
 QList<QStringList> bundledList(const QString &name)
 {
     QFile file(QStringLiteral(":/installdata/") + name);
     if (!file.open(QIODevice::ReadOnly))
         throw DataError(QStringLiteral("Brak danych instalacyjnych: ") + name);
-    return parseCsv(QString::fromUtf8(file.readAll()));
+    QList<QStringList> records = Csv::parse(QString::fromUtf8(file.readAll()), u';');
+    records.removeIf([](const QStringList &r) { return r.size() == 1 && r.first().isEmpty(); });
+    if (!records.isEmpty())
+        records.removeFirst();
+    return records;
 }
 
 // Inserts one record; every text of the table is stored, empty when not given.

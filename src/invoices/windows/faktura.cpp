@@ -16,6 +16,22 @@ const QString BruttoPole = QStringLiteral("Brutto");
 const QString VatAPole = QStringLiteral("VatA");
 const QString VatBPole = QStringLiteral("VatB");
 
+// Goes through every record of a dataset the windows show, which stay on
+// their record and are not repainted meanwhile.
+template <class Czynnosc>
+void PrzejdzWszystkie(Dataset &dane, Czynnosc czynnosc)
+{
+    const int biezacy = dane.currentRow();
+    dane.disableControls();
+    const auto powrot = qScopeGuard([&dane, biezacy] {
+        if (biezacy >= 0)
+            dane.moveTo(biezacy);
+        dane.enableControls();
+    });
+    for (dane.first(); !dane.eof(); dane.next())
+        czynnosc();
+}
+
 // An amount that is zero is stored as an empty field.
 void zapiszKwote(const Field &field, Money kwota)
 {
@@ -132,15 +148,33 @@ int TFaktura::FaktIdBiezacej()
     return q.field(FaktIdPole).asInteger();
 }
 
-int TFaktura::Zapisz(const TDaneFaktury &dane)
+Query &TFaktura::listaWniosku()
 {
     Query &q = lista();
-    if (m_nowa && (!q.isOpen() || q.param(QStringLiteral("VzmId")).toInt() != m_vzmId)) {
-        // The new invoice must show in the list, so that its key can be read there.
+    if (!q.isOpen() || q.param(QStringLiteral("VzmId")).toInt() != m_vzmId) {
         q.close();
         q.setParam(QStringLiteral("VzmId"), m_vzmId);
         q.open();
     }
+    return q;
+}
+
+QList<TDaneFaktury> TFaktura::WszystkieZListy()
+{
+    QList<TDaneFaktury> faktury;
+    try {
+        Query &q = listaWniosku();
+        PrzejdzWszystkie(q, [&] { faktury << Wczytaj(); });
+    } catch (const DataError &) {
+        // what could be read
+    }
+    return faktury;
+}
+
+int TFaktura::Zapisz(const TDaneFaktury &dane)
+{
+    // A new invoice must show in the list, so that its key can be read there.
+    Query &q = m_nowa ? listaWniosku() : lista();
     Database::Transaction transakcja = dm.transaction();
     try {
         if (m_nowa) {
@@ -270,19 +304,12 @@ TSumyKwot TPozycjeFaktury::Sumy()
     MemTable &robocze = dm.vKwoty;
     if (!robocze.isOpen())
         return sumy;
-    const int biezacy = robocze.currentRow();
-    robocze.disableControls();
-    const auto powrot = qScopeGuard([&robocze, biezacy] {
-        if (biezacy >= 0)
-            robocze.moveTo(biezacy);
-        robocze.enableControls();
-    });
     try {
-        for (robocze.first(); !robocze.eof(); robocze.next()) {
+        PrzejdzWszystkie(robocze, [&] {
             sumy.Brutto += robocze.field(BruttoPole).asMoney();
             sumy.VatA += robocze.field(VatAPole).asMoney();
             sumy.VatB += robocze.field(VatBPole).asMoney();
-        }
+        });
     } catch (const DataError &) {
         // the totals so far
     }

@@ -80,6 +80,9 @@ public:
 
     // The list query's current invoice (edit mode); empty when the query is closed.
     TDaneFaktury Wczytaj();
+    // Every invoice of the list of the application, in the list's order; the
+    // list query stays on its invoice. What could be read on an error.
+    QList<TDaneFaktury> WszystkieZListy();
     // The key of the list query's current invoice (0 for a new invoice).
     int FaktIdBiezacej();
 
@@ -98,6 +101,8 @@ public:
 
 private:
     Query &lista();
+    // The list query, opened on the application.
+    Query &listaWniosku();
     void PrzeniesPozycje(int FaktId);
     std::optional<TSprzedawca> SzukajSprzedawcy(const QString &pole, const QString &tekst);
 

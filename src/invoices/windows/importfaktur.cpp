@@ -5,7 +5,6 @@
 #include "data/tdm.h"
 
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSet>
 
 namespace {
@@ -13,20 +12,11 @@ namespace {
 using Werdykt = TWierszImportu::Werdykt;
 
 
-// A seller is told by the digits of the NIP, however they are grouped.
-QString cyfry(const QString &nip)
-{
-    QString wynik;
-    for (QChar c : nip)
-        if (c.isDigit())
-            wynik += c;
-    return wynik;
-}
-
-// An invoice in a list: its number and its seller.
+// An invoice in a list: its number and its seller, told by the digits of
+// the NIP however they are grouped.
 QString klucz(const QString &numer, const QString &nip)
 {
-    return numer.trimmed().toUpper() + u'\n' + cyfry(nip);
+    return numer.trimmed().toUpper() + u'\n' + TylkoCyfry(nip);
 }
 
 // A date as spreadsheets write it, as the invoice editor types it.
@@ -246,9 +236,9 @@ QList<TSprzedawca> TImportFaktur::NowiSprzedawcy()
     QSet<QString> nipy;
     for (const TWierszImportu &w : m_wiersze) {
         const QString nip = w.Dane.NipSprzed;
-        if (!w.Wybrany || nip.isEmpty() || nipy.contains(cyfry(nip)) || Sprzedawca(nip))
+        if (!w.Wybrany || nip.isEmpty() || nipy.contains(TylkoCyfry(nip)) || Sprzedawca(nip))
             continue;
-        nipy.insert(cyfry(nip));
+        nipy.insert(TylkoCyfry(nip));
         nowi << TSprzedawca{w.Dane.KodSprzed, nip, w.NazwaSprzedawcy};
     }
     return nowi;
@@ -293,30 +283,9 @@ int TImportFaktur::Importuj(bool dodajSprzedawcow)
 
 QList<TDaneFaktury> TImportFaktur::FakturyListy()
 {
-    QList<TDaneFaktury> faktury;
-    Query &q = dm.ListaFaktur(m_lista);
-    try {
-        if (!q.isOpen() || q.param(QStringLiteral("VzmId")).toInt() != m_vzmId) {
-            q.close();
-            q.setParam(QStringLiteral("VzmId"), m_vzmId);
-            q.open();
-        }
-        // The window's grid stays on its invoice.
-        const int biezacy = q.currentRow();
-        q.disableControls();
-        const auto powrot = qScopeGuard([&q, biezacy] {
-            if (biezacy >= 0)
-                q.moveTo(biezacy);
-            q.enableControls();
-        });
-        TFaktura faktura(dm);
-        faktura.Ustaw(m_vzmId, m_lista, false);
-        for (q.first(); !q.eof(); q.next())
-            faktury << faktura.Wczytaj();
-    } catch (const DataError &) {
-        // what could be read
-    }
-    return faktury;
+    TFaktura faktura(dm);
+    faktura.Ustaw(m_vzmId, m_lista, false);
+    return faktura.WszystkieZListy();
 }
 
 QList<OutputRow> TImportFaktur::Eksport()

@@ -102,7 +102,7 @@ private slots:
         QVERIFY(!childNamed<QGroupBox>(*frm, u"SzukajBox"_s)->isEnabled());
         // The invoice editor and the printing are not handed in: no buttons.
         for (const QString &name : {u"ZlDodajBtn"_s, u"WnPodgladBtn"_s, u"WnNadrukBtn"_s, u"ZlPodgladBtn"_s,
-                                    u"ZlNadrukBtn"_s})
+                                    u"ZlNadrukBtn"_s, u"ZlWczytajBtn"_s, u"ZlZapiszBtn"_s})
             QVERIFY2(button(name)->isHidden(), qPrintable(name));
         QCOMPARE(status(), QStringList());
     }
@@ -361,6 +361,34 @@ private slots:
         QTableView *invoices = grid(u"VzmCGrid"_s);
         doubleClick(invoices->viewport(), invoices->visualRect(invoices->model()->index(0, 0)).center());
         QCOMPARE(opened.last(), (std::pair<int, int>{-vzmId, 3}));
+    }
+
+    // A spreadsheet is read into the active list by the program's import,
+    // which the window then numbers; writing one needs invoices to write.
+    void invoicesFromAndToASpreadsheet()
+    {
+        const int vzmId = db->addApplication(podat, {{u"NrKolej"_s, 1}});
+        QList<std::pair<int, int>> read, written;
+        OknaWnioskow okna;
+        okna.WczytajFaktury = [&](int id, int lista) {
+            read.append({id, lista});
+            db->addInvoice(id, TDM::LiteraListy(lista), {{u"NrFakt"_s, u"Z/1"_s}});
+            db->addInvoice(id, TDM::LiteraListy(lista), {{u"NrFakt"_s, u"Z/2"_s}});
+            return 2;
+        };
+        okna.ZapiszFaktury = [&](int id, int lista) { written.append({id, lista}); };
+        frm->UstawOkna(okna);
+        openWindow();
+        childNamed<QTabWidget>(*frm, u"PageControl"_s)->setCurrentIndex(1);
+        QVERIFY(button(u"ZlWczytajBtn"_s)->isEnabled());
+        QVERIFY(!button(u"ZlZapiszBtn"_s)->isEnabled());
+        QTest::mouseClick(button(u"ZlWczytajBtn"_s), Qt::LeftButton);
+        QCOMPARE(read, (QList<std::pair<int, int>>{{vzmId, 2}}));
+        QVERIFY(button(u"ZlZapiszBtn"_s)->isEnabled());
+        // The second invoice read is numbered second in its list.
+        QCOMPARE(dm().NrWiersza(2, count(u"SELECT MAX(FaktId) FROM Faktury"_s)), 2);
+        QTest::mouseClick(button(u"ZlZapiszBtn"_s), Qt::LeftButton);
+        QCOMPARE(written, (QList<std::pair<int, int>>{{vzmId, 2}}));
     }
 
     void theWindowComesBackWhereItWasClosed()
