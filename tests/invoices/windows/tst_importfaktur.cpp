@@ -188,6 +188,8 @@ private slots:
         QTest::keyClick(siatka, Qt::Key_Space); // a bad row cannot be chosen
         QCOMPARE(wczytac(2), int(Qt::Unchecked));
         QVERIFY(childNamed<QLabel>(okno, QStringLiteral("PodsumowanieLbl"))->text().endsWith(QStringLiteral("do wczytania: 2")));
+        if (const QString katalog = qEnvironmentVariable("TARLEN_SHOTS"); !katalog.isEmpty())
+            QVERIFY(okno.grab().save(katalog + QStringLiteral("/import-faktur.png")));
 
         db->boxes.answer(true); // add the sellers
         naciskajAlt(okno, Qt::Key_W);
