@@ -78,7 +78,8 @@ inline bool activeNow(QWidget &window)
     return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }, 5000);
 }
 
-// Acts on the next modal window of class T as soon as it is shown (for
+// Acts on the next modal window of class T as soon as it is shown and
+// active (for
 // example to type into it and confirm it), then stops watching.
 template <class T, class Act>
 void onNextModal(Act act)
@@ -86,7 +87,9 @@ void onNextModal(Act act)
     auto *timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
         auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible())
+        // Until the window is active, keys and focus changes reach nothing
+        // in it; on a busy machine that comes a moment after it shows.
+        if (!modal || !modal->isVisible() || QApplication::activeWindow() != modal)
             return;
         timer->stop();
         timer->deleteLater();
