@@ -79,8 +79,7 @@ inline bool activeNow(QWidget &window)
 }
 
 // Acts on the next modal window of class T as soon as it is shown and
-// active (for
-// example to type into it and confirm it), then stops watching.
+// active (for example to type into it and confirm it), then stops watching.
 template <class T, class Act>
 void onNextModal(Act act)
 {
