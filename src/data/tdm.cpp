@@ -252,6 +252,11 @@ void TDM::Uwaga(const QString &text)
     ask(MessageRequest::Kind::Warning, QStringLiteral("Uwaga"), text);
 }
 
+void TDM::Informacja(const QString &text)
+{
+    ask(MessageRequest::Kind::Information, QStringLiteral("Informacja"), text);
+}
+
 bool TDM::Potwierdz(const QString &text)
 {
     return ask(MessageRequest::Kind::Question, QStringLiteral("Potwierdzenie"), text);
@@ -498,6 +503,18 @@ void TDM::UsunWniosek(int VzmId)
     transaction.commit();
     for (const char *table : {"Kwoty", "Faktury", "VZMw3", "VZMy"})
         m_db.noteWrite(QLatin1String(table), this);
+}
+
+void TDM::ZastapWykaz(int lista, const QList<PozycjaWykazu> &pozycje)
+{
+    const QString tabela = lista == 2 ? QStringLiteral("WykazB") : QStringLiteral("WykazA");
+    Database::Transaction transaction(m_db);
+    m_db.run(QStringLiteral("DELETE FROM %1").arg(tabela));
+    const QString wstaw = QStringLiteral("INSERT INTO %1 (Lp, PKWiU, Material) VALUES (?, ?, ?)").arg(tabela);
+    for (const PozycjaWykazu &p : pozycje)
+        m_db.run(wstaw, {}, {p.Lp, p.PKWiU, p.Material});
+    transaction.commit();
+    m_db.noteWrite(tabela, this);
 }
 
 void TDM::UsunFakture(int FaktId)

@@ -5,6 +5,7 @@
 #include "data/messageboxes.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "data/wykazzpliku.h"
 
 #include "core/money.h"
 
@@ -58,6 +59,8 @@ public:
     static QString LiteraListy(int lista);
 
     void Uwaga(const QString &text);
+    // Tells of something done as asked (a copy made, files written).
+    void Informacja(const QString &text);
     bool Potwierdz(const QString &text);
     bool PotwierdzUwaga(const QString &text);
 
@@ -108,6 +111,9 @@ public:
     void UsunWniosek(int VzmId);
     // Deletes an invoice with its amount lines, both or neither.
     void UsunFakture(int FaktId);
+    // Replaces the whole list of building materials (1: WykazA, before 2011;
+    // 2: WykazB) with these positions, in one transaction.
+    void ZastapWykaz(int lista, const QList<PozycjaWykazu> &pozycje);
 
     // The invoice list query and the row-number table of list 1..3.
     Query &ListaFaktur(int lista);

@@ -11,6 +11,14 @@
 
 class TDM;
 
+// What the form's boxes hold: a year of 1901 to 2099 (positions 35 to 37)
+// and a number of at most two digits (positions 5 and 7, an attachment's
+// number). A value outside gives 0, which prints as nothing on the complete
+// form and on the overprint alike; the verification names such a value.
+constexpr int NajwczesniejszyRok = 1901, NajpozniejszyRok = 2099, NajwiekszyNumer = 99;
+int RokNaFormularzu(int rok);
+int NumerNaFormularzu(int numer);
+
 // Whose identifier a setter changes: the taxpayer's or the spouse's.
 enum class TOsoba { Podatnik = 1, Malzonek = 2 };
 

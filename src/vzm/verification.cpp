@@ -44,6 +44,12 @@ void TVzm_3::Weryfikuj()
         blad(1, QStringLiteral("NIP podatnika i małżonka jest taki sam"));
         blad(2, QStringLiteral("NIP podatnika i małżonka jest taki sam"));
     }
+    if (NumerNaFormularzu(m.nrKolej) != m.nrKolej)
+        blad(5, QStringLiteral("Numer kolejny wniosku %1 jest większy niż %2: nie zmieści się w polu formularza")
+                    .arg(m.nrKolej).arg(NajwiekszyNumer));
+    if (NumerNaFormularzu(m.nrKoryg) != m.nrKoryg)
+        blad(7, QStringLiteral("Numer korygowanego wniosku %1 jest większy niż %2: nie zmieści się w polu formularza")
+                    .arg(m.nrKoryg).arg(NajwiekszyNumer));
     if (!IsKorekta() && m.nrKolej == 0)
         blad(5, QStringLiteral("Kolejny numer składanego wniosku nie podany"));
     if (IsKorekta() && m.nrKolej != 0)
@@ -102,6 +108,10 @@ void TVzm_3::Weryfikuj()
         blad(22, QStringLiteral("Nazwisko małżonka nie podane"));
     if (wspolnie && !Podane(MImie))
         blad(23, QStringLiteral("Imię małżonka nie podane"));
+    for (int i = 0; i < 3; ++i)
+        if (m.rok[i] != 0 && RokNaFormularzu(m.rok[i]) == 0)
+            blad(35 + i, QStringLiteral("Rok rozpoczęcia inwestycji %1 jest niepoprawny: formularz przyjmuje lata %2–%3")
+                             .arg(m.rok[i]).arg(NajwczesniejszyRok).arg(NajpozniejszyRok));
     if (m.nrKolej > 1 && !m.p44.isValid())
         blad(38, QStringLiteral("Data złożenia pierwszego wniosku musi być podana"));
     if (m.p45.isZero())

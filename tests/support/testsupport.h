@@ -16,7 +16,7 @@
 
 // Answers the program's message boxes in tests and remembers what they said.
 // Answers to the questions are given beforehand, in order; a question with
-// no answer left gets "No". Warnings are only remembered.
+// no answer left gets "No". Warnings and information are only remembered.
 class ScriptedMessageBoxes : public MessageBoxes
 {
 public:

@@ -6,6 +6,7 @@
 #include "vzm/attachmentmodel.h"
 #include "vzm/formmodel.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 namespace {
@@ -53,6 +54,6 @@ QString WydrukZalacznika::NazwaPliku() const
 
 void PokazPodglad(const TQRComposite &raport, const QString &nazwaPliku, TDM &dm, QWidget *parent)
 {
-    TQRPreview podglad(raport, nazwaPliku, [&dm](const QString &komunikat) { dm.Uwaga(komunikat); }, parent);
+    TQRPreview podglad(raport, QDir(pdfFolder()).filePath(nazwaPliku), [&dm](const QString &komunikat) { dm.Uwaga(komunikat); }, parent);
     podglad.Exec();
 }
