@@ -308,6 +308,17 @@ int TDM::LiczbaFaktur(int VzmId)
     return licznik ? int(licznik->toLongLong()) : 0;
 }
 
+QList<std::pair<QString, QString>> TDM::FakturyZDlugimiPozycjami(int VzmId, int znakow)
+{
+    const SqlResult wynik = m_db.run(QStringLiteral("SELECT Oznacz, NrFakt FROM Faktury WHERE VzmId = ? AND "
+                                                    "length(LpFakt) > ? ORDER BY Oznacz, FaktId"),
+                                     {}, {VzmId, znakow});
+    QList<std::pair<QString, QString>> faktury;
+    for (const SqlRow &wiersz : wynik.rows)
+        faktury.append({wiersz.value(0).toString(), wiersz.value(1).toString().trimmed()});
+    return faktury;
+}
+
 bool TDM::JestNrFaktury(int VzmId, const QString &numer)
 {
     const auto licznik = WartoscWQ({QStringLiteral("SELECT COUNT(*) As Licznik"), QStringLiteral("FROM Faktury"),

@@ -71,6 +71,10 @@ public:
     int LiczbaZal(int VzmId, int lista);
     int LiczbaFaktur(int VzmId);
     bool JestNrFaktury(int VzmId, const QString &numer);
+    // The invoices of an application whose item numbers (LpFakt) are longer
+    // than `znakow` characters: the list's letter and the invoice number of
+    // each, in the order of the lists.
+    QList<std::pair<QString, QString>> FakturyZDlugimiPozycjami(int VzmId, int znakow);
     Money SumaVatA(int VzmId, int lista);
     Money SumaVatB(int VzmId, int lista);
     // The totals of the amount lines of the stored invoice FaktId; zero for

@@ -16,6 +16,11 @@ class TDM;
 // number). A value outside gives 0, which prints as nothing on the complete
 // form and on the overprint alike; the verification names such a value.
 constexpr int NajwczesniejszyRok = 1901, NajpozniejszyRok = 2099, NajwiekszyNumer = 99;
+// An invoice's item numbers (LpFakt) of at most this many characters fit
+// their row of a printed attachment in its smallest type (digits, commas and
+// spaces); longer ones may print cut short with "…", and the verification
+// names the invoice.
+constexpr int NajdluzszePozycjeFaktury = 140;
 int RokNaFormularzu(int rok);
 int NumerNaFormularzu(int numer);
 

@@ -124,6 +124,12 @@ void TVzm_3::Weryfikuj()
         blad(52, QStringLiteral("Numer rachunku bankowego musi być podany"));
     if (Podane(m.konto) && !PoprawneKonto(m.konto))
         blad(52, QStringLiteral("Nieprawidłowy numer rachunku bankowego"));
+    // Attachments A, B and C are counted in positions 56, 57 and 58.
+    for (const auto &[lista, numer] : m_dm.FakturyZDlugimiPozycjami(m.vzmId, NajdluzszePozycjeFaktury))
+        blad(56 + QStringLiteral("ABC").indexOf(lista),
+             QStringLiteral("Lp. z faktury nr %1 (VZM-1/%2) mają ponad %3 znaków: na wydruku załącznika mogą zostać "
+                            "ucięte")
+                 .arg(numer, lista).arg(NajdluzszePozycjeFaktury));
     if (P59() == 0 && SumaK5A() + SumaK5B() > Money())
         blad(53, QStringLiteral("Kopia pozwolenia na budowę musi być dołączona do wniosku"));
     if (P60() == 0)

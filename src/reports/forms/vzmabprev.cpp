@@ -1,5 +1,6 @@
 #include "reports/forms/vzmabprev.h"
 
+#include "overprint/fontform.h"
 #include "vzm/attachmentmodel.h"
 
 #include <algorithm>
@@ -247,6 +248,8 @@ void TVZMabPrev::WypelnijWiersz(const WierszFaktury &w)
     const int pierwsze = TVZMab::PierwszaKratka(w.Wiersz);
     w.Numer->Text = m_zalacznik.GetTekst(pierwsze);
     w.Data->Text = m_zalacznik.GetTekst(pierwsze + 1);
+    ZmiescWRamce(*w.Numer);
+    ZmiescWRamce(*w.Data);
     w.Nip->NIP = m_zalacznik.GetTekst(pierwsze + 2);
     for (int kwota = 0; kwota < 3; ++kwota)
         w.Kwoty[kwota]->Value = m_zalacznik.GetKwota(pierwsze + 3 + kwota);
@@ -261,6 +264,14 @@ void TVZMabPrev::WypelnijWiersz(const WierszFaktury &w)
     w.PozycjeZawiniete->Font = wRamce.Czcionka;
     w.PozycjeZawiniete->Caption = wRamce.Tekst;
     w.PozycjeZawiniete->Visible = zawin;
+}
+
+void TVZMabPrev::ZmiescWRamce(TQRTextBox &pole)
+{
+    // Room for the text between the gaps the box keeps on either side.
+    const double miejsce = pole.Width - OdstepWRamce() - SzerokoscMm(pole.CaptionFont, QStringLiteral("  "));
+    while (pole.Font.pointSize() > TFontForm::NajmniejszyRozmiar && SzerokoscMm(pole.Font, pole.Text) > miejsce)
+        pole.Font.setPointSize(pole.Font.pointSize() - 1);
 }
 
 TVZMabPrev::PozycjeWRamce TVZMabPrev::DopasujPozycje(const QString &pozycje, double szerokosc, double wysokosc)

@@ -89,6 +89,9 @@ private:
 
     // The gap between a box's edge and its text, as the boxes keep it.
     static double OdstepWRamce();
+    // A box's text in the print font, or smaller where the print font would
+    // run it over the next column: the largest size that fits.
+    static void ZmiescWRamce(TQRTextBox &pole);
     void DodajWiersz(int wiersz);
     void WypelnijWiersz(const WierszFaktury &w);
 

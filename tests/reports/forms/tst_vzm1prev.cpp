@@ -56,26 +56,6 @@ QList<PdfWord> linia(const QList<PdfWord> &slowa, double y, double od, double do
     return wynik;
 }
 
-// The single characters of a comb's line. A NIP's dash (which stands
-// between two places of the form's boxes) reads back joined to the digits
-// around it, "3-4": the first digit starts where the word starts, the last
-// ends where it ends, and a digit is as wide as every other.
-QList<PdfWord> znakiBezKresek(const QList<PdfWord> &slowa)
-{
-    double cyfra = 0;
-    for (const PdfWord &s : slowa)
-        if (s.text.size() == 1)
-            cyfra = s.mm.width();
-    QList<PdfWord> znaki;
-    for (const PdfWord &s : slowa) {
-        const QStringList czesci = s.text.split(u'-', Qt::SkipEmptyParts);
-        for (qsizetype i = 0; i < czesci.size(); ++i) {
-            const double lewa = i == 0 ? s.mm.left() : s.mm.right() - cyfra;
-            znaki << PdfWord{czesci[i], QRectF(lewa, s.mm.top(), cyfra, s.mm.height())};
-        }
-    }
-    return znaki;
-}
 
 QString tekstLinii(const QList<PdfWord> &slowa)
 {
@@ -405,7 +385,7 @@ private slots:
         const PunktPola p = punkt(pole, nizej);
         const QList<PdfWord> znakiNadruku = linia(nadruk, p.y, p.x, p.x + szerokosc);
         QVERIFY2(znakiNadruku.size() >= 2, qPrintable(opisSlow(nadruk, p.x, p.y)));
-        const QList<PdfWord> znakiWydruku = znakiBezKresek(linia(wydruk, p.y, p.x, p.x + szerokosc));
+        const QList<PdfWord> znakiWydruku = combCharacters(linia(wydruk, p.y, p.x, p.x + szerokosc));
         QCOMPARE(tekstLinii(znakiWydruku), tekstLinii(znakiNadruku));
         QStringList odchylenia;
         double najwieksze = 0;
