@@ -36,10 +36,10 @@ WykazZPliku WykazZPliku::Sprawdz(const QString &tekst, int dlugoscNazwy)
     const QList<QStringList> wiersze = parseCsv(bezBom);
     for (qsizetype i = 0; i < wiersze.size(); ++i) {
         const QStringList &w = wiersze[i];
-        // The header is line 1; a position's line is as a user counts records.
+        // Positions are counted from 1 after the header, as the user counts them.
         const QString gdzie = QStringLiteral("Pozycja %1 pliku: ").arg(i + 1);
         if (w.size() != 3)
-            return blad(gdzie + QStringLiteral("ma %1 pól zamiast 3 (Lp;PKWiU;Material).").arg(w.size()));
+            return blad(gdzie + QStringLiteral("liczba pól %1 zamiast 3 (Lp;PKWiU;Material).").arg(w.size()));
         bool liczba = false;
         const int lp = w[0].trimmed().toInt(&liczba);
         if (!liczba || lp <= 0)

@@ -297,25 +297,80 @@ private slots:
         QCOMPARE(db->boxes.shown().first().title, u"Uwaga"_s);
     }
 
-    // Without a printer or a file the first document cannot begin.
-    void noPrinterChosenIsSaid()
+    // Without a printer or a file nothing prints: the user is told and the
+    // dialog stays open with "&Drukarka" at hand, for printing and for the
+    // calibration alike.
+    void noPrinterChosenKeepsTheDialogOpen_data()
     {
+        QTest::addColumn<QString>("przycisk");
+        QTest::newRow("D&rukuj") << u"DrukujBtn"_s;
+        QTest::newRow("&Kalibracja") << u"KalibracjaBtn"_s;
+    }
+    void noPrinterChosenKeepsTheDialogOpen()
+    {
+        QFETCH(QString, przycisk);
         Drukarka bezPliku;
         QSignalSpy zaczete(&bezPliku, &Drukarka::dokumentZaczety);
         TDrukFrm okno(db->dm, bezPliku, [](Drukarka &, QWidget *) { return false; });
         StronyTestowe strony(bezPliku, 4);
-        QString drukarkaWOknie;
+        QString drukarkaWOknie, fokus;
+        bool otwarte = false;
         onNextModal<TDrukFrm>([&](TDrukFrm &o) {
             drukarkaWOknie = childNamed<QLabel>(o, u"NazwaDrukarki"_s)->text();
-            QTest::mouseClick(childNamed<QPushButton>(o, u"DrukujBtn"_s), Qt::LeftButton);
+            QTest::mouseClick(childNamed<QPushButton>(o, przycisk), Qt::LeftButton);
+            keepShot(o, u"drukowanie-bez-drukarki"_s);
+            otwarte = o.isVisible();
+            fokus = o.focusWidget() ? o.focusWidget()->objectName() : QString();
+            o.reject();
         });
         okno.ShowWniosek(strony);
-        QVERIFY(!okno.isVisible());
+        QVERIFY(otwarte);
+        QCOMPARE(fokus, u"DrukarkaBtn"_s);
         QCOMPARE(drukarkaWOknie, u"brak drukarki (wybierz plik PDF)"_s);
         QCOMPARE(zaczete.size(), 0);
-        QCOMPARE(db->boxes.texts().size(), 1);
-        QVERIFY2(db->boxes.texts().first().startsWith(u"Nie wybrano drukarki ani pliku PDF."_s),
+        QCOMPARE(db->boxes.texts(), QStringList{Drukarka::BrakWyboru()});
+    }
+
+    // Files of an earlier run are replaced only when the user agrees; "No"
+    // prints nothing and leaves the dialog open. After a run the files
+    // written are named, in an information box.
+    void existingFilesReplacedOnlyWhenAgreed_data()
+    {
+        QTest::addColumn<bool>("zgoda");
+        QTest::newRow("replaced") << true;
+        QTest::newRow("kept") << false;
+    }
+    void existingFilesReplacedOnlyWhenAgreed()
+    {
+        QFETCH(bool, zgoda);
+        QFile stary(katalog->filePath(u"wydruk-2.pdf"_s));
+        QVERIFY(stary.open(QIODevice::WriteOnly));
+        stary.write("stary");
+        stary.close();
+        db->boxes.answer(zgoda);
+        StronyTestowe strony(*drukarka, 2);
+        const bool otwarte = pokaz(Tryb::Zalacznik, strony, [&](TDrukFrm &) {
+            zaznacz({1, 2});
+            kopie()->setValue(1);
+            kliknij(u"DrukujBtn"_s);
+        });
+        QCOMPARE(otwarte, !zgoda);
+        const QString pierwszy = QDir::toNativeSeparators(katalog->filePath(u"wydruk.pdf"_s));
+        const QString drugi = QDir::toNativeSeparators(katalog->filePath(u"wydruk-2.pdf"_s));
+        QCOMPARE(db->boxes.shown().first().kind, MessageRequest::Kind::Question);
+        QVERIFY2(db->boxes.texts().first().contains(drugi) && !db->boxes.texts().first().contains(pierwszy),
                  qPrintable(db->boxes.texts().first()));
+        if (!zgoda) {
+            QCOMPARE(tytuly(), QStringList{});
+            QCOMPARE(db->boxes.shown().size(), 1);
+            QVERIFY(stary.open(QIODevice::ReadOnly));
+            QCOMPARE(stary.readAll(), QByteArray("stary"));
+            return;
+        }
+        QCOMPARE(tytuly().size(), 2);
+        QCOMPARE(db->boxes.shown().size(), 2);
+        QCOMPARE(db->boxes.shown().last().kind, MessageRequest::Kind::Information);
+        QCOMPARE(db->boxes.texts().last(), u"Zapisano pliki:\r%1\r%2"_s.arg(pierwszy, drugi));
     }
 
     // "&Drukarka" asks for the printer; a confirmed choice shows at once and

@@ -1,5 +1,7 @@
 #include "support/pdfwords.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -73,4 +75,15 @@ QList<PdfWord> combCharacters(const QList<PdfWord> &words)
         }
     }
     return characters;
+}
+
+void keepPdf(const QString &pdfFile, const QString &name)
+{
+    const QString shots = qEnvironmentVariable("TARLEN_SHOTS");
+    if (shots.isEmpty())
+        return;
+    QDir().mkpath(shots);
+    const QString copy = shots + QLatin1Char('/') + name + QStringLiteral(".pdf");
+    QFile::remove(copy);
+    QFile::copy(pdfFile, copy);
 }

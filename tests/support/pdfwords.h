@@ -25,5 +25,9 @@ QString wordsAt(const QList<PdfWord> &words, double xMm, double yMm, double tole
 // ends, and every digit is as wide as a digit read alone.
 QList<PdfWord> combCharacters(const QList<PdfWord> &words);
 
+// With TARLEN_SHOTS naming a directory, a copy of the PDF file is kept
+// there as <name>.pdf, for a person to look at; otherwise nothing.
+void keepPdf(const QString &pdfFile, const QString &name);
+
 // The first word with this text, or an empty word.
 PdfWord findWord(const QList<PdfWord> &words, const QString &text);

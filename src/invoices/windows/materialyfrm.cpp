@@ -166,8 +166,7 @@ TMaterialyFrm::Impl::Impl(TMaterialyFrm &q, TDM &dm, TWindow &window, WyborPliku
     WczytajBtn = new QPushButton(QStringLiteral("&Wczytaj wykaz z pliku…"));
     WczytajBtn->setObjectName(QStringLiteral("WczytajBtn"));
     WczytajBtn->setAutoDefault(false);
-    WczytajBtn->setToolTip(QStringLiteral("Zastępuje wykaz z pokazanej zakładki wykazem z pliku CSV
-"
+    WczytajBtn->setToolTip(QStringLiteral("Zastępuje wykaz z pokazanej zakładki wykazem z pliku CSV\n"
                                           "o kolumnach Lp;PKWiU;Material (średnik między polami, UTF-8)."));
     QObject::connect(WczytajBtn, &QPushButton::clicked, &q, [this] { WczytajBtnClick(); });
     PokazLiczby();

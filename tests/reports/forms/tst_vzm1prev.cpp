@@ -185,6 +185,7 @@ class TestVzm1Prev : public QObject
         const QString plik = katalog.filePath(u"vzm1.pdf"_s);
         if (!raport.ExportPdf(plik))
             qFatal("the PDF was not written");
+        keepPdf(plik, u"vzm1-%1pt"_s.arg(printSettings().FontSize));
         Wydruk w;
         for (int i = 0; i < 4; ++i)
             w.strony[i] = pdfWords(plik, i + 1);

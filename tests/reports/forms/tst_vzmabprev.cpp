@@ -213,12 +213,7 @@ class TestVzmabPrev : public QObject
         const QString plik = katalog.filePath(nazwa + u".pdf"_s);
         if (!wydruk.ExportPdf(plik))
             return false;
-        const QString zrzuty = qEnvironmentVariable("TARLEN_SHOTS");
-        if (!zrzuty.isEmpty()) {
-            QDir().mkpath(zrzuty);
-            QFile::remove(zrzuty + u"/vzmab-"_s + nazwa + u".pdf"_s);
-            QFile::copy(plik, zrzuty + u"/vzmab-"_s + nazwa + u".pdf"_s);
-        }
+        keepPdf(plik, u"vzmab-"_s + nazwa + u"-%1pt"_s.arg(printSettings().FontSize));
         pierwsza.slowa = pdfWords(plik, 1);
         druga.slowa = pdfWords(plik, 2);
         return !pierwsza.slowa.isEmpty() && !druga.slowa.isEmpty();
