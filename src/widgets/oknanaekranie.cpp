@@ -25,8 +25,10 @@ void OknaNaEkranie::Dopasuj(QWidget &okno)
     const int tytul = SzerokoscTytulu(okno);
     if (okno.width() < tytul) {
         // A layout of fixed size would take the width back.
-        if (QLayout *uklad = okno.layout(); uklad && uklad->sizeConstraint() == QLayout::SetFixedSize)
+        if (QLayout *uklad = okno.layout(); uklad && uklad->sizeConstraint() == QLayout::SetFixedSize) {
             uklad->setSizeConstraint(QLayout::SetMinimumSize);
+            okno.setMaximumWidth(QWIDGETSIZE_MAX);
+        }
         okno.setMinimumWidth(tytul);
         okno.resize(tytul, okno.height());
     }

@@ -331,6 +331,8 @@ private slots:
         const QList<SqlRow> drugiej = db->storedRows(zakladka == 0 ? u"WykazB"_s : u"WykazA"_s);
         db->boxes.answer(zgoda);
         QTest::keyClick(frm.get(), Qt::Key_W, Qt::AltModifier);
+        // A button's accelerator clicks it after a moment; every file is answered by a box.
+        QTRY_VERIFY(!db->boxes.shown().isEmpty());
 
         QTableView *siatka = grid(zakladka == 0 ? u"GridA"_s : u"GridB"_s);
         if (!blad.isEmpty()) {
