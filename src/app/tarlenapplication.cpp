@@ -29,6 +29,8 @@ bool TarlenApplication::notify(QObject *receiver, QEvent *event)
         // A fault of the program rather than of the data; the user is told
         // all the same, and the event that raised it is dropped.
         report(unexpectedErrorText(e.what()));
+    } catch (...) {
+        report(unexpectedErrorText("nieznany wyjątek"));
     }
     // The event has been dealt with: nothing else is to act on it.
     return true;

@@ -51,6 +51,9 @@ public:
     // Whether the database file was found damaged (its check failed, or it is
     // no database at all), by the last OtworzTabele or by the check after it.
     bool BazaUszkodzona() const { return m_bazaUszkodzona; }
+    // Whether the last OtworzTabele found no database file where one is
+    // recorded (deleted or moved away).
+    bool BrakPlikuBazy() const { return m_brakPliku; }
     // Closes the tables and queries; the database stays open.
     void ZamknijTabele();
 
@@ -63,6 +66,9 @@ public:
     void Informacja(const QString &text);
     bool Potwierdz(const QString &text);
     bool PotwierdzUwaga(const QString &text);
+    // A question (title "Potwierdzenie") with a list to pick one entry of:
+    // the index picked, -1 for none.
+    int Wybierz(const QString &text, const QStringList &choices);
 
     int NastepnyNrKolej(int PodatId);
     int LiczbaZalA(int VzmId) { return LiczbaZal(VzmId, 1); }
@@ -137,6 +143,7 @@ private:
     Database m_db;
     MessageBoxes &m_boxes;
     bool m_bazaUszkodzona = false;
+    bool m_brakPliku = false;
 
 public:
     // Tables, in the order in which they are opened.

@@ -15,6 +15,14 @@ bool ScriptedMessageBoxes::ask(const MessageRequest &request)
     return !m_answers.isEmpty() && m_answers.takeFirst();
 }
 
+int ScriptedMessageBoxes::choose(const MessageRequest &request)
+{
+    m_shown.append(request);
+    if (!m_picks.isEmpty())
+        return m_picks.takeFirst();
+    return !m_answers.isEmpty() && m_answers.takeFirst() ? 0 : -1;
+}
+
 QStringList ScriptedMessageBoxes::texts() const
 {
     QStringList list;
@@ -26,6 +34,7 @@ QStringList ScriptedMessageBoxes::texts() const
 void ScriptedMessageBoxes::clear()
 {
     m_answers.clear();
+    m_picks.clear();
     m_shown.clear();
 }
 
