@@ -700,6 +700,6 @@ bool KopieZapasowe::ZaproponujKopie()
     if (!dm.OtworzTabele())
         return false;
     dm.Informacja(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1").arg(native(kopia))
-             + (brak ? QString() : QStringLiteral("\rUszkodzony plik jest zachowany jako\r%1").arg(native(uszkodzona))));
+                  + (brak ? QString() : QStringLiteral("\rUszkodzony plik jest zachowany jako\r%1").arg(native(uszkodzona))));
     return true;
 }
