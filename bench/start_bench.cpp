@@ -55,15 +55,10 @@ void benchStart(Report &report, MessageBoxes &boxes, const QString &settingsRoot
     QTemporaryDir copies(fullDirectory + QStringLiteral("-kopie-XXXXXX"));
     const double megabytes = QFileInfo(Database::filePathIn(fullDirectory)).size() / 1e6;
     int n = 0;
-    const auto per100MB = [&](KopieZapasowe::Sprawdzenie sprawdzenie) {
-        return medianMicros(3, [&] {
-                   KopieZapasowe::ZapiszKopie(dm.database(), copies.filePath(QStringLiteral("kopia-%1.sqlite").arg(++n)),
-                                              sprawdzenie);
-               })
-               * 100 / megabytes;
-    };
-    report.addAlone(QStringLiteral("Kopia automatyczna (%1 MB), na 100 MB").arg(qRound(megabytes)),
-                    per100MB(KopieZapasowe::Sprawdzenie::Szybkie));
-    report.addAlone(QStringLiteral("Kopia z menu (pełne sprawdzenie), na 100 MB"),
-                    per100MB(KopieZapasowe::Sprawdzenie::Pelne));
+    // Every copy, automatic or from the menu, gets the same full check.
+    report.addAlone(QStringLiteral("Kopia zapasowa (%1 MB, pełne sprawdzenie), na 100 MB").arg(qRound(megabytes)),
+                    medianMicros(3, [&] {
+                        KopieZapasowe::ZapiszKopie(dm.database(),
+                                                   copies.filePath(QStringLiteral("kopia-%1.sqlite").arg(++n)));
+                    }) * 100 / megabytes);
 }

@@ -37,6 +37,7 @@ public:
         std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
         return false;
     }
+    int choose(const MessageRequest &request) override { return ask(request) ? 0 : -1; }
 };
 
 // The table of figures: our time, the bare sqlite3 time and their ratio.

@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 #include "app/startup.h"
 #include "app/tarlenapplication.h"
+#include "core/privatefiles.h"
 #include "data/tdm.h"
 #include "widgets/modalmessageboxes.h"
 
@@ -8,6 +9,8 @@
 
 int main(int argc, char *argv[])
 {
+    // The database, its copies and every temporary file hold personal data.
+    PrivateFiles::restrictNewFiles();
     TarlenApplication app(argc, argv);
     prepareApplication(app);
 

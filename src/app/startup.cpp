@@ -57,7 +57,7 @@ bool OtworzBazeDanych(TDM &dm)
     // its installer would.
     if (!readRegistryValue(ProgramVersion, u"Sciezka")) {
         try {
-            Installer::installDefault();
+            Installer::installDefault([&dm](const QString &text) { return dm.PotwierdzUwaga(text); });
         } catch (const DataError &e) {
             dm.Uwaga(e.message());
             return false;
@@ -68,5 +68,5 @@ bool OtworzBazeDanych(TDM &dm)
 
 bool ZastapUszkodzonaBaze(TDM &dm)
 {
-    return dm.BazaUszkodzona() && KopieZapasowe(dm).OdtworzUszkodzona();
+    return (dm.BazaUszkodzona() || dm.BrakPlikuBazy()) && KopieZapasowe(dm).ZaproponujKopie();
 }

@@ -20,13 +20,12 @@ void prepareApplication(QApplication &app);
 bool installPolishTranslation(QCoreApplication &app, const QString &directory = {});
 
 // Opens the data module's tables, first making the database when none is
-// recorded yet (the first start). A damaged database file is not used: the
-// user is told which file it is and offered the newest sound automatic
-// backup, and the damaged file is left as it is unless the user takes the
-// backup. Answers whether the tables are open; every failure has been told.
+// recorded yet (the first start). A damaged or missing database file is
+// named and the sound automatic backups are offered, newest first; a
+// damaged file is left as it is unless the user takes a backup. Answers whether the tables are open; every failure has been told.
 bool OtworzBazeDanych(TDM &dm);
 
-// After the database was found unsound, at start or later: a damaged file is
-// offered the newest sound automatic backup. Answers whether the tables are
+// After the database was found unsound or missing, at start or later: the
+// sound automatic backups are offered. Answers whether the tables are
 // open again.
 bool ZastapUszkodzonaBaze(TDM &dm);

@@ -2,6 +2,7 @@
 
 #include "data/dataerror.h"
 #include "data/tdm.h"
+#include "widgets/oknanaekranie.h"
 
 #include <QtDebug>
 
@@ -10,6 +11,7 @@
 TarlenApplication::TarlenApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    installEventFilter(new OknaNaEkranie(this));
 }
 
 void TarlenApplication::setDataModule(TDM *dm)
@@ -27,6 +29,8 @@ bool TarlenApplication::notify(QObject *receiver, QEvent *event)
         // A fault of the program rather than of the data; the user is told
         // all the same, and the event that raised it is dropped.
         report(unexpectedErrorText(e.what()));
+    } catch (...) {
+        report(unexpectedErrorText("nieznany wyjątek"));
     }
     // The event has been dealt with: nothing else is to act on it.
     return true;

@@ -2,7 +2,10 @@
 
 #include "data/dataerror.h"
 #include "data/integritycheck.h"
+#include "data/schema.h"
+#include "data/storefailure.h"
 #include "core/polishtext.h"
+#include "core/privatefiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -41,7 +44,7 @@ void checkPresent(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw DataError(QStringLiteral("Brak pliku bazy danych: %1").arg(native(path)));
+        throw DatabaseMissing(QStringLiteral("Brak pliku bazy danych: %1").arg(native(path)));
     if (!info.isFile())
         throw DataError(QStringLiteral("To nie jest plik bazy danych: %1").arg(native(path)));
 }
@@ -92,10 +95,12 @@ void polishUpperFunction(sqlite3_context *context, int, sqlite3_value **argv)
     sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
 }
 
-DataError sqlError(const QSqlError &error)
+DataError sqlError(const QSqlError &error, const QString &path)
 {
-    QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return DataError(QStringLiteral("Błąd bazy danych: %1").arg(text));
+    bool known = false;
+    const int code = error.nativeErrorCode().toInt(&known);
+    return SqliteFailure::error(known ? code : SQLITE_CANTOPEN, path,
+                                error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
 } // namespace
@@ -116,6 +121,28 @@ QString Database::filePathIn(const QString &directory)
     return QDir(directory.isEmpty() ? QDir::currentPath() : directory).absoluteFilePath(FileName);
 }
 
+QString Database::journalPath(const QString &databaseFile)
+{
+    return databaseFile + QStringLiteral("-journal");
+}
+
+QString Database::lockPath(const QString &databaseFile)
+{
+    return databaseFile + LockSuffix;
+}
+
+void Database::makePrivate(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    PrivateFiles::restrict(folder);
+    for (const QString &file : {path, journalPath(path), lockPath(path)})
+        PrivateFiles::restrict(file);
+    const QString copies = QDir(folder).filePath(QStringLiteral("kopie"));
+    PrivateFiles::restrict(copies);
+    for (const QFileInfo &copy : QDir(copies).entryInfoList(QDir::Files | QDir::Hidden))
+        PrivateFiles::restrict(copy.absoluteFilePath());
+}
+
 void Database::open(const QString &directory)
 {
     const QString path = filePathIn(directory);
@@ -127,6 +154,7 @@ void Database::open(const QString &directory)
     checkPresent(path);
     if (relocking)
         lock(path);
+    makePrivate(path);
     try {
         openConnection(path, false);
         // SQLite opens a file it may not write read-only, without a word;
@@ -161,6 +189,7 @@ void Database::create(const QString &directory)
     lock(path);
     try {
         openConnection(path, true);
+        makePrivate(path);
         configure();
     } catch (...) {
         close();
@@ -170,7 +199,7 @@ void Database::create(const QString &directory)
 
 void Database::lock(const QString &path)
 {
-    const QString lockPath = path + LockSuffix;
+    const QString lockPath = Database::lockPath(path);
     auto lock = std::make_unique<QLockFile>(lockPath);
     // The lock is held as long as the program runs, however long that is: it
     // goes stale only when its holder is no longer running (or the computer
@@ -180,10 +209,20 @@ void Database::lock(const QString &path)
         && lock->removeStaleLockFile())
         lock->tryLock(0);
     if (!lock->isLocked()) {
-        if (lock->error() != QLockFile::LockFailedError)
+        if (lock->error() == QLockFile::PermissionError)
             throw DatabaseUnavailable(QStringLiteral("Nie można utworzyć pliku blokady bazy danych "
-                                                     "(brak prawa zapisu w katalogu?): %1")
+                                                     "(brak prawa zapisu w folderze): %1")
                                           .arg(native(lockPath)));
+        if (lock->error() != QLockFile::LockFailedError) {
+            // A lock file made but not written (a full disk) would keep the
+            // next start out as if another copy held the database.
+            if (!lock->getLockInfo(nullptr, nullptr, nullptr))
+                QFile::remove(lockPath);
+            const QString reason = PrivateFiles::writeFailure(QFileInfo(lockPath).absolutePath());
+            throw DatabaseUnavailable(QStringLiteral("Nie można utworzyć pliku blokady bazy danych (%1): %2")
+                                          .arg(reason.isEmpty() ? QStringLiteral("błąd zapisu na dysku") : reason,
+                                               native(lockPath)));
+        }
         QString host;
         lock->getLockInfo(nullptr, &host, nullptr);
         const QString where = !host.isEmpty() && host != QSysInfo::machineHostName()
@@ -204,13 +243,13 @@ void Database::openConnection(const QString &path, bool create)
     db.setDatabaseName(uri);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     if (!db.open()) {
-        const DataError error = sqlError(db.lastError());
+        const DataError error = sqlError(db.lastError(), path);
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
         throw error;
     }
     m_filePath = path;
-    m_statements.attach(nativeHandle());
+    m_statements.attach(nativeHandle(), path);
 }
 
 sqlite3 *Database::nativeHandle() const
@@ -236,7 +275,7 @@ void throwIfUnsound(const IntegrityCheck::Answer &answer, const QString &path, c
     case IntegrityCheck::Verdict::Damaged:
         throw DatabaseDamaged(QStringLiteral("Plik bazy danych jest uszkodzony: %1").arg(native(path)), damagedTables);
     default:
-        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(answer.error));
+        throw SqliteFailure::error(answer.code, path, answer.error);
     }
 }
 
@@ -289,7 +328,7 @@ QStringList Database::damagedTables()
         for (const SqlRow &row : tables.rows) {
             const QString name = row[0].toString();
             try {
-                const auto answer = firstRow(QStringLiteral("PRAGMA quick_check(\"%1\")")
+                const auto answer = firstRow(QStringLiteral("PRAGMA integrity_check(\"%1\")")
                                                  .arg(QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\""))));
                 if (!answer || answer->at(0).toString() != QLatin1String("ok"))
                     damaged << name;
@@ -407,7 +446,18 @@ Database::Transaction::~Transaction()
 
 void Database::Transaction::commit()
 {
-    m_db.execute(QStringLiteral("RELEASE ") + m_name);
+    try {
+        m_db.execute(QStringLiteral("RELEASE ") + m_name);
+    } catch (const DataError &e) {
+        // What the user typed went to several tables; none of it is saved.
+        QStringList files;
+        for (const QString &table : m_db.m_writtenInTransaction - m_writtenBefore)
+            files << tableDef(table).fileName;
+        files.sort();
+        throw DataError(files.isEmpty() ? QStringLiteral("Nie zapisano zmian.\r%1").arg(e.message())
+                                        : QStringLiteral("Nie zapisano zmian w tabelach: %1.\r%2")
+                                              .arg(files.join(QStringLiteral(", ")), e.message()));
+    }
     m_done = true;
     --m_db.m_transactionDepth;
     if (m_db.m_transactionDepth == 0)

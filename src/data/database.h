@@ -24,6 +24,13 @@ public:
     using DataError::DataError;
 };
 
+// There is no database file where one is recorded: deleted or moved away.
+class DatabaseMissing : public DataError
+{
+public:
+    using DataError::DataError;
+};
+
 // The database file is damaged, or is no database at all. `tables()` names
 // the tables whose pages are damaged, as far as they can be told; empty when
 // the damage lies elsewhere.
@@ -66,8 +73,9 @@ public:
 
     // Opens the database file of `directory` (empty: the current directory).
     // Throws DatabaseUnavailable when another copy of the program has it open,
-    // DatabaseDamaged when it is damaged or is not a database, DataError when
-    // it is missing or cannot be read. Damage deeper in the file is found by
+    // DatabaseDamaged when it is damaged or is not a database,
+    // DatabaseMissing when there is no file, DataError when it cannot be read.
+    // The files of the database are made readable by their owner alone. Damage deeper in the file is found by
     // the check begun here: awaitCheck() waits for it, checkFailed() tells it.
     void open(const QString &directory);
     // Waits for the check of the file begun by open(); throws DatabaseDamaged
@@ -81,6 +89,9 @@ public:
     bool isOpen() const;
     QString filePath() const { return m_filePath; }
     static QString filePathIn(const QString &directory);
+    // The files beside the database that belong to it while it is open.
+    static QString journalPath(const QString &databaseFile);
+    static QString lockPath(const QString &databaseFile);
 
     // Whether `table` exists, holds every field of `fields` and can be read.
     bool tableReadable(const QString &table, const QStringList &fields);
@@ -129,6 +140,10 @@ private:
     friend class KopieZapasowe;
 
     void lock(const QString &path);
+    // The database folder, the file, its journal and lock file (and the
+    // folder of copies with its files) for their owner alone: a database made
+    // by an earlier version was readable by everyone.
+    static void makePrivate(const QString &path);
     void openConnection(const QString &path, bool create);
     void closeConnection();
     void readSchema();

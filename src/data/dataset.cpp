@@ -10,6 +10,19 @@ bool isTextType(FieldType type)
     return type == FieldType::Text || type == FieldType::Memo;
 }
 
+// A control character stored in a text cannot be typed to find it (a NUL
+// ends the text for many a reader); a note keeps its tabs and line breaks.
+QString withoutControlCharacters(const QString &text, bool keepLines)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text)
+        if (c.category() != QChar::Other_Control
+            || (keepLines && (c == u'\t' || c == u'\n' || c == u'\r')))
+            clean.append(c);
+    return clean;
+}
+
 QString isoDate(const QDate &date)
 {
     return date.isValid() ? date.toString(Qt::ISODate) : QString();
@@ -139,7 +152,7 @@ QVariant Dataset::toStorage(const FieldDef &def, const QVariant &value)
     case FieldType::Text:
     case FieldType::Memo: {
         // Never a null string: the store would keep it as null, not as "".
-        const QString text = value.toString();
+        const QString text = withoutControlCharacters(value.toString(), def.type == FieldType::Memo);
         if (text.isEmpty())
             return QStringLiteral("");
         if (def.type != FieldType::Text || def.size <= 0 || text.size() <= def.size)
@@ -354,10 +367,9 @@ void Dataset::edit()
     settle();
     if (isEditing())
         return;
-    if (storedCount() == 0) {
-        insert();
-        return;
-    }
+    if (storedCount() == 0 || m_row < 0)
+        throw DataError(QStringLiteral("%1: brak rekordu do edycji").arg(m_name));
+    m_editCutShort = false;
     m_buffer = storedRow(m_row);
     m_assigned = QBitArray(m_storedFieldCount);
     m_state = State::Edit;
@@ -366,6 +378,7 @@ void Dataset::edit()
 void Dataset::insert()
 {
     leaveEditing();
+    m_editCutShort = false;
     m_insertPosition = std::max(m_row, 0);
     m_buffer = SqlRow(m_storedFieldCount);
     m_assigned = QBitArray(m_storedFieldCount);
@@ -381,6 +394,12 @@ void Dataset::append()
 void Dataset::post()
 {
     requireOpen();
+    if (m_editCutShort && !isEditing()) {
+        m_editCutShort = false;
+        throw DataError(QStringLiteral("Nie zapisano zmian w tabeli %1: w tym czasie zapisano ją w innym miejscu, "
+                                       "a edycję przerwano. Wprowadź zmiany ponownie.")
+                            .arg(m_name));
+    }
     if (m_state == State::Edit) {
         const int row = updateStored(m_row, m_buffer, m_assigned);
         m_state = State::Browse;
@@ -406,6 +425,7 @@ void Dataset::post()
 
 void Dataset::cancel()
 {
+    m_editCutShort = false;
     if (!isEditing())
         return;
     m_state = State::Browse;
@@ -514,8 +534,10 @@ void Dataset::storageReloaded(std::optional<int> row)
 {
     if (!isOpen())
         return;
-    if (m_state == State::Edit)
+    if (m_state == State::Edit) {
         cancel(); // the record being edited may be gone
+        m_editCutShort = true;
+    }
     announceRows();
     settle();
     const int target = row.value_or(m_row);

@@ -56,6 +56,9 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)
 //
 // Navigation while a record is being edited posts it first. A failed post
 // throws DataError and leaves the record in edit, so the caller can cancel.
+// An edit cut short because the table was written elsewhere meanwhile (the
+// record may be gone) is not lost in silence: the next post throws
+// DataError saying the changes were not saved.
 class Dataset : public QObject
 {
     Q_OBJECT
@@ -91,7 +94,7 @@ public:
     bool eof();
     bool bof();
 
-    void edit(); // on an empty dataset this inserts
+    void edit(); // throws DataError on an empty dataset: there is no record to edit
     void insert();
     void append();
     void post();
@@ -118,7 +121,8 @@ public:
 
     // Values are stored as the store keeps them: text, whole numbers, money in
     // ten-thousandths, dates as ISO text, logical values as 0/1, null for empty.
-    // toStorage cuts texts to the field's size; a whole number given for money
+    // toStorage drops control characters from texts (a memo keeps its tabs
+    // and line breaks) and cuts them to the field's size; a whole number given for money
     // is a number of złoty, a real is rounded to the ten-thousandth.
     static QVariant toStorage(const FieldDef &def, const QVariant &value);
     static QVariant fromStorage(const FieldDef &def, const QVariant &stored);
@@ -178,4 +182,5 @@ private:
     SqlRow m_buffer;
     QBitArray m_assigned;
     int m_disabledControls = 0;
+    bool m_editCutShort = false; // told by the next post
 };

@@ -3,9 +3,11 @@
 #include "data/database.h"
 #include "data/dataerror.h"
 #include "data/dataset.h"
+#include "data/kopiezapasowe.h"
 #include "data/rowwrites.h"
 #include "data/schema.h"
 
+#include "core/privatefiles.h"
 #include "core/registry.h"
 #include "spreadsheet/csv.h"
 
@@ -13,6 +15,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <optional>
 
 namespace {
 
@@ -23,11 +27,7 @@ QList<QStringList> bundledList(const QString &name)
     QFile file(QStringLiteral(":/installdata/") + name);
     if (!file.open(QIODevice::ReadOnly))
         throw DataError(QStringLiteral("Brak danych instalacyjnych: ") + name);
-    QList<QStringList> records = Csv::parse(QString::fromUtf8(file.readAll()), u';');
-    records.removeIf([](const QStringList &r) { return r.size() == 1 && r.first().isEmpty(); });
-    if (!records.isEmpty())
-        records.removeFirst();
-    return records;
+    return Csv::records(QString::fromUtf8(file.readAll()));
 }
 
 // Inserts one record; every text of the table is stored, empty when not given.
@@ -86,21 +86,63 @@ QStringList createDatabase(Database &db)
 
 } // namespace
 
-QStringList Installer::install(const QString &directory)
+namespace {
+
+// Answers the lines of a database restored from a copy instead, or nothing
+// when an empty one is to be made (its copies put aside first).
+std::optional<QStringList> restoreInstead(const QString &path, const Installer::CopiesQuestion &ask)
+{
+    const QString folder = KopieZapasowe::KatalogKopii(QFileInfo(path).absolutePath());
+    const QStringList copies = KopieZapasowe::KopieAutomatyczne(folder);
+    if (copies.isEmpty())
+        return std::nullopt;
+    const auto sound = KopieZapasowe::DobreKopie(folder);
+    QString text = QStringLiteral("Brak pliku bazy danych %1, ale w folderze %2 jest kopii zapasowych: %3.\r")
+                       .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(folder))
+                       .arg(copies.size());
+    text += sound.isEmpty()
+                ? QStringLiteral("Żadna z nich nie jest dobrą kopią. Utworzyć pustą bazę danych? "
+                                 "Kopie zostaną przeniesione do osobnego folderu w %1.")
+                      .arg(QDir::toNativeSeparators(folder))
+                : QStringLiteral("Odtworzyć bazę danych z najnowszej dobrej kopii\r%1\rzamiast tworzyć pustą? "
+                                 "(Bez odtworzenia kopie zostaną przeniesione do osobnego folderu w %2.)")
+                      .arg(KopieZapasowe::OpisKopii(sound.first()), QDir::toNativeSeparators(folder));
+    if (!ask)
+        throw DataError(text.section(QLatin1Char('\r'), 0, 0) + QStringLiteral("\rNie utworzono pustej bazy danych."));
+    const bool yes = ask(text);
+    if (sound.isEmpty() && !yes)
+        throw DataError(QStringLiteral("Nie utworzono bazy danych."));
+    if (!sound.isEmpty() && yes) {
+        KopieZapasowe::OdtworzBrakujaca(sound.first().plik, path);
+        return QStringList{QStringLiteral("Odtworzono bazę danych %1 z kopii zapasowej %2.")
+                               .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(sound.first().plik))};
+    }
+    return QStringList{QStringLiteral("Kopie zapasowe przeniesiono do folderu %1.")
+                           .arg(QDir::toNativeSeparators(KopieZapasowe::OdlozKopie(folder)))};
+}
+
+} // namespace
+
+QStringList Installer::install(const QString &directory, const CopiesQuestion &ask)
 {
     const QString path = Database::filePathIn(directory);
     if (QFile::exists(path))
         throw DataError(QStringLiteral("Baza danych już istnieje: %1").arg(QDir::toNativeSeparators(path)));
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    if (!PrivateFiles::makeFolder(QFileInfo(path).absolutePath()))
         throw DataError(QStringLiteral("Nie można utworzyć katalogu: %1").arg(QDir::toNativeSeparators(directory)));
 
     QStringList done;
+    if (const auto restored = restoreInstead(path, ask)) {
+        if (QFile::exists(path))
+            return *restored;
+        done = *restored;
+    }
     {
         Database db;
         db.create(directory);
         try {
             Database::Transaction transaction(db);
-            done = createDatabase(db);
+            done += createDatabase(db);
             transaction.commit();
         } catch (const DataError &) {
             db.close();
@@ -128,21 +170,21 @@ QString record(const QString &directory)
 
 namespace Installer {
 
-QStringList installInto(const QString &directory)
+QStringList installInto(const QString &directory, const CopiesQuestion &ask)
 {
-    QStringList done = install(directory);
+    QStringList done = install(directory, ask);
     done << record(directory);
     return done;
 }
 
-QStringList installDefault()
+QStringList installDefault(const CopiesQuestion &ask)
 {
     const std::optional<QString> recorded = readRegistryValue(ProgramVersion, u"Sciezka");
     const QString directory = QDir(recorded.value_or(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                                      + QStringLiteral("/baza")))
                                   .absolutePath();
     if (!QFile::exists(Database::filePathIn(directory)))
-        return installInto(directory);
+        return installInto(directory, ask);
     QStringList done{QStringLiteral("Baza danych jest już zainstalowana: ")
                      + QDir::toNativeSeparators(Database::filePathIn(directory))};
     // The settings may have been removed since: without the record the

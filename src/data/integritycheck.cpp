@@ -21,6 +21,7 @@ IntegrityCheck::Answer IntegrityCheck::check(sqlite3 *db, const char *pragma)
     const int primary = rc & 0xff;
     Answer answer;
     answer.error = QString::fromUtf8(sqlite3_errmsg(db));
+    answer.code = rc == SQLITE_OK ? SQLITE_OK : sqlite3_extended_errcode(db);
     sqlite3_finalize(statement);
     if (primary == SQLITE_INTERRUPT)
         answer.verdict = Verdict::Stopped;
@@ -33,12 +34,19 @@ IntegrityCheck::Answer IntegrityCheck::check(sqlite3 *db, const char *pragma)
     return answer;
 }
 
+IntegrityCheck::Answer IntegrityCheck::checkWhole(sqlite3 *db)
+{
+    sqlite3_exec(db, "PRAGMA cache_size = -262144", nullptr, nullptr, nullptr);
+    return check(db, WholeFile);
+}
+
 IntegrityCheck::IntegrityCheck(const QString &path, std::function<void()> answered)
 {
     const QByteArray uri =
         QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded).toUtf8() + "?mode=ro";
     if (sqlite3_open_v2(uri.constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK) {
         m_answer.error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("brak pamięci");
+        m_answer.code = m_db ? sqlite3_extended_errcode(m_db) : SQLITE_NOMEM;
         if (answered)
             answered();
         return;
@@ -69,7 +77,7 @@ void IntegrityCheck::run(const std::function<void()> &answered)
 {
     if (m_stop)
         return;
-    const Answer answer = check(m_db, "PRAGMA quick_check");
+    const Answer answer = checkWhole(m_db);
     if (answer.verdict == Verdict::Stopped)
         return; // nobody waits for the answer
     m_answer = answer;

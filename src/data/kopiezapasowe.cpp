@@ -4,15 +4,19 @@
 #include "data/dataerror.h"
 #include "data/integritycheck.h"
 #include "data/schema.h"
+#include "data/storefailure.h"
+#include "data/temporaryfiles.h"
 #include "data/tdm.h"
+
+#include "core/privatefiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
-#include <QTemporaryFile>
 #include <QUrl>
 
 #include <sqlite3.h>
@@ -91,7 +95,7 @@ bool replaceFile(const QString &from, const QString &to, QString *error)
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(from.toStdU16String()), std::filesystem::path(to.toStdU16String()), ec);
     if (ec && error)
-        *error = QString::fromLocal8Bit(ec.message().c_str());
+        *error = PrivateFiles::systemReason(ec.value());
     return !ec;
 }
 
@@ -113,9 +117,9 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     bool ok() const { return m_rc == SQLITE_OK; }
-    int rc() const { return m_rc; }
     sqlite3 *handle() const { return m_db; }
-    QString error() const { return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("brak pamięci"); }
+    // Why the file could not be opened, in Polish, naming it.
+    DataError error(const QString &path) const { return SqliteFailure::lastError(m_db, path); }
 
 private:
     sqlite3 *m_db = nullptr;
@@ -183,9 +187,85 @@ void checkHeader(const QString &path)
         throw damaged(path);
 }
 
-// Whether `plik` is a sound database of this program, its pages checked as
-// `sprawdzenie` asks; throws DataError saying why not.
-void checkCopy(const QString &plik, KopieZapasowe::Sprawdzenie sprawdzenie)
+// The program's schema as SQLite keeps it: "type name" -> its SQL text.
+const QMap<QString, QString> &programSchema()
+{
+    static const QMap<QString, QString> schema = [] {
+        QMap<QString, QString> objects;
+        sqlite3 *db = nullptr;
+        sqlite3_open(":memory:", &db);
+        for (const TableDef &table : storedTables())
+            for (const QString &statement : createStatements(table))
+                sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
+        int rc = SQLITE_OK;
+        for (const QString &row : firstColumn(db, "SELECT type || ' ' || name || char(10) || COALESCE(sql, '') FROM sqlite_master",
+                                              QString(), rc)) {
+            const qsizetype cut = row.indexOf(QLatin1Char('\n'));
+            objects.insert(row.left(cut), row.mid(cut + 1));
+        }
+        sqlite3_close(db);
+        return objects;
+    }();
+    return schema;
+}
+
+// An index of the order once was unique in every table that has one.
+QString withoutUnique(QString sql)
+{
+    return sql.replace(QStringLiteral("CREATE UNIQUE INDEX"), QStringLiteral("CREATE INDEX"));
+}
+
+// What makes the schema of `db` other than the program's, in Polish; empty
+// when it is the program's. Every table with exactly its fields, no object
+// of another kind (a trigger or a view would run in the program's
+// connection once the copy is restored); an index an earlier version lacked
+// may be missing, as the program adds it at start.
+QString schemaDifference(sqlite3 *db, int &rc)
+{
+    const QMap<QString, QString> &program = programSchema();
+    QSet<QString> tablesSeen;
+    const QStringList rows = firstColumn(
+        db, "SELECT type || ' ' || name || char(10) || COALESCE(sql, '') FROM sqlite_master ORDER BY rowid", QString(), rc);
+    if (rc != SQLITE_OK)
+        return {};
+    for (const QString &row : rows) {
+        const qsizetype cut = row.indexOf(QLatin1Char('\n'));
+        const QString object = row.left(cut);
+        const QString sql = row.mid(cut + 1);
+        const QString type = object.section(QLatin1Char(' '), 0, 0);
+        const QString name = object.section(QLatin1Char(' '), 1);
+        if (object == QLatin1String("table sqlite_sequence"))
+            continue;
+        if (type == QLatin1String("table")) {
+            if (!program.contains(object))
+                return QStringLiteral("obca tabela %1").arg(name);
+            if (program.value(object) != sql)
+                return QStringLiteral("tabela %1 ma inne pola niż w programie").arg(name);
+            tablesSeen.insert(name);
+        } else if (type == QLatin1String("index")) {
+            if (!program.contains(object))
+                return QStringLiteral("obcy indeks %1").arg(name);
+            if (withoutUnique(program.value(object)) != withoutUnique(sql))
+                return QStringLiteral("indeks %1 jest inny niż w programie").arg(name);
+        } else if (type == QLatin1String("trigger")) {
+            return QStringLiteral("wyzwalacz %1").arg(name);
+        } else if (type == QLatin1String("view")) {
+            return QStringLiteral("widok %1").arg(name);
+        } else {
+            return QStringLiteral("obcy obiekt %1").arg(name);
+        }
+    }
+    for (const TableDef &table : storedTables())
+        if (!tablesSeen.contains(table.name))
+            return QStringLiteral("brak tabeli %1").arg(table.name);
+    return {};
+}
+
+// The one definition of a sound copy: a database file whose every page
+// and index entry passes the check of a whole file, holding exactly the
+// program's schema. What is called good when written is what restore
+// accepts. Throws DataError saying why `plik` is not one.
+void checkCopy(const QString &plik)
 {
     const QFileInfo info(plik);
     if (!info.exists())
@@ -196,15 +276,8 @@ void checkCopy(const QString &plik, KopieZapasowe::Sprawdzenie sprawdzenie)
 
     Connection copy(plik, Connection::ReadOnly);
     if (!copy.ok())
-        throw DataError(QStringLiteral("Nie można odczytać pliku %1: %2").arg(native(plik), copy.error()));
-    int rc = SQLITE_OK;
-    // The check looks up every index entry in its table: with the pages kept
-    // in memory (up to 256 MB, only as much as the file needs) it takes a
-    // third of the time it takes with the default cache.
-    firstColumn(copy.handle(), "PRAGMA cache_size = -262144", QString(), rc);
-    const IntegrityCheck::Answer answer = IntegrityCheck::check(
-        copy.handle(),
-        sprawdzenie == KopieZapasowe::Sprawdzenie::Pelne ? "PRAGMA integrity_check" : "PRAGMA quick_check");
+        throw copy.error(plik);
+    const IntegrityCheck::Answer answer = IntegrityCheck::checkWhole(copy.handle());
     switch (answer.verdict) {
     case IntegrityCheck::Verdict::Sound:
         break;
@@ -213,74 +286,95 @@ void checkCopy(const QString &plik, KopieZapasowe::Sprawdzenie sprawdzenie)
     case IntegrityCheck::Verdict::Damaged:
         throw damaged(plik);
     default:
-        throw DataError(QStringLiteral("Nie można odczytać pliku %1: %2").arg(native(plik), answer.error));
+        throw SqliteFailure::error(answer.code, plik, answer.error);
     }
 
-    const QString notOurs = QStringLiteral("Plik nie jest kopią bazy danych programu Tarlen (%1): %2");
-    for (const TableDef &table : storedTables()) {
-        const QStringList fields = firstColumn(copy.handle(), "SELECT name FROM pragma_table_info(?)", table.name, rc);
-        if (rc != SQLITE_OK)
-            throw DataError(QStringLiteral("Nie można odczytać pliku %1: %2").arg(native(plik), copy.error()));
-        if (fields.isEmpty())
-            throw DataError(notOurs.arg(QStringLiteral("brak tabeli %1").arg(table.name), native(plik)));
-        QSet<QString> present;
-        for (const QString &f : fields)
-            present.insert(f.toUpper());
-        for (const FieldDef &field : table.fields)
-            if (!present.contains(field.name.toUpper()))
-                throw DataError(notOurs.arg(QStringLiteral("w tabeli %1 brak pola %2").arg(table.name, field.name),
-                                            native(plik)));
-    }
+    int rc = SQLITE_OK;
+    const QString difference = schemaDifference(copy.handle(), rc);
+    if (rc != SQLITE_OK)
+        throw SqliteFailure::lastError(copy.handle(), plik);
+    if (!difference.isEmpty())
+        throw DataError(QStringLiteral("Plik nie jest kopią bazy danych programu Tarlen (%1): %2").arg(difference, native(plik)));
 }
 
-// Copies every page of `from` into `to` in one write transaction of `to`;
-// on failure `to` is as it was.
-void copyPages(sqlite3 *from, sqlite3 *to)
+// Copies every page of `from` (the file `fromPath`) into `to` (the file
+// `toPath`) in one write transaction of `to`; on failure `to` is as it was.
+void copyPages(sqlite3 *from, const QString &fromPath, sqlite3 *to, const QString &toPath)
 {
     sqlite3_backup *backup = sqlite3_backup_init(to, "main", from, "main");
     if (!backup)
-        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(QString::fromUtf8(sqlite3_errmsg(to))));
+        throw SqliteFailure::lastError(to, toPath);
     const int step = sqlite3_backup_step(backup, -1);
     const int finish = sqlite3_backup_finish(backup);
-    if (step != SQLITE_DONE)
-        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(QString::fromUtf8(sqlite3_errstr(step))));
-    if (finish != SQLITE_OK)
-        throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(QString::fromUtf8(sqlite3_errmsg(to))));
+    if (step == SQLITE_DONE && finish == SQLITE_OK)
+        return;
+    // A page that cannot be read is the source's fault; the rest, the target's.
+    const int code = step != SQLITE_DONE ? step : sqlite3_extended_errcode(to);
+    throw SqliteFailure::error(code, SqliteFailure::damaged(code) ? fromPath : toPath, QString::fromUtf8(sqlite3_errstr(code)),
+                               sqlite3_system_errno(to));
 }
 
-// Writes the pages of `from` to a new file in `katalog`, checks it, and
-// answers its (temporary) name; on failure nothing is left behind.
-QString writeCheckedCopy(sqlite3 *from, const QString &katalog, const QString &name,
-                         KopieZapasowe::Sprawdzenie sprawdzenie)
+// Writes the pages of `from` to a new temporary file beside `target`,
+// entered in the register of `databaseFile`, checks it, and answers its
+// name; on failure nothing is left behind.
+QString writeCheckedCopy(sqlite3 *from, const QString &fromPath, const QString &databaseFile, const QString &target)
 {
-    QTemporaryFile temporary(QDir(katalog).filePath(QStringLiteral(".%1.XXXXXX").arg(name)));
-    temporary.setAutoRemove(false);
-    if (!temporary.open())
-        throw DataError(QStringLiteral("Nie można utworzyć pliku w folderze %1: %2")
-                            .arg(native(katalog), temporary.errorString()));
-    const QString path = temporary.fileName();
-    temporary.close();
-    auto removeIt = qScopeGuard([&path] {
+    const QString katalog = QFileInfo(target).absolutePath();
+    const QString path = TemporaryFiles::create(databaseFile, target);
+    auto removeIt = qScopeGuard([&] {
         QFile::remove(path);
         QFile::remove(path + QStringLiteral("-journal"));
+        TemporaryFiles::release(databaseFile, path);
     });
     {
         Connection to(path, Connection::ReadWrite);
         if (!to.ok())
-            throw DataError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(native(path), to.error()));
+            throw to.error(path);
         try {
-            copyPages(from, to.handle());
+            copyPages(from, fromPath, to.handle(), target);
         } catch (const DataError &e) {
             throw DataError(QStringLiteral("Nie można zapisać kopii w folderze %1.\r%2").arg(native(katalog), e.message()));
         }
     }
     try {
-        checkCopy(path, sprawdzenie);
+        checkCopy(path);
     } catch (const DataError &e) {
         throw DataError(QStringLiteral("Zapisana kopia nie przeszła sprawdzenia i została usunięta.\r%1").arg(e.message()));
     }
     removeIt.dismiss();
     return path;
+}
+
+// Renames the checked temporary copy to `target`; on failure removes it.
+void putInPlace(const QString &temporary, const QString &databaseFile, const QString &target)
+{
+    QString error;
+    const bool renamed = replaceFile(temporary, target, &error);
+    if (!renamed)
+        QFile::remove(temporary);
+    TemporaryFiles::release(databaseFile, temporary);
+    if (!renamed)
+        throw DataError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(native(target), error));
+    syncDirectory(QFileInfo(target).absolutePath());
+}
+
+// The folder of copies, made private; throws saying why it cannot be made.
+void makeCopiesFolder(const QString &katalog)
+{
+    if (PrivateFiles::makeFolder(katalog))
+        return;
+    const QString reason = PrivateFiles::writeFailure(QFileInfo(katalog).absolutePath());
+    throw DataError(QStringLiteral("Nie można utworzyć folderu kopii zapasowych: %1%2")
+                        .arg(native(katalog), reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
+}
+
+// A checked temporary copy of the copy `kopia`, beside `plikBazy`.
+QString temporaryFromCopy(const QString &kopia, const QString &plikBazy)
+{
+    Connection from(kopia, Connection::ReadOnly);
+    if (!from.ok())
+        throw from.error(kopia);
+    return writeCheckedCopy(from.handle(), kopia, plikBazy, plikBazy);
 }
 
 } // namespace
@@ -292,25 +386,19 @@ QString KopieZapasowe::KatalogKopii(const QString &katalogBazy)
 
 QStringList KopieZapasowe::KopieAutomatyczne(const QString &katalogKopii)
 {
-    struct Copy
-    {
-        QString stamp;
-        int number;
-        QString path;
-    };
-    QList<Copy> copies;
-    const QDir dir(katalogKopii);
-    for (const QFileInfo &info : dir.entryInfoList(QDir::Files | QDir::Hidden)) {
-        const QRegularExpressionMatch m = automaticName().match(info.fileName());
-        if (m.hasMatch())
-            copies.append({m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt(), info.absoluteFilePath()});
-    }
-    std::sort(copies.begin(), copies.end(), [](const Copy &a, const Copy &b) {
-        return a.stamp != b.stamp ? a.stamp > b.stamp : a.number > b.number;
+    QList<QFileInfo> copies;
+    for (const QFileInfo &info : QDir(katalogKopii).entryInfoList(QDir::Files | QDir::Hidden))
+        if (automaticName().match(info.fileName()).hasMatch())
+            copies.append(info);
+    // A name says what the clock said when the copy was named, and may be
+    // wrong or changed; the file's own time is when its contents were written.
+    std::sort(copies.begin(), copies.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        const QDateTime ta = a.lastModified(), tb = b.lastModified();
+        return ta != tb ? ta > tb : a.fileName() > b.fileName();
     });
     QStringList paths;
-    for (const Copy &c : copies)
-        paths << c.path;
+    for (const QFileInfo &c : copies)
+        paths << c.absoluteFilePath();
     return paths;
 }
 
@@ -321,27 +409,32 @@ QString KopieZapasowe::NazwaKopiiAutomatycznej(const QDateTime &kiedy)
 
 QDateTime KopieZapasowe::DataKopii(const QString &plik)
 {
-    const QFileInfo info(plik);
-    const QRegularExpressionMatch m = automaticName().match(info.fileName());
-    if (m.hasMatch()) {
-        const QDateTime stamp = QDateTime::fromString(m.captured(1), StampFormat);
-        if (stamp.isValid())
-            return stamp;
-    }
-    return info.lastModified();
+    return QFileInfo(plik).lastModified();
+}
+
+KopieZapasowe::Zawartosc KopieZapasowe::ZawartoscKopii(const QString &plik)
+{
+    Zawartosc zawartosc;
+    Connection copy(plik, Connection::ReadOnly);
+    if (!copy.ok())
+        return zawartosc;
+    int rc = SQLITE_OK;
+    zawartosc.podatnikow = firstColumn(copy.handle(), "SELECT COUNT(*) FROM Podatnik", QString(), rc).value(0).toInt();
+    zawartosc.wnioskow = firstColumn(copy.handle(), "SELECT COUNT(*) FROM VZMy", QString(), rc).value(0).toInt();
+    return zawartosc;
 }
 
 void KopieZapasowe::SprawdzKopie(const QString &plik)
 {
-    checkCopy(plik, Sprawdzenie::Pelne);
+    checkCopy(plik);
 }
 
-void KopieZapasowe::ZapiszKopie(Database &db, const QString &plik, Sprawdzenie sprawdzenie)
+void KopieZapasowe::ZapiszKopie(Database &db, const QString &plik)
 {
     if (!db.isOpen())
         throw DataError(QStringLiteral("Baza danych nie jest otwarta."));
     const QString live = db.filePath();
-    for (const QString &own : {live, live + QStringLiteral("-journal"), live + Database::LockSuffix})
+    for (const QString &own : {live, Database::journalPath(live), Database::lockPath(live), TemporaryFiles::registerOf(live)})
         if (sameFile(plik, own))
             throw DataError(QStringLiteral("Kopii nie można zapisać w miejscu pliku otwartej bazy danych: %1").arg(native(plik)));
     const QFileInfo target(plik);
@@ -355,18 +448,36 @@ void KopieZapasowe::ZapiszKopie(Database &db, const QString &plik, Sprawdzenie s
     if (!sqlite3_get_autocommit(connection))
         throw DataError(QStringLiteral("Kopii nie można wykonać w trakcie zapisu danych."));
 
-    const QString temporary = writeCheckedCopy(connection, katalog, target.fileName(), sprawdzenie);
-    QString error;
-    if (!replaceFile(temporary, target.absoluteFilePath(), &error)) {
-        QFile::remove(temporary);
-        throw DataError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(native(plik), error));
-    }
-    syncDirectory(katalog);
+    putInPlace(writeCheckedCopy(connection, live, live, target.absoluteFilePath()), live, target.absoluteFilePath());
+}
+
+QString KopieZapasowe::OdlozKopie(const QString &katalogKopii)
+{
+    const QStringList kopie = KopieAutomatyczne(katalogKopii);
+    if (kopie.isEmpty())
+        return {};
+    QString folder = QDir(katalogKopii).filePath(
+        QStringLiteral("przed-nowa-baza-%1").arg(QDateTime::currentDateTime().toString(StampFormat)));
+    for (int n = 2; QFileInfo::exists(folder); ++n)
+        folder = QDir(katalogKopii).filePath(
+            QStringLiteral("przed-nowa-baza-%1_%2").arg(QDateTime::currentDateTime().toString(StampFormat)).arg(n));
+    if (!PrivateFiles::makeFolder(folder))
+        throw DataError(QStringLiteral("Nie można utworzyć folderu %1").arg(native(folder)));
+    for (const QString &kopia : kopie)
+        if (!QFile::rename(kopia, QDir(folder).filePath(QFileInfo(kopia).fileName())))
+            throw DataError(QStringLiteral("Nie można przenieść pliku %1 do folderu %2").arg(native(kopia), native(folder)));
+    syncDirectory(katalogKopii);
+    return folder;
 }
 
 qint64 KopieZapasowe::Zmiany(Database &db)
 {
     return db.isOpen() ? sqlite3_total_changes64(db.nativeHandle()) : 0;
+}
+
+QStringList KopieZapasowe::UsunPozostalosci(const QString &plikBazy)
+{
+    return TemporaryFiles::removeLeftovers(plikBazy);
 }
 
 bool KopieZapasowe::Kopia(const QString &plik)
@@ -377,7 +488,7 @@ bool KopieZapasowe::Kopia(const QString &plik)
         dm.Uwaga(QStringLiteral("Nie udało się wykonać kopii zapasowej bazy danych.\r%1").arg(e.message()));
         return false;
     }
-    dm.Uwaga(QStringLiteral("Kopia zapasowa bazy danych została zapisana i sprawdzona:\r%1").arg(native(plik)));
+    dm.Informacja(QStringLiteral("Kopia zapasowa bazy danych została zapisana i sprawdzona:\r%1").arg(native(plik)));
     return true;
 }
 
@@ -411,8 +522,7 @@ bool KopieZapasowe::Odtworz(const QString &plik)
         return false;
 
     try {
-        if (!QDir().mkpath(katalog))
-            throw DataError(QStringLiteral("Nie można utworzyć folderu kopii zapasowych: %1").arg(native(katalog)));
+        makeCopiesFolder(katalog);
         ZapiszKopie(db, zachowana);
     } catch (const DataError &e) {
         dm.Uwaga(QStringLiteral("Nie udało się zachować obecnej bazy danych.\r%1").arg(e.message()) + unchanged);
@@ -422,9 +532,9 @@ bool KopieZapasowe::Odtworz(const QString &plik)
     try {
         Connection copy(plik, Connection::ReadOnly);
         if (!copy.ok())
-            throw DataError(QStringLiteral("Nie można odczytać pliku %1: %2").arg(native(plik), copy.error()));
+            throw copy.error(plik);
         dm.ZamknijTabele();
-        copyPages(copy.handle(), db.nativeHandle());
+        copyPages(copy.handle(), plik, db.nativeHandle(), db.filePath());
     } catch (const DataError &e) {
         dm.Uwaga(QStringLiteral("Nie udało się odtworzyć bazy danych z kopii.\r%1").arg(e.message()) + unchanged);
         dm.OtworzTabele();
@@ -433,7 +543,7 @@ bool KopieZapasowe::Odtworz(const QString &plik)
     // The tables read the new contents; opening checks the file again.
     if (!dm.OtworzTabele())
         return false;
-    dm.Uwaga(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1\r"
+    dm.Informacja(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1\r"
                             "Poprzednia zawartość bazy danych jest zachowana w pliku\r%2")
                  .arg(native(plik), native(zachowana)));
     return true;
@@ -447,10 +557,9 @@ bool KopieZapasowe::KopiaNaZakonczenie(const QDateTime &teraz)
     const QString katalog = KatalogKopii(QFileInfo(db.filePath()).absolutePath());
     QString plik;
     try {
-        if (!QDir().mkpath(katalog))
-            throw DataError(QStringLiteral("Nie można utworzyć folderu kopii zapasowych: %1").arg(native(katalog)));
+        makeCopiesFolder(katalog);
         plik = freeName(katalog, QFileInfo(NazwaKopiiAutomatycznej(teraz)).completeBaseName());
-        ZapiszKopie(db, plik, Sprawdzenie::Szybkie);
+        ZapiszKopie(db, plik);
     } catch (const DataError &e) {
         dm.Uwaga(QStringLiteral("Nie udało się wykonać automatycznej kopii zapasowej bazy danych.\r%1").arg(e.message()));
         return false;
@@ -469,83 +578,128 @@ bool KopieZapasowe::KopiaNaZakonczenie(const QDateTime &teraz)
     return true;
 }
 
-bool KopieZapasowe::OdtworzUszkodzona()
+QList<KopieZapasowe::ZnalezionaKopia> KopieZapasowe::DobreKopie(const QString &katalogKopii)
+{
+    QList<ZnalezionaKopia> dobre;
+    for (const QString &k : KopieAutomatyczne(katalogKopii)) {
+        try {
+            SprawdzKopie(k);
+            dobre.append({k, DataKopii(k), ZawartoscKopii(k)});
+        } catch (const DataError &) {
+            // a damaged copy is not offered
+        }
+    }
+    return dobre;
+}
+
+QString KopieZapasowe::OpisKopii(const ZnalezionaKopia &kopia)
+{
+    return QStringLiteral("%1 – podatników: %2, wniosków: %3 (%4)")
+        .arg(kopia.data.toString(QStringLiteral("dd-MM-yyyy HH:mm:ss")))
+        .arg(kopia.zawartosc.podatnikow)
+        .arg(kopia.zawartosc.wnioskow)
+        .arg(QFileInfo(kopia.plik).fileName());
+}
+
+void KopieZapasowe::OdtworzBrakujaca(const QString &kopia, const QString &plikBazy)
+{
+    Database lock;
+    lock.lock(plikBazy);
+    if (QFileInfo::exists(plikBazy))
+        throw DataError(QStringLiteral("Baza danych już istnieje: %1").arg(native(plikBazy)));
+    UsunPozostalosci(plikBazy);
+    // A journal without its database would be played back into the copy.
+    const QString journal = Database::journalPath(plikBazy);
+    if (QFileInfo::exists(journal)) {
+        const QString katalog = KatalogKopii(QFileInfo(plikBazy).absolutePath());
+        const QString aside = freeName(katalog, QStringLiteral("%1-osierocony-dziennik-%2")
+                                                    .arg(baseName(), QDateTime::currentDateTime().toString(StampFormat)));
+        if (!PrivateFiles::makeFolder(katalog) || !QFile::rename(journal, aside))
+            throw DataError(QStringLiteral("Nie można przenieść pliku %1").arg(native(journal)));
+    }
+    putInPlace(temporaryFromCopy(kopia, plikBazy), plikBazy, plikBazy);
+}
+
+bool KopieZapasowe::ZaproponujKopie()
 {
     Database &db = dm.database();
     const QString plikBazy = Database::filePathIn(TDM::SciezkaBazy());
     const QString katalogBazy = QFileInfo(plikBazy).absolutePath();
     const QString katalog = KatalogKopii(katalogBazy);
+    const bool brak = !QFileInfo::exists(plikBazy);
+    const QString stan = brak ? QStringLiteral("Brak pliku bazy danych:\r%1").arg(native(plikBazy))
+                              : QStringLiteral("Plik bazy danych jest uszkodzony i nie będzie używany:\r%1").arg(native(plikBazy));
 
-    QString kopia;
-    for (const QString &k : KopieAutomatyczne(katalog)) {
-        try {
-            SprawdzKopie(k);
-            kopia = k;
-            break;
-        } catch (const DataError &) {
-            // a damaged copy is passed over for an older one
-        }
-    }
-    if (kopia.isEmpty()) {
-        dm.Uwaga(QStringLiteral("Plik bazy danych jest uszkodzony i nie będzie używany:\r%1\r"
-                                "W folderze %2 nie ma dobrej kopii zapasowej, z której można by go odtworzyć.")
-                     .arg(native(plikBazy), native(katalog)));
+    const QList<ZnalezionaKopia> kopie = DobreKopie(katalog);
+    // A missing file has been named already; without a copy there is no more to say.
+    if (kopie.isEmpty() && brak && KopieAutomatyczne(katalog).isEmpty())
+        return false;
+    if (kopie.isEmpty()) {
+        dm.Uwaga(stan + QStringLiteral("\rW folderze %1 nie ma dobrej kopii zapasowej, z której można by go odtworzyć.")
+                            .arg(native(katalog)));
         return false;
     }
     const QString uszkodzona = freeName(katalog, QStringLiteral("%1-uszkodzona-%2")
                                                      .arg(baseName(), QDateTime::currentDateTime().toString(StampFormat)));
-    if (!dm.PotwierdzUwaga(QStringLiteral("Plik bazy danych jest uszkodzony i nie będzie używany:\r%1\r\r"
-                                          "Odtworzyć bazę danych z najnowszej dobrej kopii zapasowej\r%2\rz dnia %3?\r\r"
-                                          "Dane zapisane po wykonaniu tej kopii trzeba będzie wprowadzić ponownie. "
-                                          "Uszkodzony plik zostanie przeniesiony bez zmian do pliku\r%4")
-                               .arg(native(plikBazy), native(kopia),
-                                    DataKopii(kopia).toString(QStringLiteral("dd-MM-yyyy HH:mm")), native(uszkodzona))))
+    QStringList opisy;
+    for (const ZnalezionaKopia &k : kopie)
+        opisy << OpisKopii(k);
+    const int wybrana = dm.Wybierz(
+        stan + QStringLiteral("\r\rOdtworzyć bazę danych z kopii zapasowej? Najnowsza jest pierwsza na liście. "
+                              "Dane zapisane po wykonaniu wybranej kopii trzeba będzie wprowadzić ponownie.")
+            + (brak ? QString() : QStringLiteral("\rUszkodzony plik zostanie przeniesiony bez zmian do pliku\r%1").arg(native(uszkodzona))),
+        opisy);
+    if (wybrana < 0 || wybrana >= kopie.size())
         return false;
+    const QString kopia = kopie[wybrana].plik;
 
     try {
         db.close();
-        db.lock(plikBazy);
-        auto unlock = qScopeGuard([&db] { db.close(); });
-        if (!QFileInfo(plikBazy).isFile())
-            throw DataError(QStringLiteral("Brak pliku bazy danych: %1").arg(native(plikBazy)));
-
-        Connection from(kopia, Connection::ReadOnly);
-        if (!from.ok())
-            throw DataError(QStringLiteral("Nie można odczytać pliku %1: %2").arg(native(kopia), from.error()));
-        const QString temporary = writeCheckedCopy(from.handle(), katalogBazy, Database::FileName, Sprawdzenie::Pelne);
-        auto removeTemporary = qScopeGuard([&temporary] { QFile::remove(temporary); });
-        QFile::setPermissions(temporary, QFile::permissions(plikBazy));
-
-        // The damaged file and a journal beside it move together and unchanged:
-        // a journal left behind would be played back into the restored file.
-        const QString journal = plikBazy + QStringLiteral("-journal");
-        const bool withJournal = QFileInfo::exists(journal);
-        if (!QFile::rename(plikBazy, uszkodzona))
-            throw DataError(QStringLiteral("Nie można przenieść uszkodzonego pliku %1 do %2")
-                                .arg(native(plikBazy), native(uszkodzona)));
-        if (withJournal && !QFile::rename(journal, uszkodzona + QStringLiteral("-journal"))) {
-            QFile::rename(uszkodzona, plikBazy);
-            throw DataError(QStringLiteral("Nie można przenieść pliku %1").arg(native(journal)));
+        if (brak) {
+            OdtworzBrakujaca(kopia, plikBazy);
+        } else {
+            db.lock(plikBazy);
+            auto unlock = qScopeGuard([&db] { db.close(); });
+            if (!QFileInfo(plikBazy).isFile())
+                throw DataError(QStringLiteral("Brak pliku bazy danych: %1").arg(native(plikBazy)));
+            UsunPozostalosci(plikBazy);
+            const QString temporary = temporaryFromCopy(kopia, plikBazy);
+            auto removeTemporary = qScopeGuard([&] {
+                QFile::remove(temporary);
+                TemporaryFiles::release(plikBazy, temporary);
+            });
+            // The damaged file and a journal beside it move together and
+            // unchanged: a journal left behind would be played back into the
+            // restored file.
+            const QString journal = Database::journalPath(plikBazy);
+            const bool withJournal = QFileInfo::exists(journal);
+            if (!QFile::rename(plikBazy, uszkodzona))
+                throw DataError(QStringLiteral("Nie można przenieść uszkodzonego pliku %1 do %2")
+                                    .arg(native(plikBazy), native(uszkodzona)));
+            if (withJournal && !QFile::rename(journal, Database::journalPath(uszkodzona))) {
+                QFile::rename(uszkodzona, plikBazy);
+                throw DataError(QStringLiteral("Nie można przenieść pliku %1").arg(native(journal)));
+            }
+            if (!QFile::rename(temporary, plikBazy)) {
+                QFile::rename(uszkodzona, plikBazy);
+                if (withJournal)
+                    QFile::rename(Database::journalPath(uszkodzona), journal);
+                throw DataError(QStringLiteral("Nie można zapisać pliku %1").arg(native(plikBazy)));
+            }
+            removeTemporary.dismiss();
+            TemporaryFiles::release(plikBazy, temporary);
+            syncDirectory(katalogBazy);
+            syncDirectory(katalog);
+            // Opening keeps the lock taken here.
+            unlock.dismiss();
         }
-        if (!QFile::rename(temporary, plikBazy)) {
-            QFile::rename(uszkodzona, plikBazy);
-            if (withJournal)
-                QFile::rename(uszkodzona + QStringLiteral("-journal"), journal);
-            throw DataError(QStringLiteral("Nie można zapisać pliku %1").arg(native(plikBazy)));
-        }
-        removeTemporary.dismiss();
-        syncDirectory(katalogBazy);
-        syncDirectory(katalog);
-        // Opening keeps the lock taken here.
-        unlock.dismiss();
     } catch (const DataError &e) {
         dm.Uwaga(QStringLiteral("Nie udało się odtworzyć bazy danych z kopii zapasowej.\r%1").arg(e.message()));
         return false;
     }
     if (!dm.OtworzTabele())
         return false;
-    dm.Uwaga(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1\r"
-                            "Uszkodzony plik jest zachowany jako\r%2")
-                 .arg(native(kopia), native(uszkodzona)));
+    dm.Informacja(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1").arg(native(kopia))
+                  + (brak ? QString() : QStringLiteral("\rUszkodzony plik jest zachowany jako\r%1").arg(native(uszkodzona))));
     return true;
 }

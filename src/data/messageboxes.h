@@ -1,18 +1,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What a message box asks of the user.
 struct MessageRequest
 {
     enum class Kind {
         Warning,         // OK, exclamation sign
+        Information,     // OK, information sign: something done as asked
         Question,        // Yes/No, question mark
         WarningQuestion, // Yes/No, exclamation sign
     };
     Kind kind = Kind::Warning;
     QString title;
     QString text; // lines may be broken with "\r"
+    QStringList choices; // of choose(): the entries to pick one of
 };
 
 // The one road by which the program asks the user something in a box, so
@@ -23,4 +26,7 @@ public:
     virtual ~MessageBoxes() = default;
     // Shows the box and waits for the answer: true for Yes (and for OK).
     virtual bool ask(const MessageRequest &request) = 0;
+    // Shows the text with its choices and waits: the index of the entry
+    // picked, -1 when the user picks none.
+    virtual int choose(const MessageRequest &request) = 0;
 };

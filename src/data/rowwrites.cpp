@@ -20,8 +20,9 @@ void requireRowTouched(Database &db, const TableDef &table, const QString &what)
     throw DataError(QStringLiteral("%1: rekordu nie ma już w tabeli %2 (został usunięty).").arg(what, table.fileName));
 }
 
-// Runs one write of `table`; a failure of the store names the table.
-void write(Database &db, const TableDef &table, const QString &sql, const QVariantList &params)
+} // namespace
+
+void RowWrites::write(Database &db, const TableDef &table, const QString &sql, const QVariantList &params)
 {
     try {
         db.run(sql, {}, params);
@@ -29,8 +30,6 @@ void write(Database &db, const TableDef &table, const QString &sql, const QVaria
         throw DataError(QStringLiteral("Nie zapisano zmian w tabeli %1.\r%2").arg(table.fileName, e.message()));
     }
 }
-
-} // namespace
 
 qint64 RowWrites::insert(Database &db, const TableDef &table, const QList<FieldDef> &fields, SqlRow &values,
                          const QBitArray &assigned, const QObject *writer)

@@ -11,6 +11,10 @@
 // itself anew.
 namespace RowWrites {
 
+// Runs one statement that writes `table`; a failure names the table:
+// "Nie zapisano zmian w tabeli <file name>." and the reason.
+void write(Database &db, const TableDef &table, const QString &sql, const QVariantList &params);
+
 // Inserts a record of `table` from `values` (in the order of `fields`, which
 // may be a subset of the table's fields, as a query shows them). Fields not
 // assigned are left to the store, except texts, which are stored empty: an

@@ -1,6 +1,7 @@
 #include "data/sqlitestatements.h"
 
 #include "data/dataerror.h"
+#include "data/storefailure.h"
 
 #include <QStringDecoder>
 
@@ -83,28 +84,12 @@ void SqliteStatements::clear()
 
 void SqliteStatements::fail(sqlite3_stmt *statement) const
 {
-    QString message = QString::fromUtf8(sqlite3_errmsg(m_connection));
-    // The failures of the disk the user can do something about, in Polish.
-    switch (sqlite3_errcode(m_connection)) {
-    case SQLITE_FULL:
-        message = QStringLiteral("brak miejsca na dysku");
-        break;
-    case SQLITE_READONLY:
-    case SQLITE_CANTOPEN:
-    case SQLITE_PERM:
-        message = QStringLiteral("brak prawa zapisu w katalogu lub pliku bazy danych");
-        break;
-    case SQLITE_IOERR:
-        message = QStringLiteral("błąd odczytu lub zapisu na dysku (%1)").arg(message);
-        break;
-    default:
-        break;
-    }
+    const DataError error = SqliteFailure::lastError(m_connection, m_file);
     if (statement) {
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
     }
-    throw DataError(QStringLiteral("Błąd bazy danych: %1").arg(message));
+    throw error;
 }
 
 sqlite3_stmt *SqliteStatements::prepared(const QString &sql)

@@ -31,8 +31,13 @@ public:
     SqliteStatements(const SqliteStatements &) = delete;
     SqliteStatements &operator=(const SqliteStatements &) = delete;
 
-    // The connection the statements run on; null detaches (after clear()).
-    void attach(sqlite3 *connection) { m_connection = connection; }
+    // The connection the statements run on, and the file it has open, which
+    // failures name; null detaches (after clear()).
+    void attach(sqlite3 *connection, const QString &file = {})
+    {
+        m_connection = connection;
+        m_file = file;
+    }
     // Finalizes every statement: a connection closes only without them.
     void clear();
     // Called before every statement that may write, and may throw to stop it.
@@ -50,6 +55,7 @@ private:
     [[noreturn]] void fail(sqlite3_stmt *statement) const;
 
     sqlite3 *m_connection = nullptr;
+    QString m_file;
     std::function<void()> m_beforeWrite;
     QHash<QString, sqlite3_stmt *> m_cache;
     qint64 m_lastInsertId = 0;

@@ -1,6 +1,8 @@
 #include "data/tdm.h"
 
 #include "data/dataerror.h"
+#include "data/kopiezapasowe.h"
+#include "data/rowwrites.h"
 
 #include "core/common.h"
 #include "core/registry.h"
@@ -163,6 +165,7 @@ bool TDM::OtworzTabele()
     const QString directory = SciezkaBazy();
     ZamknijTabele();
     m_bazaUszkodzona = false;
+    m_brakPliku = false;
     try {
         m_db.open(directory);
     } catch (const DatabaseUnavailable &e) {
@@ -170,25 +173,32 @@ bool TDM::OtworzTabele()
         // that, not that a table is damaged.
         Uwaga(e.message());
         return false;
-    } catch (const DataError &e) {
-        // A database file that cannot be opened holds none of the tables; in
-        // a damaged one the first damaged table is named.
+    } catch (const DatabaseMissing &e) {
+        m_brakPliku = true;
+        Uwaga(e.message());
+        return false;
+    } catch (const DatabaseDamaged &e) {
+        // In a damaged file the first damaged table is named.
+        m_bazaUszkodzona = true;
         const Table *named = &Podatnik;
-        const auto *damaged = dynamic_cast<const DatabaseDamaged *>(&e);
-        m_bazaUszkodzona = damaged != nullptr;
-        if (damaged)
-            for (Table *t : tabele())
-                if (damaged->tables().contains(t->def().name, Qt::CaseInsensitive)) {
-                    named = t;
-                    break;
-                }
+        for (Table *t : tabele())
+            if (e.tables().contains(t->def().name, Qt::CaseInsensitive)) {
+                named = t;
+                break;
+            }
         Uwaga(QStringLiteral("Nie udało się otworzyć pliku: ") + named->fileName());
         return false;
+    } catch (const DataError &e) {
+        // A database file that cannot be opened holds none of the tables.
+        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: %1\r%2").arg(Podatnik.fileName(), e.message()));
+        return false;
     }
+    // The database is locked now: nobody else writes a copy beside it.
+    KopieZapasowe::UsunPozostalosci(m_db.filePath());
     try {
         upgradeSchema(m_db);
     } catch (const DataError &e) {
-        Uwaga(e.message());
+        Uwaga(QStringLiteral("Nie udało się otworzyć pliku: %1\r%2").arg(Podatnik.fileName(), e.message()));
         return false;
     }
     for (Table *t : tabele()) {
@@ -252,6 +262,11 @@ void TDM::Uwaga(const QString &text)
     ask(MessageRequest::Kind::Warning, QStringLiteral("Uwaga"), text);
 }
 
+void TDM::Informacja(const QString &text)
+{
+    ask(MessageRequest::Kind::Information, QStringLiteral("Informacja"), text);
+}
+
 bool TDM::Potwierdz(const QString &text)
 {
     return ask(MessageRequest::Kind::Question, QStringLiteral("Potwierdzenie"), text);
@@ -260,6 +275,13 @@ bool TDM::Potwierdz(const QString &text)
 bool TDM::PotwierdzUwaga(const QString &text)
 {
     return ask(MessageRequest::Kind::WarningQuestion, QStringLiteral("Potwierdzenie"), text);
+}
+
+int TDM::Wybierz(const QString &text, const QStringList &choices)
+{
+    MessageRequest request{MessageRequest::Kind::WarningQuestion, QStringLiteral("Potwierdzenie"), text};
+    request.choices = choices;
+    return m_boxes.choose(request);
 }
 
 std::optional<QVariant> TDM::WartoscWQ(const QStringList &sql, const QString &field, const QVariantMap &params)
@@ -301,6 +323,17 @@ int TDM::LiczbaFaktur(int VzmId)
                                     QStringLiteral("WHERE VzmId=") + QString::number(VzmId)},
                                    QStringLiteral("Licznik"));
     return licznik ? int(licznik->toLongLong()) : 0;
+}
+
+QList<std::pair<QString, QString>> TDM::FakturyZDlugimiPozycjami(int VzmId, int znakow)
+{
+    const SqlResult wynik = m_db.run(QStringLiteral("SELECT Oznacz, NrFakt FROM Faktury WHERE VzmId = ? AND "
+                                                    "length(LpFakt) > ? ORDER BY Oznacz, FaktId"),
+                                     {}, {VzmId, znakow});
+    QList<std::pair<QString, QString>> faktury;
+    for (const SqlRow &wiersz : wynik.rows)
+        faktury.append({wiersz.value(0).toString(), wiersz.value(1).toString().trimmed()});
+    return faktury;
 }
 
 bool TDM::JestNrFaktury(int VzmId, const QString &numer)
@@ -505,21 +538,33 @@ void TDM::UsunWniosek(int VzmId)
 {
     Database::Transaction transaction(m_db);
     const QVariantList key{VzmId};
-    m_db.run(QStringLiteral("DELETE FROM Kwoty WHERE FaktId IN (SELECT FaktId FROM Faktury WHERE VzmId = ?)"), {}, key);
-    m_db.run(QStringLiteral("DELETE FROM Faktury WHERE VzmId = ?"), {}, key);
-    m_db.run(QStringLiteral("DELETE FROM VZMw3 WHERE VzmId = ?"), {}, key);
-    m_db.run(QStringLiteral("DELETE FROM VZMy WHERE VzmId = ?"), {}, key);
+    RowWrites::write(m_db, KwotyTbl.def(), QStringLiteral("DELETE FROM Kwoty WHERE FaktId IN (SELECT FaktId FROM Faktury WHERE VzmId = ?)"), key);
+    RowWrites::write(m_db, Faktury.def(), QStringLiteral("DELETE FROM Faktury WHERE VzmId = ?"), key);
+    RowWrites::write(m_db, VzmTbl_3.def(), QStringLiteral("DELETE FROM VZMw3 WHERE VzmId = ?"), key);
+    RowWrites::write(m_db, VzmyTbl.def(), QStringLiteral("DELETE FROM VZMy WHERE VzmId = ?"), key);
     transaction.commit();
     for (const char *table : {"Kwoty", "Faktury", "VZMw3", "VZMy"})
         m_db.noteWrite(QLatin1String(table), this);
+}
+
+void TDM::ZastapWykaz(int lista, const QList<PozycjaWykazu> &pozycje)
+{
+    const QString tabela = lista == 2 ? QStringLiteral("WykazB") : QStringLiteral("WykazA");
+    Database::Transaction transaction(m_db);
+    m_db.run(QStringLiteral("DELETE FROM %1").arg(tabela));
+    const QString wstaw = QStringLiteral("INSERT INTO %1 (Lp, PKWiU, Material) VALUES (?, ?, ?)").arg(tabela);
+    for (const PozycjaWykazu &p : pozycje)
+        m_db.run(wstaw, {}, {p.Lp, p.PKWiU, p.Material});
+    transaction.commit();
+    m_db.noteWrite(tabela, this);
 }
 
 void TDM::UsunFakture(int FaktId)
 {
     Database::Transaction transaction(m_db);
     const QVariantList key{FaktId};
-    m_db.run(QStringLiteral("DELETE FROM Kwoty WHERE FaktId = ?"), {}, key);
-    m_db.run(QStringLiteral("DELETE FROM Faktury WHERE FaktId = ?"), {}, key);
+    RowWrites::write(m_db, KwotyTbl.def(), QStringLiteral("DELETE FROM Kwoty WHERE FaktId = ?"), key);
+    RowWrites::write(m_db, Faktury.def(), QStringLiteral("DELETE FROM Faktury WHERE FaktId = ?"), key);
     transaction.commit();
     for (const char *table : {"Kwoty", "Faktury"})
         m_db.noteWrite(QLatin1String(table), this);

@@ -5,6 +5,7 @@
 #include "data/messageboxes.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "data/wykazzpliku.h"
 
 #include "core/money.h"
 
@@ -57,6 +58,9 @@ public:
     // Whether the database file was found damaged (its check failed, or it is
     // no database at all), by the last OtworzTabele or by the check after it.
     bool BazaUszkodzona() const { return m_bazaUszkodzona; }
+    // Whether the last OtworzTabele found no database file where one is
+    // recorded (deleted or moved away).
+    bool BrakPlikuBazy() const { return m_brakPliku; }
     // Closes the tables and queries; the database stays open.
     void ZamknijTabele();
 
@@ -65,8 +69,13 @@ public:
     static QString LiteraListy(int lista);
 
     void Uwaga(const QString &text);
+    // Tells of something done as asked (a copy made, files written).
+    void Informacja(const QString &text);
     bool Potwierdz(const QString &text);
     bool PotwierdzUwaga(const QString &text);
+    // A question (title "Potwierdzenie") with a list to pick one entry of:
+    // the index picked, -1 for none.
+    int Wybierz(const QString &text, const QStringList &choices);
 
     int NastepnyNrKolej(int PodatId);
     int LiczbaZalA(int VzmId) { return LiczbaZal(VzmId, 1); }
@@ -75,6 +84,10 @@ public:
     int LiczbaZal(int VzmId, int lista);
     int LiczbaFaktur(int VzmId);
     bool JestNrFaktury(int VzmId, const QString &numer);
+    // The invoices of an application whose item numbers (LpFakt) are longer
+    // than `znakow` characters: the list's letter and the invoice number of
+    // each, in the order of the lists.
+    QList<std::pair<QString, QString>> FakturyZDlugimiPozycjami(int VzmId, int znakow);
     Money SumaVatA(int VzmId, int lista);
     Money SumaVatB(int VzmId, int lista);
     // Zero on any error, as the sums.
@@ -117,6 +130,9 @@ public:
     void UsunWniosek(int VzmId);
     // Deletes an invoice with its amount lines, both or neither.
     void UsunFakture(int FaktId);
+    // Replaces the whole list of building materials (1: WykazA, before 2011;
+    // 2: WykazB) with these positions, in one transaction.
+    void ZastapWykaz(int lista, const QList<PozycjaWykazu> &pozycje);
 
     // The invoice list query and the row-number table of list 1..3.
     Query &ListaFaktur(int lista);
@@ -136,6 +152,7 @@ private:
     Database m_db;
     MessageBoxes &m_boxes;
     bool m_bazaUszkodzona = false;
+    bool m_brakPliku = false;
 
 public:
     // Tables, in the order in which they are opened.

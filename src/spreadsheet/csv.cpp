@@ -94,6 +94,15 @@ QString quoted(const QString &field)
 
 } // namespace
 
+QList<QStringList> Csv::records(const QString &text)
+{
+    QList<QStringList> rows = parse(text, u';');
+    rows.removeIf([](const QStringList &r) { return r.size() == 1 && r.first().isEmpty(); });
+    if (!rows.isEmpty())
+        rows.removeFirst();
+    return rows;
+}
+
 QList<QStringList> Csv::parse(const QString &text, QChar separator)
 {
     QList<QStringList> rows;

@@ -15,6 +15,9 @@ namespace Csv {
 Sheet read(const QByteArray &data);
 // Reads text already decoded, with the given separator.
 QList<QStringList> parse(const QString &text, QChar separator);
+// The records of a ";"-separated text below its heading line, empty lines
+// left out: the lists the program ships and loads.
+QList<QStringList> records(const QString &text);
 // UTF-8 with a byte-order mark (so that spreadsheets open it as Polish),
 // ";" between fields, CRLF after each row; dates "dd-mm-yyyy", amounts
 // with a decimal comma and no thousands separator ("1220,50").

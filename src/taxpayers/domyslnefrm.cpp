@@ -129,7 +129,10 @@ bool TDomyslneFrm::Zapisz()
     }
     Table &d = dm.Domysl;
     try {
-        d.edit(); // on an empty table this inserts the first record
+        if (d.isEmpty())
+            d.append(); // the first record of an empty table
+        else
+            d.edit();
         d.field(QStringLiteral("Kraj")).setString(EdKraj->text());
         d.field(QStringLiteral("Wojew")).setString(EdWojew->currentText() == Brak ? QString() : EdWojew->currentText());
         d.field(QStringLiteral("Powiat")).setString(EdPowiat->text());

@@ -11,6 +11,19 @@
 
 class TDM;
 
+// What the form's boxes hold: a year of 1901 to 2099 (positions 35 to 37)
+// and a number of at most two digits (positions 5 and 7, an attachment's
+// number). A value outside gives 0, which prints as nothing on the complete
+// form and on the overprint alike; the verification names such a value.
+constexpr int NajwczesniejszyRok = 1901, NajpozniejszyRok = 2099, NajwiekszyNumer = 99;
+// An invoice's item numbers (LpFakt) of at most this many characters fit
+// their row of a printed attachment in its smallest type (digits, commas and
+// spaces); longer ones may print cut short with "…", and the verification
+// names the invoice.
+constexpr int NajdluzszePozycjeFaktury = 140;
+int RokNaFormularzu(int rok);
+int NumerNaFormularzu(int numer);
+
 // The rates of the refund computation in percent, and the square metres of
 // the two limits; the explanation of the refund quotes the same numbers.
 namespace StawkiZwrotu {

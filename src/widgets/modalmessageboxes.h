@@ -7,4 +7,5 @@ class ModalMessageBoxes final : public MessageBoxes
 {
 public:
     bool ask(const MessageRequest &request) override;
+    int choose(const MessageRequest &request) override;
 };

@@ -24,6 +24,7 @@ class TestTarlenApplication : public QObject
         RefusedByTheTables,   // the tables refuse what the handler asks of them
         HalfWrittenChange,    // the error comes in the middle of a transaction
         ProgramFault,         // an error that is not the table store's
+        NotAStandardOne,      // something thrown that is no exception at all
     };
     enum Source { TimerEvent, QueuedCall, MouseClick, KeyPress };
 
@@ -47,6 +48,8 @@ class TestTarlenApplication : public QObject
         }
         case ProgramFault:
             throw std::runtime_error("brak miejsca");
+        case NotAStandardOne:
+            throw 42;
         }
     }
 
@@ -82,6 +85,10 @@ private slots:
         QTest::newRow("click, half-written change") << int(MouseClick) << int(HalfWrittenChange) << u"Zapis przerwany."_s;
         QTest::newRow("timer, program fault") << int(TimerEvent) << int(ProgramFault) << unexpected;
         QTest::newRow("click, program fault") << int(MouseClick) << int(ProgramFault) << unexpected;
+        QTest::newRow("click, not a standard exception")
+            << int(MouseClick) << int(NotAStandardOne) << u"Wystąpił nieoczekiwany błąd programu:\rnieznany wyjątek"_s;
+        QTest::newRow("key, not a standard exception")
+            << int(KeyPress) << int(NotAStandardOne) << u"Wystąpił nieoczekiwany błąd programu:\rnieznany wyjątek"_s;
     }
     void errorInAnEventHandlerIsShownAndTheProgramGoesOn()
     {

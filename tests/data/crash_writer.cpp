@@ -10,6 +10,16 @@
 //            and then it deletes an application it saved before.
 //   trzymaj  keeps the database open until it is killed.
 //
+// One operation, for the kill and fault tests: it arms the preload library
+// of tests/support/faultshim.c, when it is loaded, right before the
+// operation, and prints "licznik <n>", the file-changing calls counted:
+//
+//   jeden-zapis               one application saved as above
+//   kopia <file>              a backup written to <file>
+//   kopia-automatyczna        a taxpayer added, then the copy at the end of a run
+//   odtworzenie <file>        <file> restored, every question answered Yes
+//   start                     armed before the database is opened
+//
 // It tells on stdout what it has done, a line at a time, as soon as it is done:
 //   otwarta            the database is open
 //   zapisano <VzmId>   an application has been saved (the commit returned)
@@ -20,6 +30,7 @@
 
 #include "data/dataerror.h"
 #include "data/messageboxes.h"
+#include "data/kopiezapasowe.h"
 #include "data/tdm.h"
 
 #include <QCoreApplication>
@@ -29,16 +40,20 @@
 
 #include <cstdio>
 
+#include <dlfcn.h>
+
 namespace {
 
 class StderrBoxes : public MessageBoxes
 {
 public:
+    bool yes = false;
     bool ask(const MessageRequest &request) override
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
-        return false;
+        return yes && request.kind != MessageRequest::Kind::Warning;
     }
+    int choose(const MessageRequest &request) override { return ask(request) ? 0 : -1; }
 };
 
 void announce(const char *what, qint64 id = -1)
@@ -100,10 +115,66 @@ int saveApplication(TDM &dm, QRandomGenerator &random, int number)
     return vzmId;
 }
 
+// The preload library's counter, when it is loaded.
+void armFaults()
+{
+    if (auto arm = reinterpret_cast<void (*)()>(dlsym(RTLD_DEFAULT, "tarlen_fault_arm")))
+        arm();
+}
+
+void announceCount()
+{
+    if (auto count = reinterpret_cast<long (*)()>(dlsym(RTLD_DEFAULT, "tarlen_fault_count")))
+        std::printf("licznik %ld\n", count());
+    std::fflush(stdout);
+}
+
+// One operation of the kill and fault tests; answers the exit code.
+int runOperation(TDM &dm, StderrBoxes &boxes, const QString &mode, const QString &file)
+{
+    QRandomGenerator random(7);
+    try {
+        if (mode == QLatin1String("jeden-zapis")) {
+            armFaults();
+            announce("zapisano", saveApplication(dm, random, 1000));
+        } else if (mode == QLatin1String("kopia")) {
+            armFaults();
+            KopieZapasowe::ZapiszKopie(dm.database(), file);
+            announce("kopia");
+        } else if (mode == QLatin1String("kopia-automatyczna")) {
+            Table &podatnik = dm.Podatnik;
+            podatnik.append();
+            podatnik.field(QStringLiteral("Nazwisko")).setString(QStringLiteral("Przed kopią"));
+            podatnik.post();
+            armFaults();
+            if (!KopieZapasowe(dm).KopiaNaZakonczenie())
+                return 4;
+            announce("kopia");
+        } else if (mode == QLatin1String("odtworzenie")) {
+            boxes.yes = true;
+            armFaults();
+            if (!KopieZapasowe(dm).Odtworz(file))
+                return 4;
+            announce("odtworzono");
+        }
+    } catch (const DataError &e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.message()));
+        announceCount();
+        return 4;
+    }
+    announceCount();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    // Qt's own warnings are for a developer, not messages to the user: the
+    // tests read stderr for the user's messages alone.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+        std::fprintf(stderr, "qt: %s\n", qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+    });
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
@@ -117,9 +188,26 @@ int main(int argc, char **argv)
 
     StderrBoxes boxes;
     TDM dm(boxes);
-    if (!dm.OtworzTabele())
+    if (mode == QLatin1String("start"))
+        armFaults();
+    if (!dm.OtworzTabele()) {
+        announceCount();
         return 3;
+    }
     announce("otwarta");
+    if (mode == QLatin1String("start")) {
+        // what waits for the check of the file: the first write
+        try {
+            dm.database().awaitCheck();
+        } catch (const DataError &e) {
+            std::fprintf(stderr, "%s\n", qPrintable(e.message()));
+            return 3;
+        }
+        announceCount();
+        return 0;
+    }
+    if (mode != QLatin1String("zapis") && mode != QLatin1String("trzymaj"))
+        return runOperation(dm, boxes, mode, args.value(3));
 
     if (mode == QLatin1String("trzymaj")) {
         for (;;)

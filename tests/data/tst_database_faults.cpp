@@ -76,11 +76,14 @@ private slots:
     {
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<QString>("message");
+        // %1: the database file the case looks for
         const QString first = QStringLiteral("Nie udało się otworzyć pliku: Podatnik.DB");
-        QTest::newRow("missing directory") << Fault::MissingDirectory << first;
-        QTest::newRow("missing database file") << Fault::MissingFile << first;
-        QTest::newRow("directory is a file") << Fault::DirectoryIsAFile << first;
-        QTest::newRow("database file is a directory") << Fault::FileIsADirectory << first;
+        const QString missing = QStringLiteral("Brak pliku bazy danych: %1");
+        QTest::newRow("missing directory") << Fault::MissingDirectory << missing;
+        QTest::newRow("missing database file") << Fault::MissingFile << missing;
+        QTest::newRow("directory is a file") << Fault::DirectoryIsAFile << missing;
+        QTest::newRow("database file is a directory") << Fault::FileIsADirectory
+                                                      << first + QStringLiteral("\rTo nie jest plik bazy danych: %1");
         QTest::newRow("not a database") << Fault::NotADatabase << first;
         QTest::newRow("empty file") << Fault::EmptyFile << first;
         QTest::newRow("truncated by whole pages") << Fault::Truncated << first;
@@ -148,6 +151,8 @@ private slots:
             TDM dm(boxes);
             QVERIFY(!dm.OtworzTabele());
         }
+        if (message.contains(QLatin1String("%1")))
+            message = message.arg(QDir::toNativeSeparators(Database::filePathIn(TDM::SciezkaBazy())));
         QCOMPARE(boxes.texts(), QStringList{message});
         QCOMPARE(boxes.shown().first().title, QStringLiteral("Uwaga"));
         QCOMPARE(digestOf(file), before);          // not repaired, not replaced

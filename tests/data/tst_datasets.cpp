@@ -175,18 +175,82 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DataError, t.field(QStringLiteral("NoSuchField")));
     }
 
-    void editOfAnEmptyTableInserts()
+    // An edit that another write cut short is told by the post that follows,
+    // and changes nothing; an empty table has no record to edit.
+    void editsThatCannotLand_data()
     {
-        Table &t = dm->Domysl;
-        dm->database().run(QStringLiteral("DELETE FROM Domysl"));
-        t.close();
-        t.open();
-        QVERIFY(t.isEmpty());
-        t.edit();
-        QCOMPARE(t.state(), Dataset::State::Insert);
-        t.field(QStringLiteral("Kraj")).setString(QStringLiteral("Niemcy"));
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("edit cut short by a write elsewhere") << QStringLiteral("cut");
+        QTest::newRow("edit of an empty table") << QStringLiteral("empty");
+    }
+    void editsThatCannotLand()
+    {
+        QFETCH(QString, kind);
+        addTaxpayers({QStringLiteral("A"), QStringLiteral("B")});
+        Table &t = dm->Podatnik;
+        if (kind == QStringLiteral("cut")) {
+            t.first();
+            t.edit();
+            t.field(QStringLiteral("Imie")).setString(QStringLiteral("Anna"));
+            // Another dataset over the same table writes meanwhile.
+            Query other(dm->database(), QStringLiteral("Inni"), {QStringLiteral("SELECT PodatId, Nazwisko FROM Podatnik")},
+                        QStringLiteral("Podatnik"));
+            other.open();
+            other.last();
+            other.edit();
+            other.field(QStringLiteral("Nazwisko")).setString(QStringLiteral("C"));
+            other.post();
+            QVERIFY(!t.isEditing());
+            QVERIFY_THROWS_EXCEPTION(DataError, t.post());
+            t.post(); // told once
+            QCOMPARE(readDirectly(QStringLiteral("SELECT COUNT(*) FROM Podatnik WHERE Imie = 'Anna'")), QStringLiteral("0"));
+            // a new edit of the same record lands
+            t.first();
+            t.edit();
+            t.field(QStringLiteral("Imie")).setString(QStringLiteral("Anna"));
+            t.post();
+            QCOMPARE(readDirectly(QStringLiteral("SELECT COUNT(*) FROM Podatnik WHERE Imie = 'Anna'")), QStringLiteral("1"));
+        } else {
+            Table &d = dm->Domysl;
+            dm->database().run(QStringLiteral("DELETE FROM Domysl"));
+            d.close();
+            d.open();
+            QVERIFY(d.isEmpty());
+            QVERIFY_THROWS_EXCEPTION(DataError, d.edit());
+            QCOMPARE(d.state(), Dataset::State::Browse);
+            QVERIFY(d.isEmpty());
+        }
+    }
+
+    // A name holding a control character (a NUL ends the text for many a
+    // reader) is stored without it, and is found as typed without it.
+    void controlCharactersAreNotStored_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("NUL in a name") << QStringLiteral("Nazwisko") << QStringLiteral("Kowal\u0000ski") << QStringLiteral("Kowalski");
+        QTest::newRow("escape and bell") << QStringLiteral("Nazwisko") << QStringLiteral("\u001bNo\u0007wak") << QStringLiteral("Nowak");
+        QTest::newRow("line break in a one-line field") << QStringLiteral("Ulica") << QStringLiteral("Długa\r\n5") << QStringLiteral("Długa5");
+        QTest::newRow("C1 control") << QStringLiteral("Miasto") << QStringLiteral("Łód\u0085ź") << QStringLiteral("Łódź");
+        QTest::newRow("a note keeps its lines") << QStringLiteral("Notatki") << QStringLiteral("a\tb\r\nc\u0000") << QStringLiteral("a\tb\r\nc");
+    }
+    void controlCharactersAreNotStored()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QVERIFY(typed.size() > stored.size());
+        Table &t = dm->Podatnik;
+        t.append();
+        t.field(field).setString(typed);
         t.post();
-        QCOMPARE(t.recordCount(), 1);
+        const int id = t.field(QStringLiteral("PodatId")).asInteger();
+        QCOMPARE(dm->database().firstRow(QStringLiteral("SELECT %1 FROM Podatnik WHERE PodatId = ?").arg(field), {}, {id})
+                     ->at(0).toString(), stored);
+        t.first();
+        QVERIFY(t.locate(field, stored));
+        QCOMPARE(t.field(QStringLiteral("PodatId")).asInteger(), id);
     }
 
     void textsAreCutToTheirSizeInCharacters()

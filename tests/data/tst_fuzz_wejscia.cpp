@@ -169,8 +169,14 @@ private:
 
 // What a field of `rozmiar` characters keeps of `tekst`: the first
 // characters up to its size, a character of another plane whole or not at all.
-QString przyciete(const QString &tekst, int rozmiar)
+// What a text field keeps of a typed or imported text: no control
+// characters (a name holding a NUL could never be found), at most `rozmiar`
+// characters; a note (rozmiar 0) keeps its tabs and line breaks.
+QString przyciete(QString tekst, int rozmiar)
 {
+    tekst.removeIf([rozmiar](QChar c) {
+        return c.category() == QChar::Other_Control && (rozmiar > 0 || (c != u'\t' && c != u'\n' && c != u'\r'));
+    });
     if (rozmiar <= 0 || tekst.size() <= rozmiar)
         return tekst;
     QString wynik = tekst.left(rozmiar);
@@ -352,7 +358,7 @@ private slots:
                 const QStringList linie = tekst.split(koniecLinii);
                 (ktory == teksty.size() ? f.vzm->P56 : f.vzm->P65) = linie;
                 nazwa = ktory == teksty.size() ? u"P56"_s : u"P65"_s;
-                oczekiwane[ktory] = linie.join(u'\n');
+                oczekiwane[ktory] = przyciete(linie.join(u'\n'), 0);
             }
             ++l.proby;
             f.db->boxes.clear();

@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "data/kopiezapasowe.h"
 #include "data/dataerror.h"
 #include "data/installer.h"
 #include "data/schema.h"
@@ -23,7 +24,8 @@ class TestInstaller : public QObject
     }
 
     // Runs the installer command with the settings and the data directory of `env`.
-    static std::pair<int, QString> runInstaller(const TestEnvironment &env, const QStringList &args)
+    static std::pair<int, QString> runInstaller(const TestEnvironment &env, const QStringList &args,
+                                                const QByteArray &input = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), env.root() + QStringLiteral("/config"));
@@ -32,6 +34,8 @@ class TestInstaller : public QObject
         QProcess p;
         p.setProcessEnvironment(environment);
         p.start(QStringLiteral(TARLEN_INSTALL), args);
+        p.write(input);
+        p.closeWriteChannel();
         p.waitForFinished(60000);
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
     }
@@ -169,6 +173,59 @@ private slots:
         TDM dm(boxes);
         QVERIFY2(dm.OtworzTabele(), qPrintable(boxes.texts().join(QLatin1Char('\n'))));
         QCOMPARE(dm.database().filePath(), file);
+    }
+
+    // The database was deleted and its copies lie beside it: the installer
+    // says so and offers the newest; an empty database is made only when the
+    // user says no, after the copies are moved where rotation never reaches.
+    void copiesBesideAMissingDatabase_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("taxpayers"); // -1: no database
+        QTest::newRow("restore the newest") << QByteArray("t\n") << 0 << 2;
+        QTest::newRow("an empty database instead") << QByteArray("n\n") << 0 << 0;
+        QTest::newRow("no answer") << QByteArray() << 1 << -1;
+    }
+    void copiesBesideAMissingDatabase()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(int, exitCode);
+        QFETCH(int, taxpayers);
+        TestEnvironment env;
+        {
+            ScriptedMessageBoxes boxes;
+            TDM dm(boxes);
+            QVERIFY(dm.OtworzTabele());
+            addTaxpayer(dm, {{QStringLiteral("Nazwisko"), QStringLiteral("Kowalski")}});
+            QVERIFY(KopieZapasowe(dm).KopiaNaZakonczenie(QDateTime(QDate(2024, 1, 1), QTime(8, 0))));
+            addTaxpayer(dm, {{QStringLiteral("Nazwisko"), QStringLiteral("Nowak")}});
+            QVERIFY(KopieZapasowe(dm).KopiaNaZakonczenie(QDateTime(QDate(2024, 1, 2), QTime(8, 0))));
+        }
+        QVERIFY(QFile::remove(env.databaseFile()));
+        const QString kopie = KopieZapasowe::KatalogKopii(env.databaseDirectory());
+
+        const auto [code, text] = runInstaller(env, {env.databaseDirectory()}, answer);
+        QCOMPARE(code, exitCode);
+        QVERIFY2(text.contains(QStringLiteral("Brak pliku bazy danych")) && text.contains(QStringLiteral("podatników: 2")),
+                 qPrintable(text));
+        if (taxpayers < 0) {
+            QVERIFY(!QFile::exists(env.databaseFile()));
+            QCOMPARE(KopieZapasowe::KopieAutomatyczne(kopie).size(), 2);
+            return;
+        }
+        Database db;
+        db.open(env.databaseDirectory());
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Podatnik")), qint64(taxpayers));
+        if (taxpayers > 0) {
+            QCOMPARE(KopieZapasowe::KopieAutomatyczne(kopie).size(), 2);
+            return;
+        }
+        // the copies of the deleted database are kept apart, whole
+        QCOMPARE(KopieZapasowe::KopieAutomatyczne(kopie).size(), 0);
+        const QStringList apart = QDir(kopie).entryList({QStringLiteral("przed-nowa-baza-*")}, QDir::Dirs);
+        QCOMPARE(apart.size(), 1);
+        QCOMPARE(KopieZapasowe::DobreKopie(QDir(kopie).filePath(apart.first())).size(), 2);
     }
 };
 

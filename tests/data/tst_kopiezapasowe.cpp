@@ -1,5 +1,6 @@
 #include "data/database.h"
 #include "data/kopiezapasowe.h"
+#include "data/temporaryfiles.h"
 #include "data/tdm.h"
 #include "support/testsupport.h"
 
@@ -84,6 +85,24 @@ class TestKopieZapasowe : public QObject
         if (root < 1 || pageSize < 512)
             return false;
         return rewrite(file, [&](QByteArray &b) { b.replace((root - 1) * pageSize, 64, QByteArray(64, '\xA5')); });
+    }
+    // Adds a taxpayer whose row its index does not hold, as one changed byte
+    // of a table page leaves it: the pages are sound, the index is not.
+    static bool dropRowFromIndex(const QString &file)
+    {
+        const QString index = valueIn(file, u"SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Podatnik' "
+                                             "AND sql IS NOT NULL ORDER BY name"_s).toString();
+        const QString sql = valueIn(file, u"SELECT sql FROM sqlite_master WHERE name = '%1'"_s.arg(index)).toString();
+        const QString root = valueIn(file, u"SELECT rootpage FROM sqlite_master WHERE name = '%1'"_s.arg(index)).toString();
+        if (index.isEmpty())
+            return false;
+        const QByteArray hide = u"PRAGMA writable_schema = ON; DELETE FROM sqlite_master WHERE name = '%1';"_s.arg(index).toUtf8();
+        const QByteArray back = u"PRAGMA writable_schema = ON; INSERT INTO sqlite_master VALUES ('index', '%1', 'Podatnik', %2, '%3');"_s
+                                    .arg(index, root, QString(sql).replace(u"'"_s, u"''"_s))
+                                    .toUtf8();
+        return execIn(file, hide.constData())
+               && execIn(file, "INSERT INTO Podatnik (Nazwisko, Imie) VALUES ('Bez indeksu', 'Jan')")
+               && execIn(file, back.constData()) && valueIn(file, u"PRAGMA integrity_check"_s) != u"ok"_s;
     }
     QString kopie() const { return KopieZapasowe::KatalogKopii(t->env.databaseDirectory()); }
     int addTaxpayer(const QString &surname)
@@ -181,12 +200,22 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("text file") << u"text"_s << u"Plik nie jest bazą danych: %1"_s;
         QTest::newRow("empty file") << u"empty"_s << u"Plik nie jest bazą danych: %1"_s;
-        QTest::newRow("other program's database") << u"other tables"_s
-                                                  << u"Plik nie jest kopią bazy danych programu Tarlen (brak tabeli Podatnik): %1"_s;
-        QTest::newRow("a table missing") << u"missing table"_s
-                                         << u"Plik nie jest kopią bazy danych programu Tarlen (brak tabeli WykazB): %1"_s;
+        const QString notOurs = u"Plik nie jest kopią bazy danych programu Tarlen (%1): %2"_s;
+        QTest::newRow("other program's database") << u"other tables"_s << notOurs.arg(u"obca tabela Klienci"_s, u"%1"_s);
+        QTest::newRow("a table missing") << u"missing table"_s << notOurs.arg(u"brak tabeli WykazB"_s, u"%1"_s);
         QTest::newRow("a field missing") << u"missing field"_s
-                                         << u"Plik nie jest kopią bazy danych programu Tarlen (w tabeli Kwoty brak pola VatB): %1"_s;
+                                         << notOurs.arg(u"tabela Kwoty ma inne pola niż w programie"_s, u"%1"_s);
+        QTest::newRow("a field added") << u"added field"_s
+                                       << notOurs.arg(u"tabela Podatnik ma inne pola niż w programie"_s, u"%1"_s);
+        QTest::newRow("a table added to ours") << u"added table"_s << notOurs.arg(u"obca tabela Notatki"_s, u"%1"_s);
+        // A trigger of the copy's own would run in the program once restored:
+        // the next taxpayer added would delete every invoice.
+        QTest::newRow("a trigger") << u"trigger"_s << notOurs.arg(u"wyzwalacz Podatnik_po_dodaniu"_s, u"%1"_s);
+        QTest::newRow("a view") << u"view"_s << notOurs.arg(u"widok Wszyscy"_s, u"%1"_s);
+        QTest::newRow("an index of its own") << u"index"_s << notOurs.arg(u"obcy indeks Podatnik_Pesel"_s, u"%1"_s);
+        // One table page changed: its row is missing from its index, which a
+        // check of the pages alone (quick_check) passes.
+        QTest::newRow("a row missing from its index") << u"index row"_s << u"Plik jest uszkodzony: %1"_s;
         QTest::newRow("damaged page") << u"damaged page"_s << u"Plik jest uszkodzony: %1"_s;
         QTest::newRow("cut inside a page") << u"cut"_s << u"Plik jest uszkodzony: %1"_s;
         QTest::newRow("missing file") << u"missing"_s << u"Brak pliku: %1"_s;
@@ -215,6 +244,26 @@ private slots:
         } else if (kind == u"missing field") {
             copyNow(u"kopia.sqlite"_s);
             QVERIFY(execIn(file, "ALTER TABLE Kwoty DROP COLUMN VatB"));
+        } else if (kind == u"added field") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "ALTER TABLE Podatnik ADD COLUMN Haslo TEXT"));
+        } else if (kind == u"added table") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "CREATE TABLE Notatki (Tekst TEXT)"));
+        } else if (kind == u"trigger") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "CREATE TRIGGER Podatnik_po_dodaniu AFTER INSERT ON Podatnik BEGIN "
+                                 "DELETE FROM Faktury; UPDATE Podatnik SET Notatki = Pesel; END"));
+        } else if (kind == u"view") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "CREATE VIEW Wszyscy AS SELECT * FROM Podatnik"));
+        } else if (kind == u"index") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(execIn(file, "CREATE INDEX Podatnik_Pesel ON Podatnik (Pesel)"));
+        } else if (kind == u"index row") {
+            copyNow(u"kopia.sqlite"_s);
+            QVERIFY(dropRowFromIndex(file));
+            QVERIFY(valueIn(file, u"PRAGMA quick_check"_s) == u"ok"_s);
         } else if (kind == u"damaged page") {
             copyNow(u"kopia.sqlite"_s);
             QVERIFY(damageTable(file, u"Firmy"_s));
@@ -335,11 +384,10 @@ private slots:
         const QString newest = QDir(kopie()).filePath(names.first());
         KopieZapasowe::SprawdzKopie(newest);
         QCOMPARE(valueIn(newest, u"SELECT count(*) FROM Podatnik WHERE Nazwisko = 'Ostatni'"_s).toInt(), 1);
-        QCOMPARE(KopieZapasowe::DataKopii(newest), now);
     }
 
     // Copies of the same second, and a copy made while the clock stands
-    // behind the others: the one just made is never deleted.
+    // behind the others: the one just made is the newest, and never deleted.
     void automaticCopiesOfTheSameSecond()
     {
         const QDateTime now(QDate(2024, 3, 1), QTime(8, 0));
@@ -361,7 +409,7 @@ private slots:
         QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie(behind));
         const QStringList left = KopieZapasowe::KopieAutomatyczne(kopie());
         QCOMPARE(left.size(), KopieZapasowe::LiczbaKopiiAutomatycznych);
-        QCOMPARE(QFileInfo(left.last()).fileName(), KopieZapasowe::NazwaKopiiAutomatycznej(behind));
+        QCOMPARE(QFileInfo(left.first()).fileName(), KopieZapasowe::NazwaKopiiAutomatycznej(behind));
     }
 
     // No copy after a run that wrote nothing.
@@ -482,13 +530,16 @@ private slots:
         QVERIFY(t->dm.BazaUszkodzona());
         t->boxes.clear();
         t->boxes.answer(agree);
-        QCOMPARE(KopieZapasowe(t->dm).OdtworzUszkodzona(), agree);
+        QCOMPARE(KopieZapasowe(t->dm).ZaproponujKopie(), agree);
 
         const MessageRequest question = t->boxes.shown().first();
         QCOMPARE(question.kind, MessageRequest::Kind::WarningQuestion);
         QVERIFY2(question.text.contains(QDir::toNativeSeparators(t->env.databaseFile())), qPrintable(question.text));
-        QVERIFY2(question.text.contains(QDir::toNativeSeparators(sound) + u"\rz dnia 02-03-2024 08:00?"_s),
-                 qPrintable(question.text));
+        // the sound copies, newest first, with what each holds; the damaged one is not offered
+        QCOMPARE(question.choices.size(), 2);
+        QVERIFY2(question.choices.first().endsWith(u" – podatników: 2, wniosków: 0 (%1)"_s.arg(QFileInfo(sound).fileName())),
+                 qPrintable(question.choices.first()));
+        QVERIFY2(question.choices.last().contains(u"podatników: 1, wniosków: 0"_s), qPrintable(question.choices.last()));
         if (!agree) {
             QCOMPARE(t->boxes.shown().size(), 1);
             QCOMPARE(digestOf(t->env.databaseFile()), damagedBytes);
@@ -534,7 +585,7 @@ private slots:
         QVERIFY(t->dm.BazaUszkodzona());
         t->boxes.clear();
         t->boxes.answer(true);
-        QVERIFY(!KopieZapasowe(t->dm).OdtworzUszkodzona());
+        QVERIFY(!KopieZapasowe(t->dm).ZaproponujKopie());
         QCOMPARE(t->boxes.texts(),
                  QStringList{u"Plik bazy danych jest uszkodzony i nie będzie używany:\r%1\rW folderze %2 nie ma dobrej "
                              "kopii zapasowej, z której można by go odtworzyć."_s
@@ -646,6 +697,153 @@ private slots:
             QVERIFY(QFile::remove(file));
         QVERIFY(!t->dm.OtworzTabele());
         QCOMPARE(t->dm.BazaUszkodzona(), damaged);
+    }
+
+    // The newest copy is the one written last, whatever its name says; the
+    // user sees every sound copy with what it holds and may take an older.
+    void copiesAreOfferedByTheirOwnTime()
+    {
+        const QDateTime start(QDate(2024, 3, 1), QTime(8, 0));
+        addTaxpayer(u"Pierwszy"_s);
+        QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie(start));
+        addTaxpayer(u"Drugi"_s);
+        QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie(start.addDays(1)));
+        // the older copy renamed as if made in the future
+        const QString older = QDir(kopie()).filePath(KopieZapasowe::NazwaKopiiAutomatycznej(start));
+        const QString future = QDir(kopie()).filePath(KopieZapasowe::NazwaKopiiAutomatycznej(start.addYears(80)));
+        QVERIFY(QFile::rename(older, future));
+        QFile stamp(future);
+        QVERIFY(stamp.open(QIODevice::ReadWrite));
+        QVERIFY(stamp.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        stamp.close();
+        const QStringList order = KopieZapasowe::KopieAutomatyczne(kopie());
+        QCOMPARE(QFileInfo(order.first()).fileName(), KopieZapasowe::NazwaKopiiAutomatycznej(start.addDays(1)));
+
+        addTaxpayer(u"Po kopiach"_s);
+        t->dm.database().close();
+        QVERIFY(damageTable(t->env.databaseFile(), u"Podatnik"_s));
+        QVERIFY(!t->dm.OtworzTabele());
+        t->boxes.clear();
+        t->boxes.pick(1); // the older one, second on the list
+        QVERIFY(KopieZapasowe(t->dm).ZaproponujKopie());
+        const QStringList choices = t->boxes.shown().first().choices;
+        QCOMPARE(choices.size(), 2);
+        QVERIFY2(choices[0].contains(u"podatników: 2"_s), qPrintable(choices[0]));
+        QVERIFY2(choices[1].contains(u"podatników: 1"_s) && choices[1].contains(QFileInfo(future).fileName()),
+                 qPrintable(choices[1]));
+        QCOMPARE(t->storedRows(u"Podatnik"_s).size(), 1);
+    }
+
+    // A table page changed so that a row is missing from its index: the
+    // file passes a check of its pages, but not the full one. The start finds
+    // it (beside the register) and offers a copy; no copy of it is called good.
+    void aRowMissingFromItsIndexIsDamage()
+    {
+        addTaxpayer(u"Kowalski"_s);
+        QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie());
+        t->dm.database().close();
+        QVERIFY(dropRowFromIndex(t->env.databaseFile()));
+        QCOMPARE(valueIn(t->env.databaseFile(), u"PRAGMA quick_check"_s).toString(), u"ok"_s);
+
+        {
+            Database db;
+            db.open(t->env.databaseDirectory());
+            const QString copy = t->env.root() + u"/kopia.sqlite"_s;
+            try {
+                KopieZapasowe::ZapiszKopie(db, copy);
+                QFAIL("a copy of a damaged file was called good");
+            } catch (const DataError &e) {
+                QVERIFY2(e.message().startsWith(u"Zapisana kopia nie przeszła sprawdzenia"_s), qPrintable(e.message()));
+            }
+            QVERIFY(!QFileInfo::exists(copy));
+        }
+
+        QSignalSpy odrzucona(&t->dm, &TDM::BazaOdrzucona);
+        t->boxes.clear();
+        QVERIFY(t->dm.OtworzTabele());
+        QTRY_COMPARE_WITH_TIMEOUT(odrzucona.count(), 1, 120000);
+        QVERIFY(t->dm.BazaUszkodzona());
+        QVERIFY(!t->dm.database().isOpen());
+        t->boxes.answer(true);
+        QVERIFY(KopieZapasowe(t->dm).ZaproponujKopie());
+        QCOMPARE(t->storedRows(u"Podatnik"_s).size(), 1);
+    }
+
+    // A deleted database is named, and its copies offered as for a damaged
+    // one; a journal left without its database is moved aside.
+    void missingDatabaseIsNamedAndItsCopiesOffered_data()
+    {
+        QTest::addColumn<bool>("withCopy");
+        QTest::addColumn<bool>("withJournal");
+        QTest::newRow("copies there") << true << false;
+        QTest::newRow("copies and a journal left there") << true << true;
+        QTest::newRow("no copies") << false << false;
+    }
+    void missingDatabaseIsNamedAndItsCopiesOffered()
+    {
+        QFETCH(bool, withCopy);
+        QFETCH(bool, withJournal);
+        addTaxpayer(u"Kowalski"_s);
+        if (withCopy)
+            QVERIFY(KopieZapasowe(t->dm).KopiaNaZakonczenie());
+        t->dm.database().close();
+        const QString file = QDir::toNativeSeparators(t->env.databaseFile());
+        QVERIFY(QFile::remove(t->env.databaseFile()));
+        if (withJournal) {
+            QFile journal(Database::journalPath(t->env.databaseFile()));
+            QVERIFY(journal.open(QIODevice::WriteOnly) && journal.write(QByteArray(512, 'j')) == 512);
+        }
+        t->boxes.clear();
+        QVERIFY(!t->dm.OtworzTabele());
+        QVERIFY(t->dm.BrakPlikuBazy());
+        QVERIFY(!t->dm.BazaUszkodzona());
+        QCOMPARE(t->boxes.texts(), QStringList{u"Brak pliku bazy danych: "_s + file});
+        t->boxes.clear();
+        t->boxes.answer(true);
+        QCOMPARE(KopieZapasowe(t->dm).ZaproponujKopie(), withCopy);
+        if (!withCopy) {
+            // the missing file was named; without copies nothing more is said
+            QVERIFY(t->boxes.texts().isEmpty());
+            QVERIFY(!QFileInfo::exists(t->env.databaseFile()));
+            return;
+        }
+        const QString first = t->boxes.texts().first();
+        QVERIFY2(first.startsWith(u"Brak pliku bazy danych:\r"_s + file), qPrintable(first));
+        QCOMPARE(t->boxes.shown().first().choices.size(), 1);
+        QVERIFY(t->dm.Podatnik.isOpen());
+        QCOMPARE(t->storedRows(u"Podatnik"_s).size(), 1);
+        QVERIFY(!QFileInfo::exists(Database::journalPath(t->env.databaseFile())));
+        QCOMPARE(QDir(kopie()).entryList({u"*dziennik*"_s}, QDir::Files).size(), withJournal ? 1 : 0);
+    }
+
+    // A backup or restore killed half-way leaves a temporary copy of personal
+    // data; the next start removes it, wherever it lies, and nothing else.
+    void leftoversOfAKilledCopyAreRemovedAtStart()
+    {
+        const QString beside = TemporaryFiles::create(t->env.databaseFile(), t->env.databaseFile());
+        const QString elsewhere = TemporaryFiles::create(t->env.databaseFile(), t->env.root() + u"/moja kopia.sqlite"_s);
+        QFile journal(elsewhere + u"-journal"_s);
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.close();
+        // a register that names a file of the user's is not obeyed
+        const QString users = t->env.root() + u"/dane.sqlite"_s;
+        QFile u(users);
+        QVERIFY(u.open(QIODevice::WriteOnly));
+        u.close();
+        QFile reg(TemporaryFiles::registerOf(t->env.databaseFile()));
+        QVERIFY(reg.open(QIODevice::Append));
+        reg.write(users.toUtf8() + '\n');
+        reg.close();
+        QVERIFY(QFileInfo::exists(beside) && QFileInfo::exists(elsewhere));
+
+        t->dm.database().close();
+        QVERIFY(t->dm.OtworzTabele());
+        QVERIFY(!QFileInfo::exists(beside));
+        QVERIFY(!QFileInfo::exists(elsewhere));
+        QVERIFY(!QFileInfo::exists(elsewhere + u"-journal"_s));
+        QVERIFY(!QFileInfo::exists(TemporaryFiles::registerOf(t->env.databaseFile())));
+        QVERIFY(QFileInfo::exists(users));
+        QVERIFY(t->boxes.texts().isEmpty());
     }
 };
 

@@ -10,9 +10,17 @@
 bool ScriptedMessageBoxes::ask(const MessageRequest &request)
 {
     m_shown.append(request);
-    if (request.kind == MessageRequest::Kind::Warning)
+    if (request.kind == MessageRequest::Kind::Warning || request.kind == MessageRequest::Kind::Information)
         return true;
     return !m_answers.isEmpty() && m_answers.takeFirst();
+}
+
+int ScriptedMessageBoxes::choose(const MessageRequest &request)
+{
+    m_shown.append(request);
+    if (!m_picks.isEmpty())
+        return m_picks.takeFirst();
+    return !m_answers.isEmpty() && m_answers.takeFirst() ? 0 : -1;
 }
 
 QStringList ScriptedMessageBoxes::texts() const
@@ -26,6 +34,7 @@ QStringList ScriptedMessageBoxes::texts() const
 void ScriptedMessageBoxes::clear()
 {
     m_answers.clear();
+    m_picks.clear();
     m_shown.clear();
 }
 

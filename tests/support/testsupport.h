@@ -16,12 +16,16 @@
 
 // Answers the program's message boxes in tests and remembers what they said.
 // Answers to the questions are given beforehand, in order; a question with
-// no answer left gets "No". Warnings are only remembered.
+// no answer left gets "No". Warnings and information are only remembered. A
+// choice takes the next answer too: "Yes" picks the first entry, or the one
+// given by pick().
 class ScriptedMessageBoxes : public MessageBoxes
 {
 public:
     void answer(bool yes) { m_answers.append(yes); }
+    void pick(int index) { m_picks.append(index); }
     bool ask(const MessageRequest &request) override;
+    int choose(const MessageRequest &request) override;
 
     const QList<MessageRequest> &shown() const { return m_shown; }
     QStringList texts() const;
@@ -29,6 +33,7 @@ public:
 
 private:
     QList<bool> m_answers;
+    QList<int> m_picks;
     QList<MessageRequest> m_shown;
 };
 

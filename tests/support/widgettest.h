@@ -21,6 +21,15 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
+// With TARLEN_SHOTS naming a directory, the window's picture is kept there
+// as <name>.png, for a person to look at; otherwise nothing.
+inline void keepShot(QWidget &window, const QString &name)
+{
+    const QString shots = qEnvironmentVariable("TARLEN_SHOTS");
+    if (!shots.isEmpty())
+        window.grab().save(shots + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 // The control of `window` named `name`; a missing one ends the test program.
 template <class T>
 T *childNamed(const QWidget &window, const QString &name)

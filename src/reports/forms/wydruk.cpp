@@ -7,6 +7,7 @@
 #include "vzm/formmodel.h"
 #include "vzm/rozliczenie.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 namespace {
@@ -75,6 +76,6 @@ QString WydrukRozliczenia::NazwaPliku() const
 
 void PokazPodglad(const TQRComposite &raport, const QString &nazwaPliku, TDM &dm, QWidget *parent)
 {
-    TQRPreview podglad(raport, nazwaPliku, [&dm](const QString &komunikat) { dm.Uwaga(komunikat); }, parent);
+    TQRPreview podglad(raport, QDir(pdfFolder()).filePath(nazwaPliku), [&dm](const QString &komunikat) { dm.Uwaga(komunikat); }, parent);
     podglad.Exec();
 }

@@ -99,25 +99,35 @@ TWnioskiFrm::TWnioskiFrm(TDM &dm, TVzm_3 &vzm, TVZMab &vzmab, TWindow &window, Q
     utworzGorne();
     utworzDolne();
 
-    auto *przyciskiWnioskow = new QHBoxLayout;
+    // The two rows of buttons do the same to different things: each stands
+    // in a frame that names what it acts on.
+    auto *grupaWnioskow = new QGroupBox(QStringLiteral("Wnioski podatnika"));
+    grupaWnioskow->setObjectName(QStringLiteral("GrupaWnioskow"));
+    auto *przyciskiWnioskow = new QHBoxLayout(grupaWnioskow);
     for (QPushButton *button : {WnDodajBtn, WnPoprawBtn, WnUsunBtn, WnPodgladBtn, WnNadrukBtn})
         przyciskiWnioskow->addWidget(button);
-    przyciskiWnioskow->addStretch();
-    przyciskiWnioskow->addWidget(CloseBtn);
+    auto *gornyPasek = new QHBoxLayout;
+    gornyPasek->addWidget(grupaWnioskow);
+    gornyPasek->addStretch();
+    gornyPasek->addWidget(CloseBtn, 0, Qt::AlignBottom);
     auto *ukladGorny = new QVBoxLayout(gorne);
     ukladGorny->setContentsMargins(0, 0, 0, 0);
-    ukladGorny->addLayout(przyciskiWnioskow);
+    ukladGorny->addLayout(gornyPasek);
     ukladGorny->addWidget(MainGrid, 1);
 
-    auto *przyciskiFaktur = new QHBoxLayout;
+    auto *grupaFaktur = new QGroupBox(QStringLiteral("Faktury wniosku na wybranej liście"));
+    grupaFaktur->setObjectName(QStringLiteral("GrupaFaktur"));
+    auto *przyciskiFaktur = new QHBoxLayout(grupaFaktur);
     for (QPushButton *button : {ZlDodajBtn, ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn, ZlWczytajBtn, ZlZapiszBtn})
         przyciskiFaktur->addWidget(button);
-    przyciskiFaktur->addStretch();
-    przyciskiFaktur->addWidget(SzukajBox);
+    auto *dolnyPasek = new QHBoxLayout;
+    dolnyPasek->addWidget(grupaFaktur);
+    dolnyPasek->addStretch();
+    dolnyPasek->addWidget(SzukajBox);
     auto *ukladDolny = new QVBoxLayout(dolne);
     ukladDolny->setContentsMargins(0, 0, 0, 0);
     ukladDolny->addWidget(PageControl, 1);
-    ukladDolny->addLayout(przyciskiFaktur);
+    ukladDolny->addLayout(dolnyPasek);
 
     // Until the program hands them in, the windows of the other subsystems
     // have no buttons.
@@ -130,11 +140,13 @@ TWnioskiFrm::~TWnioskiFrm() = default;
 
 void TWnioskiFrm::utworzGorne()
 {
-    WnDodajBtn = przycisk("WnDodajBtn", QStringLiteral("Dodaj"));
-    WnPoprawBtn = przycisk("WnPoprawBtn", QStringLiteral("Popraw"));
-    WnUsunBtn = przycisk("WnUsunBtn", QStringLiteral("Usuń"));
-    WnPodgladBtn = przycisk("WnPodgladBtn", QStringLiteral("Wydruk"));
-    WnNadrukBtn = przycisk("WnNadrukBtn", QStringLiteral("Nadruk"));
+    // The invoices' buttons, the tabs and the search hold the first letters:
+    // the applications' take others of their words.
+    WnDodajBtn = przycisk("WnDodajBtn", QStringLiteral("Doda&j"));
+    WnPoprawBtn = przycisk("WnPoprawBtn", QStringLiteral("P&opraw"));
+    WnUsunBtn = przycisk("WnUsunBtn", QStringLiteral("U&suń"));
+    WnPodgladBtn = przycisk("WnPodgladBtn", QStringLiteral("W&ydruk"));
+    WnNadrukBtn = przycisk("WnNadrukBtn", QStringLiteral("Nad&ruk"));
     CloseBtn = przycisk("CloseBtn", QStringLiteral("&Zamknij"));
     connect(WnDodajBtn, &QPushButton::clicked, this, &TWnioskiFrm::WnDodajBtnClick);
     connect(WnPoprawBtn, &QPushButton::clicked, this, &TWnioskiFrm::WnPoprawBtnClick);
@@ -201,7 +213,7 @@ void TWnioskiFrm::utworzDolne()
         m_okna.ZapiszFaktury(WybranyWniosek(), AktywnaLista());
     });
 
-    SzukajBox = new QGroupBox(QStringLiteral("&Szukaj [nr faktury]"));
+    SzukajBox = new QGroupBox(QStringLiteral("Szu&kaj [nr faktury]"));
     SzukajBox->setObjectName(QStringLiteral("SzukajBox"));
     EdNrFakt = new QLineEdit;
     EdNrFakt->setObjectName(QStringLiteral("EdNrFakt"));
