@@ -179,6 +179,7 @@ int main(int argc, char **argv)
     benchSellers(report, dm, bare);
 
     benchInvoiceStore(report, dm, bare, reg.otherApplication);
+    benchSpreadsheetImport(report, dm, bare, reg.otherApplication);
 
     // The windows on a small register and on the full one: the times should not grow with the register.
     {

@@ -5,7 +5,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${TARLEN_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
-          qt6-translations-l10n adwaita-icon-theme xvfb xauth fonts-liberation2 pxlib-dev poppler-utils)
+          qt6-translations-l10n adwaita-icon-theme xvfb xauth fonts-liberation2 pxlib-dev poppler-utils
+          libquazip1-qt6-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

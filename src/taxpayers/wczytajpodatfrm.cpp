@@ -55,12 +55,13 @@ bool TWczytajPodatFrm::Przygotuj()
     EdLista->clear();
     bool wybrany = false;
     const QString katalog = KatalogPoprzedniej(m_katalog, QStringLiteral("Podatnik.DB"), this, WybierzKatalog, &wybrany);
-    if (Zrod.OtworzPodatnikow(katalog)) {
-        if (wybrany)
-            ZapamietajKatalogPoprzedniej(katalog);
-        m_katalog = katalog;
-        m_kandydaci = Zrod.Kandydaci();
-    }
+    // A table that cannot be opened has been told of: one message is enough.
+    if (!Zrod.OtworzPodatnikow(katalog))
+        return false;
+    if (wybrany)
+        ZapamietajKatalogPoprzedniej(katalog);
+    m_katalog = katalog;
+    m_kandydaci = Zrod.Kandydaci();
     for (const Kandydat &kandydat : std::as_const(m_kandydaci)) {
         auto *item = new QListWidgetItem(kandydat.tekst, EdLista);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -107,6 +107,16 @@ bool *Kwadrat(std::array<bool, N> &kwadraty, int n)
 
 } // namespace
 
+int RokNaFormularzu(int rok)
+{
+    return rok >= NajwczesniejszyRok && rok <= NajpozniejszyRok ? rok : 0;
+}
+
+int NumerNaFormularzu(int numer)
+{
+    return numer >= 0 && numer <= NajwiekszyNumer ? numer : 0;
+}
+
 TVzm_3::TVzm_3(TDM &dm) : m_dm(dm)
 {
     Wyczysc();

@@ -16,8 +16,9 @@
 
 // Answers the program's message boxes in tests and remembers what they said.
 // Answers to the questions are given beforehand, in order; a question with
-// no answer left gets "No". Warnings are only remembered. A choice takes the
-// next answer too: "Yes" picks the first entry, or the one given by pick().
+// no answer left gets "No". Warnings and information are only remembered. A
+// choice takes the next answer too: "Yes" picks the first entry, or the one
+// given by pick().
 class ScriptedMessageBoxes : public MessageBoxes
 {
 public:

@@ -39,6 +39,15 @@ inline void clickIndicator(QAbstractButton *button)
     QTest::mouseClick(button, Qt::LeftButton, {}, button->style()->subElementRect(indicator, &option, button).center());
 }
 
+// With TARLEN_SHOTS naming a directory, the window's picture is kept there
+// as <name>.png, for a person to look at; otherwise nothing.
+inline void keepShot(QWidget &window, const QString &name)
+{
+    const QString shots = qEnvironmentVariable("TARLEN_SHOTS");
+    if (!shots.isEmpty())
+        window.grab().save(shots + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 // The control of `window` named `name`; a missing one ends the test program.
 template <class T>
 T *childNamed(const QWidget &window, const QString &name)
@@ -123,15 +132,17 @@ inline bool activeNow(QWidget &window)
     return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }, 5000);
 }
 
-// Acts on the next modal window of class T as soon as it is shown (for
-// example to type into it and confirm it), then stops watching.
+// Acts on the next modal window of class T as soon as it is shown and
+// active (for example to type into it and confirm it), then stops watching.
 template <class T, class Act>
 void onNextModal(Act act)
 {
     auto *timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
         auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible())
+        // Until the window is active, keys and focus changes reach nothing
+        // in it; on a busy machine that comes a moment after it shows.
+        if (!modal || !modal->isVisible() || QApplication::activeWindow() != modal)
             return;
         timer->stop();
         timer->deleteLater();

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // What the user typed for one invoice, as the invoice editor holds it.
@@ -22,6 +23,17 @@ struct TDaneFaktury
 
 // The fields a failed check sends the user back to.
 enum class PoleFaktury { Numer, Data, Nip, Brutto, VatA };
+
+// What one of the checks before saving found: the field concerned, its
+// message, and what it means for the save: a fault stops it, a malformed
+// NIP is a question the user may answer yes, a duplicate number only warns.
+struct TUsterkaFaktury
+{
+    enum class Rodzaj { Blad, Pytanie, Ostrzezenie };
+    Rodzaj rodzaj;
+    PoleFaktury pole;
+    QString tekst;
+};
 
 // A seller found in the register.
 struct TSprzedawca
@@ -57,6 +69,11 @@ public:
     // amount; otherwise their difference ("%.2n").
     static QString Roznica(Money vat, Money brutto, int lista);
 
+    // The nine checks before saving, in their order, told to no one: what
+    // each found, up to the first fault. `numerJest` answers the duplicate
+    // check of a new invoice's trimmed number.
+    static QList<TUsterkaFaktury> Usterki(const TDaneFaktury &dane, bool nowa,
+                                          const std::function<bool(const QString &numer)> &numerJest);
     // The checks before saving, in their order. Each failure is told to the
     // user through the data module and answers the field to go back to; a
     // duplicate number of a new invoice is only a warning, and a malformed
@@ -65,6 +82,9 @@ public:
 
     // The list query's current invoice (edit mode); empty when the query is closed.
     TDaneFaktury Wczytaj();
+    // Every invoice of the list of the application, in the list's order; the
+    // list query stays on its invoice. What could be read on an error.
+    QList<TDaneFaktury> WszystkieZListy();
     // The key of the list query's current invoice (0 for a new invoice).
     int FaktIdBiezacej();
 
@@ -85,6 +105,8 @@ public:
 
 private:
     Query &lista();
+    // The list query, opened on the application.
+    Query &listaWniosku();
     void PrzeniesPozycje(int FaktId);
     std::optional<TSprzedawca> SzukajSprzedawcy(const QString &pole, const QString &tekst);
 

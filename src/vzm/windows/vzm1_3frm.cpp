@@ -1,6 +1,7 @@
 #include "vzm/windows/vzm1_3frm.h"
 
 #include "vzm/windows/poprzednizwrotfrm.h"
+#include "vzm/windows/rozliczeniezakladka.h"
 #include "vzm/windows/vzmstrony.h"
 
 #include "widgets/datasetmodel.h"
@@ -17,6 +18,7 @@
 #include "data/dataerror.h"
 #include "data/tdm.h"
 #include "vzm/formmodel.h"
+#include "vzm/rozliczenie.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -289,6 +291,13 @@ void TVZM1_3Frm::ZbudujZakladki()
     ukladWeryfikacji->addWidget(BladPan);
     ukladWeryfikacji->addWidget(BledyGrid, 1);
     Zakladki->addTab(m_weryfikacja, QStringLiteral("&Weryfikacja"));
+    m_rozliczenie = new TRozliczenieZakladka;
+    m_rozliczenie->DrukujBtn()->hide();
+    connect(m_rozliczenie->DrukujBtn(), &QPushButton::clicked, this, [this] {
+        if (m_drukujRozliczenie)
+            m_drukujRozliczenie(Zrodlo());
+    });
+    Zakladki->addTab(m_rozliczenie, QStringLiteral("&Rozliczenie"));
     connect(Zakladki, &QTabWidget::currentChanged, this, &TVZM1_3Frm::ZakladkaZmieniona);
 
     // Enter in a field or a memo presses neither: saving is a deliberate "Zapisz".
@@ -624,12 +633,21 @@ void TVZM1_3Frm::PostBtnClick()
     accept();
 }
 
+ZrodloRozliczenia TVZM1_3Frm::Zrodlo() const
+{
+    return SaZmiany() ? ZrodloRozliczenia::Niezapisany : ZrodloRozliczenia::Zapisany;
+}
+
 void TVZM1_3Frm::ZakladkaZmieniona(int indeks)
 {
-    if (Zakladki->widget(indeks) != m_weryfikacja)
-        return;
     // The field left for the tab has handed its value over already: a
     // hidden page gives up the focus.
+    if (Zakladki->widget(indeks) == m_rozliczenie) {
+        m_rozliczenie->Pokaz(TRozliczenieZwrotu(dm, vzm, Zrodlo()));
+        return;
+    }
+    if (Zakladki->widget(indeks) != m_weryfikacja)
+        return;
     vzm.Weryfikuj();
     BladPan->setText(dm.OpisBledow());
 }
@@ -688,4 +706,10 @@ void TVZM1_3Frm::UstawOtwieranieNotatek(std::function<void()> otworz)
 {
     m_otworzNotatki = std::move(otworz);
     EditBtn->setEnabled(bool(m_otworzNotatki));
+}
+
+void TVZM1_3Frm::UstawDrukRozliczenia(std::function<void(ZrodloRozliczenia)> drukuj)
+{
+    m_drukujRozliczenie = std::move(drukuj);
+    m_rozliczenie->DrukujBtn()->setVisible(bool(m_drukujRozliczenie));
 }

@@ -12,7 +12,9 @@ class QPushButton;
 class QTabWidget;
 class QTextEdit;
 class TDM;
+class TRozliczenieZakladka;
 class TVzm_3;
+enum class ZrodloRozliczenia;
 class TWindow;
 
 // The application editor: the VZM-1 form on screen in four page tabs, the
@@ -41,6 +43,9 @@ public:
     // The notes editor lives above this library; the program hands in how
     // to open it for the current taxpayer. Without it "Edycja" is disabled.
     void UstawOtwieranieNotatek(std::function<void()> otworz);
+    // The printing of the explanation of the refund lives above this library
+    // too; the program hands it in. Without it the tab's print button is hidden.
+    void UstawDrukRozliczenia(std::function<void(ZrodloRozliczenia)> drukuj);
 
 private:
     // What the window does when a control is left, by control.
@@ -75,6 +80,7 @@ private:
     void EditBtnClick();
     void PostBtnClick();
     void ZakladkaZmieniona(int indeks);
+    ZrodloRozliczenia Zrodlo() const;
     void BledyGridDblClick();
     // Hands the value of the control that has the focus to the model, as
     // leaving it would; the last value typed is not lost on "&Zapisz".
@@ -92,9 +98,11 @@ private:
     TVzm_3 &vzm;
     WindowPlacement m_polozenie;
     std::function<void()> m_otworzNotatki;
+    std::function<void(ZrodloRozliczenia)> m_drukujRozliczenie;
 
     QTabWidget *Zakladki = nullptr;
     QWidget *m_weryfikacja = nullptr;
+    TRozliczenieZakladka *m_rozliczenie = nullptr;
     QLabel *BladPan = nullptr;
     QTextEdit *RxDBRichEdit1 = nullptr;
     QPushButton *EditBtn = nullptr;

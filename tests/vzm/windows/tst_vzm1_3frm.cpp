@@ -10,6 +10,7 @@
 #include "data/tdm.h"
 #include "support/formdata.h"
 #include "support/widgettest.h"
+#include "vzm/rozliczenie.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -159,6 +161,7 @@ private slots:
         QTest::newRow("Alt+4") << int(Qt::Key_4) << u"Strona &4"_s;
         QTest::newRow("Alt+N") << int(Qt::Key_N) << u"&Notatki"_s;
         QTest::newRow("Alt+W") << int(Qt::Key_W) << u"&Weryfikacja"_s;
+        QTest::newRow("Alt+R") << int(Qt::Key_R) << u"&Rozliczenie"_s;
     }
     void titleAndTabAccelerators()
     {
@@ -719,6 +722,31 @@ private slots:
         QCOMPARE(vzm->GetPole(55) < bezPoprzednich, zatwierdz);
     }
 
+    // The tab "Rozliczenie" explains the refund the form shows, from the
+    // model as it stands, and hands its printing to the program.
+    void refundExplainedOnItsTab()
+    {
+        QVERIFY(openEditor(applicationWithInvoices()));
+        QVERIFY(!control<QPushButton>(u"DrukujRozliczenieBtn"_s)->isVisibleTo(frm.get()));
+        std::optional<ZrodloRozliczenia> drukowane;
+        frm->UstawDrukRozliczenia([&](ZrodloRozliczenia z) { drukowane = z; });
+        QVERIFY(typeInto(u"F45"_s, u"3000"_s));
+        leaveField();
+        QTest::keyClick(frm.get(), Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(currentTab(), u"&Rozliczenie"_s);
+        auto *siatka = control<QTableWidget>(u"RozliczenieGrid"_s);
+        QStringList kwoty;
+        for (int r = 0; r < siatka->rowCount(); ++r)
+            if (siatka->item(r, 0)->text() == u"49."_s)
+                kwoty << siatka->item(r, 3)->text();
+        QCOMPARE(kwoty, QStringList{Kwota0(vzm->GetPole(55)) + u"\u00A0zł"_s});
+        QVERIFY(vzm->GetPole(55) > Money());
+        QVERIFY(label(u"RozliczenieNaglowek"_s).contains(u"niezapisanymi"_s));
+        QTest::keyClick(frm.get(), Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(drukowane.has_value());
+        QCOMPARE(*drukowane, ZrodloRozliczenia::Niezapisany);
+    }
+
     // Everything typed is stored and comes back equal; the field still being
     // typed in when "&Zapisz" is pressed by its key is not lost.
     void savingAndLoadingAgain()
@@ -918,6 +946,8 @@ private slots:
         QVERIFY(vzm->Wczytaj(podatId, 0));
         TVZM1_3Frm okno(dm(), *vzm, window);
         onNextModal<TVZM1_3Frm>([](TVZM1_3Frm &e) {
+            // Until the editor is active, leaving a field hands nothing over.
+            QVERIFY(activeNow(e));
             e.findChild<QTabWidget *>(u"Zakladki"_s)->setCurrentIndex(1);
             auto *data = childNamed<QLineEdit>(e, u"F44"_s);
             data->setFocus(Qt::TabFocusReason);
