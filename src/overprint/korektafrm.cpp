@@ -2,6 +2,7 @@
 
 #include "data/dataerror.h"
 #include "data/tdm.h"
+#include "widgets/oknoedycji.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -227,8 +228,11 @@ public:
         PoleBiezace(KorX)->setFocus();
     }
 
+    // Drops the edit of the row, once the user agrees to lose a shift typed.
     void Anuluj()
     {
+        if (Zmieniona() && !dm.Potwierdz(OknoEdycji::Pytanie))
+            return;
         ds.cancel();
         Pokaz();
         poZmianie();
@@ -274,6 +278,15 @@ protected:
     }
 
 private:
+    // Whether the row being edited holds a shift other than the stored one.
+    bool Zmieniona()
+    {
+        const int wiersz = ds.currentRow();
+        return ds.isEditing()
+            && (ds.field(KorX).value() != ds.valueAt(wiersz, ds.fieldIndex(KorX))
+                || ds.field(KorY).value() != ds.valueAt(wiersz, ds.fieldIndex(KorY)));
+    }
+
     void PrzejdzDo(int wiersz)
     {
         if (wiersz != ds.currentRow())

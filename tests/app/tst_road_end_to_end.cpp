@@ -396,7 +396,7 @@ public:
             onNextModal<TPoprzedniZwrotFrm>([&](TPoprzedniZwrotFrm &dialog) {
                 auto closeIt = qScopeGuard([&dialog] {
                     if (dialog.isVisible())
-                        dialog.reject();
+                        dialog.QDialog::reject();
                 });
                 QVERIFY(activeNow(dialog));
                 enter(in<TOrxEditCalc>(dialog, u"EdZwrotA"_s), QString::number(PreviousA));

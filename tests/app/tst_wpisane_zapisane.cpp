@@ -108,7 +108,7 @@ class TestWpisaneZapisane : public QObject
                 wpiszIZapisz(dialog, kwota, text);
                 widoczne = kwota->text();
                 if (dialog.isVisible())
-                    dialog.reject();
+                    dialog.QDialog::reject();
             });
             showTabOf(childNamed<QPushButton>(frm, u"KwotyBtn"_s));
             QTest::mouseClick(childNamed<QPushButton>(frm, u"KwotyBtn"_s), Qt::LeftButton);

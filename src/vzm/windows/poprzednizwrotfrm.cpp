@@ -19,7 +19,7 @@ QString wiersze(const char *text)
 
 } // namespace
 
-TPoprzedniZwrotFrm::TPoprzedniZwrotFrm(QWidget *parent) : QDialog(parent)
+TPoprzedniZwrotFrm::TPoprzedniZwrotFrm(TDM &dm, QWidget *parent) : OknoEdycji(dm, OknoEdycji::Pytanie, parent)
 {
     setWindowTitle(QStringLiteral("Kwoty zwróconego VAT na podstawie poprzednich wniosków"));
 
@@ -64,7 +64,7 @@ TPoprzedniZwrotFrm::TPoprzedniZwrotFrm(QWidget *parent) : QDialog(parent)
         if (!TOrxEditCalc::ReportUnreadable(*this))
             accept();
     });
-    // Escape rejects the dialog by itself.
+    // Escape rejects the dialog by itself, asking as "&Anuluj" does.
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     uklad->addLayout(WierszPrzyciskow(PostBtn, CancelBtn));
     uklad->setSizeConstraint(QLayout::SetFixedSize);
@@ -86,6 +86,7 @@ bool TPoprzedniZwrotFrm::Edytuj(Money ZwrotPopA, Money ZwrotPopB, Money ZwrotPop
     EdZwrotB->SetValue(ZwrotPopB);
     EdZwrotC->SetValue(ZwrotPopC);
     EdZwrotD->SetValue(ZwrotPopD);
+    Zapamietaj();
     EdZwrotA->setFocus();
     return exec() == QDialog::Accepted;
 }

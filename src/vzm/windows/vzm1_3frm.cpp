@@ -583,7 +583,7 @@ void TVZM1_3Frm::PoliczBtnClick()
 
 void TVZM1_3Frm::KwotyBtnClick()
 {
-    TPoprzedniZwrotFrm okno(this);
+    TPoprzedniZwrotFrm okno(dm, this);
     const Money przed[] = {vzm.ZwrotPopA(), vzm.ZwrotPopB(), vzm.ZwrotPopC(), vzm.ZwrotPopD()};
     if (!okno.Edytuj(przed[0], przed[1], przed[2], przed[3]))
         return;

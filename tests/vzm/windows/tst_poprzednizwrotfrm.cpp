@@ -2,10 +2,13 @@
 
 #include "widgets/orxeditcalc.h"
 
-#include "support/widgettest.h"
+#include "support/testsupport.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -24,10 +27,15 @@ class TestPoprzedniZwrotFrm : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<TestDatabase> db;
+
 private slots:
+    void init() { db = std::make_unique<TestDatabase>(); }
+    void cleanup() { db.reset(); }
+
     void showsTheAmountsInWholeZlotyWithThousands()
     {
-        TPoprzedniZwrotFrm frm;
+        TPoprzedniZwrotFrm frm(db->dm);
         onNextModal<TPoprzedniZwrotFrm>([](TPoprzedniZwrotFrm &dialog) {
             QCOMPARE(childNamed<TOrxEditCalc>(dialog, QStringLiteral("EdZwrotB"))->text(),
                      QStringLiteral("12") + Nbsp + QStringLiteral("345"));
@@ -46,13 +54,15 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("confirm");
+        QTest::addColumn<bool>("asked"); // before the typed amount is dropped
 
-        QTest::newRow("A, grosze kept though whole złoty are shown") << "EdZwrotA" << "1 500,50" << "1500,50" << true;
-        QTest::newRow("B, a lone dot before grosze") << "EdZwrotB" << "7000.5" << "7000,50" << true;
-        QTest::newRow("B, plain") << "EdZwrotB" << "7000" << "7000" << true;
-        QTest::newRow("C, negative passed on") << "EdZwrotC" << "-300" << "-300" << true;
-        QTest::newRow("D, emptied") << "EdZwrotD" << "" << "0" << true;
-        QTest::newRow("A, cancelled") << "EdZwrotA" << "99" << "99" << false;
+        QTest::newRow("A, grosze kept though whole złoty are shown") << "EdZwrotA" << "1 500,50" << "1500,50" << true << false;
+        QTest::newRow("B, a lone dot before grosze") << "EdZwrotB" << "7000.5" << "7000,50" << true << false;
+        QTest::newRow("B, plain") << "EdZwrotB" << "7000" << "7000" << true << false;
+        QTest::newRow("C, negative passed on") << "EdZwrotC" << "-300" << "-300" << true << false;
+        QTest::newRow("D, emptied") << "EdZwrotD" << "" << "0" << true << false;
+        QTest::newRow("A, cancelled") << "EdZwrotA" << "99" << "99" << false << true;
+        QTest::newRow("B, cancelled as it was") << "EdZwrotB" << "20" << "20" << false << false;
     }
 
     void returnsWhatTheUserTyped()
@@ -61,20 +71,29 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, expected);
         QFETCH(bool, confirm);
+        QFETCH(bool, asked);
 
-        TPoprzedniZwrotFrm frm;
+        TPoprzedniZwrotFrm frm(db->dm);
         onNextModal<TPoprzedniZwrotFrm>([&](TPoprzedniZwrotFrm &dialog) {
             auto *field = childNamed<TOrxEditCalc>(dialog, edit);
             field->setFocus();
             field->selectAll();
             QTest::keyClick(field, Qt::Key_Delete);
             typeText(field, typed);
-            if (confirm)
+            if (confirm) {
                 QTest::mouseClick(childNamed<QPushButton>(dialog, QStringLiteral("PostBtn")), Qt::LeftButton);
-            else
+                return;
+            }
+            // What was typed is dropped only once the user agrees.
+            QTest::keyClick(field, Qt::Key_Escape);
+            if (dialog.isVisible()) {
+                QCOMPARE(field->text(), typed);
+                db->boxes.answer(true);
                 QTest::keyClick(field, Qt::Key_Escape);
+            }
         });
         QCOMPARE(frm.Edytuj(zl("10"), zl("20"), zl("30"), zl("40")), confirm);
+        QCOMPARE(db->boxes.texts(), asked ? QStringList(2, u"Porzucić wprowadzone zmiany?"_s) : QStringList());
         const Money got = edit == u"EdZwrotA"   ? frm.GetZwrotA()
                           : edit == u"EdZwrotB" ? frm.GetZwrotB()
                           : edit == u"EdZwrotC" ? frm.GetZwrotC()
@@ -100,7 +119,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, confirmed);
         FieldErrors bledy;
-        TPoprzedniZwrotFrm frm;
+        TPoprzedniZwrotFrm frm(db->dm);
         bool otwarte = false;
         onNextModal<TPoprzedniZwrotFrm>([&](TPoprzedniZwrotFrm &dialog) {
             auto *field = childNamed<TOrxEditCalc>(dialog, QStringLiteral("EdZwrotB"));
@@ -109,11 +128,13 @@ private slots:
                 field->selectAll();
                 typeText(field, typed);
             }
+            QSignalSpy klik(childNamed<QPushButton>(dialog, QStringLiteral("PostBtn")), &QAbstractButton::clicked);
             QTest::keyClick(field, Qt::Key_Z, Qt::AltModifier);
-            QTest::qWait(200); // the button's accelerator clicks it a moment later
+            // The button's accelerator clicks it a moment later.
+            QVERIFY(klik.count() > 0 || klik.wait(5000));
             otwarte = dialog.isVisible();
             if (otwarte)
-                dialog.reject();
+                dialog.QDialog::reject();
         });
         QCOMPARE(frm.Edytuj(zl("10,55"), zl("20,45"), zl("1234,5678"), zl("0")), confirmed);
         QCOMPARE(otwarte, !confirmed);
