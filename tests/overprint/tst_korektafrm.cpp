@@ -221,13 +221,18 @@ private slots:
         QCOMPARE(db->dm.Korekta.currentRow() > przed, krok < 0);
     }
 
-    // The cancel button of the bar drops the edit; the row shows the stored value.
+    // The cancel button of the bar drops the edit once the user agrees;
+    // the row shows the stored value.
     void cancelDropsTheEdit()
     {
         QVERIFY(otworz());
         szukaj(u"VZM-1/A"_s, 12);
         wpiszWFokusie(0, u"7"_s);
         QTest::mouseClick(przycisk(u"AnulujBtn"_s), Qt::LeftButton);
+        QVERIFY(db->dm.Korekta.isEditing());
+        db->boxes.answer(true);
+        QTest::mouseClick(przycisk(u"AnulujBtn"_s), Qt::LeftButton);
+        QCOMPARE(db->boxes.texts(), QStringList(2, u"Porzucić wprowadzone zmiany?"_s));
         QVERIFY(!db->dm.Korekta.isEditing());
         QVERIFY(!przycisk(u"ZapiszBtn"_s)->isEnabled());
         QTest::mouseClick(przycisk(u"NastepnyBtn"_s), Qt::LeftButton);
@@ -335,6 +340,7 @@ private slots:
         QTest::mouseClick(kontrolka<QPushButton>(u"ZamknijBtn"_s), Qt::LeftButton);
         QVERIFY(frm->isVisible());
         QCOMPARE(db->boxes.texts().size(), 2);
+        db->boxes.answer(true);
         QTest::mouseClick(przycisk(u"AnulujBtn"_s), Qt::LeftButton);
         QTest::mouseClick(kontrolka<QPushButton>(u"ZamknijBtn"_s), Qt::LeftButton);
         QVERIFY(!frm->isVisible());

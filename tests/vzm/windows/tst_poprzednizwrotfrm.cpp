@@ -3,6 +3,7 @@
 #include "widgets/orxeditcalc.h"
 
 #include "support/testsupport.h"
+#include "support/widgettest.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
