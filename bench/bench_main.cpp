@@ -30,6 +30,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -183,6 +184,7 @@ int main(int argc, char **argv)
     benchSellers(report, dm, bare);
 
     benchInvoiceStore(report, dm, bare, reg.otherApplication);
+    benchSpreadsheetImport(report, dm, bare, reg.otherApplication);
 
     // The windows on a small register and on the full one: the times should not grow with the register.
     const QString smallDirectory = directory + QStringLiteral("-maly");
@@ -196,7 +198,8 @@ int main(int argc, char **argv)
     }
     benchWindows(report, dm, bare, reg, QStringLiteral("pełny rejestr"));
 
-    benchImport(report, boxes);
+    // The imports commit on the disk where the databases live, beside the register.
+    benchImport(report, boxes, QFileInfo(directory).absolutePath());
 
     benchPrinting(report, dm, reg.busyTaxpayer, reg.busyApplication);
 

@@ -13,6 +13,7 @@ extern "C" {
 #include "data/tdm.h"
 #include "support/paradoxfixture.h"
 #include "taxpayers/wczytajfirmyfrm.h"
+#include "taxpayers/importpoprzedniej.h"
 #include "taxpayers/wczytajpodatfrm.h"
 
 #include <QApplication>
@@ -84,6 +85,31 @@ void check(int rc, sqlite3 *db)
         qFatal("sqlite: %s", sqlite3_errmsg(db));
 }
 
+// Inserts grouped into transactions as the import groups its copies.
+class Batches
+{
+public:
+    explicit Batches(sqlite3 *db) : m_db(db) {}
+    // Before each insert: a transaction is begun, or committed when full.
+    void before()
+    {
+        if (m_count == ImportPoprzedniej::NaTransakcje)
+            end();
+        if (m_count++ == 0)
+            check(sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr), m_db);
+    }
+    void end()
+    {
+        if (m_count > 0)
+            check(sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr), m_db);
+        m_count = 0;
+    }
+
+private:
+    sqlite3 *m_db;
+    int m_count = 0;
+};
+
 void bind(sqlite3_stmt *st, int i, const QVariant &v)
 {
     if (v.isNull()) {
@@ -94,9 +120,9 @@ void bind(sqlite3_stmt *st, int i, const QVariant &v)
     sqlite3_bind_text(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
 }
 
-// The bare import: the same index, duplicate look-ups and inserts (each in
-// a transaction of its own, as the program stores them) on a copy of the
-// register. Answers how many were inserted.
+// The bare import: the same index, duplicate look-ups and inserts (as many
+// to a transaction as the program stores) on a copy of the register.
+// Answers how many were inserted.
 int bareImport(const QString &file, const QString &previousFile, const QList<ParadoxColumn> &columns,
                double &lookupMicros, double &insertMicros)
 {
@@ -140,16 +166,19 @@ int bareImport(const QString &file, const QString &previousFile, const QList<Par
                                      .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))
                                      .toUtf8().constData(), -1, &insert, nullptr), db);
     int inserted = 0;
+    Batches batches(db);
     for (const qsizetype row : std::as_const(candidates)) {
         const ParadoxTable::Record &r = previous.records().at(row);
         if (!isNew(r.value(1), r.value(2)))
             continue;
+        batches.before();
         for (int i = 1; i < columns.size(); ++i)
             bind(insert, i, r.value(i));
         check(sqlite3_step(insert), db);
         sqlite3_reset(insert);
         ++inserted;
     }
+    batches.end();
     insertMicros = timer.nsecsElapsed() / 1000.0;
     sqlite3_finalize(insert);
     sqlite3_finalize(count);
@@ -194,15 +223,11 @@ struct Figures
     int bareImported = 0;
 };
 
-Figures measure(int n, MessageBoxes &boxes)
+Figures measure(int n, MessageBoxes &boxes, const QString &onDisk)
 {
     Figures f;
     const QList<ParadoxColumn> columns = previousPodatnikColumns();
-    // In memory where there is such a place: every taxpayer is stored in a
-    // transaction of his own, and on a disk the syncs of both imports would
-    // drown what is measured here.
-    QTemporaryDir work(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/tarlen-import-XXXXXX")
-                                                                  : QDir::tempPath() + QStringLiteral("/tarlen-import-XXXXXX"));
+    QTemporaryDir work(onDisk + QStringLiteral("/tarlen-import-XXXXXX"));
     const QString previousDir = work.filePath(QStringLiteral("poprzednia"));
     const QString registerDir = work.filePath(QStringLiteral("rejestr"));
     const QString bareDir = work.filePath(QStringLiteral("sqlite3"));
@@ -279,12 +304,11 @@ struct SellerFigures
 
 // The sellers' import: a previous Firmy.DB of `n` sellers, one in ten of
 // whose NIPs the register holds already, into a register of `n` sellers.
-SellerFigures measureSellers(int n, MessageBoxes &boxes)
+SellerFigures measureSellers(int n, MessageBoxes &boxes, const QString &onDisk)
 {
     SellerFigures f;
     const QList<ParadoxColumn> columns{{"NIP", pxfAlpha, 13}, {"Kod", pxfAlpha, 10}, {"Firma", pxfAlpha, 50}};
-    QTemporaryDir work(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/tarlen-import-XXXXXX")
-                                                                  : QDir::tempPath() + QStringLiteral("/tarlen-import-XXXXXX"));
+    QTemporaryDir work(onDisk + QStringLiteral("/tarlen-import-XXXXXX"));
     const QString previousDir = work.filePath(QStringLiteral("poprzednia"));
     const QString registerDir = work.filePath(QStringLiteral("rejestr"));
     const QString bareDir = work.filePath(QStringLiteral("sqlite3"));
@@ -352,18 +376,21 @@ SellerFigures measureSellers(int n, MessageBoxes &boxes)
     check(sqlite3_prepare_v2(db, "SELECT 1 FROM Firmy WHERE NIP = ? LIMIT 1", -1, &find, nullptr), db);
     check(sqlite3_prepare_v2(db, "INSERT INTO Firmy (NIP, Kod, Firma) VALUES (?, ?, ?)", -1, &insert, nullptr), db);
     int inserted = 0;
+    Batches batches(db);
     for (const ParadoxTable::Record &r : previous.records()) {
         bind(find, 1, r.value(0));
         const bool found = sqlite3_step(find) == SQLITE_ROW;
         sqlite3_reset(find);
         if (found)
             continue;
+        batches.before();
         for (int c = 0; c < 3; ++c)
             bind(insert, c + 1, r.value(c));
         check(sqlite3_step(insert), db);
         sqlite3_reset(insert);
         ++inserted;
     }
+    batches.end();
     f.bareMicros = timer.nsecsElapsed() / 1000.0;
     sqlite3_finalize(find);
     sqlite3_finalize(insert);
@@ -375,7 +402,7 @@ SellerFigures measureSellers(int n, MessageBoxes &boxes)
 
 } // namespace
 
-void benchImport(Report &report, MessageBoxes &boxes)
+void benchImport(Report &report, MessageBoxes &boxes, const QString &onDisk)
 {
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.filePath(QStringLiteral("user")));
@@ -383,7 +410,7 @@ void benchImport(Report &report, MessageBoxes &boxes)
 
     QList<std::pair<int, Figures>> sizes;
     for (const int n : {1000, 10000})
-        sizes.append({n, measure(n, boxes)});
+        sizes.append({n, measure(n, boxes, onDisk)});
     for (const auto &[n, f] : std::as_const(sizes)) {
         const QString what = QStringLiteral("Import N=%1: ").arg(n);
         report.addAlone(what + QStringLiteral("odczyt Podatnik.DB"), f.readMicros);
@@ -405,7 +432,7 @@ void benchImport(Report &report, MessageBoxes &boxes)
 
     QList<std::pair<int, SellerFigures>> sellers;
     for (const int n : {1000, 10000})
-        sellers.append({n, measureSellers(n, boxes)});
+        sellers.append({n, measureSellers(n, boxes, onDisk)});
     for (const auto &[n, f] : std::as_const(sellers)) {
         const QString what = QStringLiteral("Import firm N=%1: ").arg(n);
         report.add(what + QStringLiteral("Start, %1 nowych").arg(f.imported), f.startMicros, f.bareMicros);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Report;
 class MessageBoxes;
 
@@ -10,5 +12,7 @@ class MessageBoxes;
 // duplicate look-ups and inserts made with the bare sqlite3 API; then the
 // time per record of both sizes (a linear import keeps it) and the longest
 // wait between two moves of the progress bar. The sellers' import the same
-// way, with Firmy.DB. Needs a QApplication; the databases lie in /dev/shm.
-void benchImport(Report &report, MessageBoxes &boxes);
+// way, with Firmy.DB. Needs a QApplication. The databases lie in `onDisk`,
+// on the disk where the program's databases live: the import commits there,
+// and a commit on a disk costs a sync, which memory would hide.
+void benchImport(Report &report, MessageBoxes &boxes, const QString &onDisk);

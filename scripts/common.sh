@@ -6,7 +6,7 @@ BUILD="${TARLEN_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
           qt6-translations-l10n adwaita-icon-theme xvfb xauth fonts-liberation2 pxlib-dev poppler-utils
-          libpq-dev postgresql)
+          libpq-dev postgresql libquazip1-qt6-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

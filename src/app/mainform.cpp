@@ -13,12 +13,14 @@
 #include "widgets/datasetmodel.h"
 #include "taxpayers/domyslnefrm.h"
 #include "app/editorfrm.h"
+#include "app/pytaniaokopie.h"
 #include "vzm/formmodel.h"
 #include "taxpayers/podatnikfrm.h"
 #include "taxpayers/wczytajfirmyfrm.h"
 #include "taxpayers/wczytajpodatfrm.h"
 #include "vzm/windows/wnioskifrm.h"
 #include "invoices/windows/fakturafrm.h"
+#include "invoices/windows/importfakturfrm.h"
 #include "invoices/windows/materialyfrm.h"
 #include "widgets/richtext.h"
 #include "app/shellicons.h"
@@ -106,6 +108,7 @@ void TMainForm::UstawieniaNiezapisane(const QString &plik)
 void TMainForm::zastosujUstawienia(const SettingsValues &values)
 {
     printSettings() = values.Print;
+    m_drukarka.Przywroc(values.Print);
     move(values.Form.Left, values.Form.Top);
     resize(values.Form.Width, values.Form.Height);
 }
@@ -132,11 +135,11 @@ void TMainForm::utworzPasek()
                        themeIcon(QStringLiteral("insert-text"), QStyle::SP_FileDialogDetailedView));
     DeleteBtn = przycisk("DeleteBtn", QStringLiteral("&Usuń"), themeIcon(QStringLiteral("edit-delete"), QStyle::SP_TrashIcon));
     pasek->addSeparator();
-    NotatkiBtn = przycisk("NotatkiBtn", QStringLiteral("Notatki"),
+    NotatkiBtn = przycisk("NotatkiBtn", QStringLiteral("&Notatki"),
                           themeIcon(QStringLiteral("accessories-text-editor"), QStyle::SP_FileDialogContentsView));
     // A folder of documents in colour: Adwaita draws "emblem-documents" in
     // pale grey, which on an enabled button reads as a disabled one.
-    WnioskiBtn = przycisk("WnioskiBtn", QStringLiteral("Wnioski"), themeIcon(QStringLiteral("folder-documents"), QStyle::SP_DirIcon));
+    WnioskiBtn = przycisk("WnioskiBtn", QStringLiteral("&Wnioski"), themeIcon(QStringLiteral("folder-documents"), QStyle::SP_DirIcon));
 
     auto *odstep = new QWidget(pasek);
     odstep->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -160,7 +163,7 @@ void TMainForm::utworzRejestr()
                     {{QStringLiteral("Lp"), {}, Qt::AlignRight | Qt::AlignVCenter},
                      {QStringLiteral("Nazwisko")},
                      {QStringLiteral("Imie"), QStringLiteral("Imię")},
-                     {QStringLiteral("NIP")},
+                     {QStringLiteral("NIP"), {}, Qt::AlignLeft | Qt::AlignVCenter, {}, true},
                      {QStringLiteral("Miasto"), QStringLiteral("Miejscowość")},
                      {QStringLiteral("Ulica")},
                      {QStringLiteral("Posesja")},
@@ -265,7 +268,7 @@ void TMainForm::UtworzOkna()
         OknaWnioskow okna;
         okna.NowaFaktura = [this](int VzmId, int lista) { m_fakturaFrm->NowaFaktura(VzmId, lista); };
         okna.PoprawFakture = [this](int VzmId, int lista) { m_fakturaFrm->PoprawFakture(VzmId, lista); };
-        m_drukFrm = new TDrukFrm(dm, m_drukarka, OknoWyboruDrukarki, this);
+        m_drukFrm = new TDrukFrm(dm, m_drukarka, {}, this);
         m_wyborZal = new TWyborZal(this);
         okna.NadrukWniosku = [this] {
             NadrukWniosku strony(m_drukarka, dm, *m_vzm3);
@@ -282,6 +285,16 @@ void TMainForm::UtworzOkna()
         okna.PodgladZalacznika = [this] {
             const WydrukZalacznika wydruk(*m_vzmab);
             PokazPodglad(wydruk.Raport(), wydruk.NazwaPliku(), dm, QApplication::activeModalWidget());
+        };
+        okna.DrukujRozliczenie = [this](ZrodloRozliczenia zrodlo) {
+            const WydrukRozliczenia wydruk(dm, *m_vzm3, zrodlo);
+            PokazPodglad(wydruk.Raport(), wydruk.NazwaPliku(), dm, QApplication::activeModalWidget());
+        };
+        okna.WczytajFaktury = [this](int VzmId, int lista) {
+            return WczytajFakturyZPliku(dm, VzmId, lista, QApplication::activeModalWidget(), m_wyborPliku);
+        };
+        okna.ZapiszFaktury = [this](int VzmId, int lista) {
+            ZapiszFakturyDoPliku(dm, VzmId, lista, QApplication::activeModalWidget(), m_wyborPliku);
         };
         okna.WybierzZalacznik = [this](int liczba, int lista) { return m_wyborZal->Wybierz(liczba, lista); };
         okna.OtworzNotatki = [this] {
@@ -429,21 +442,15 @@ void TMainForm::BazaDanychClick()
 
 void TMainForm::KopiaZapasowaClick()
 {
-    const QString plik = m_wyborPliku(
-        this, {true, QStringLiteral("Kopia zapasowa bazy danych"),
-               QDir::home().filePath(QStringLiteral("tarlen5-kopia-%1.sqlite")
-                                         .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))),
-               QStringLiteral("Kopie bazy danych (*.sqlite);;Wszystkie pliki (*)")});
-    if (!plik.isEmpty())
-        KopieZapasowe(dm).Kopia(plik);
+    const QString plik = m_wyborPliku(this, PytaniaOKopie::Kopia(QDate::currentDate()));
+    if (!plik.isEmpty() && KopieZapasowe(dm).Kopia(plik))
+        PytaniaOKopie::ZapamietajKopie(plik);
 }
 
 void TMainForm::OdtworzZKopiiClick()
 {
-    const QString plik = m_wyborPliku(
-        this, {false, QStringLiteral("Odtwórz bazę danych z kopii"),
-               KopieZapasowe::KatalogKopii(QFileInfo(dm.database().filePath()).absolutePath()),
-               QStringLiteral("Kopie bazy danych (*.sqlite);;Wszystkie pliki (*)")});
+    const QString plik =
+        m_wyborPliku(this, PytaniaOKopie::Odtworzenie(QFileInfo(dm.database().filePath()).absolutePath()));
     if (!plik.isEmpty())
         KopieZapasowe(dm).Odtworz(plik);
     UstawPrzyciski();

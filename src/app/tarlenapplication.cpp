@@ -2,6 +2,7 @@
 
 #include "data/dataerror.h"
 #include "data/tdm.h"
+#include "widgets/oknanaekranie.h"
 
 #include <QtDebug>
 
@@ -10,6 +11,7 @@
 TarlenApplication::TarlenApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    installEventFilter(new OknaNaEkranie(this));
 }
 
 void TarlenApplication::setDataModule(TDM *dm)

@@ -5,7 +5,8 @@
 
 class TDM;
 
-// The program's application object. An error that escapes an event handler
+// The program's application object: every window it shows lies on the screen
+// (OknaNaEkranie). An error that escapes an event handler
 // (a click, a key, a timer) does not end the program: the user is told what
 // went wrong through the data module's message box and the program goes on
 // with the next event.

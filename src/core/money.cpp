@@ -113,9 +113,41 @@ QString formatMagnitude(qint64 raw, const NumberPattern &p)
     return text + p.suffix;
 }
 
+// The blanks that group thousands: spaces, the no-break space of the Polish
+// format and the narrow one.
 bool isBlank(QChar c)
 {
-    return c.isSpace() || c == Money::GroupSeparator || c == QChar(0x202F) || c == QLatin1Char('\'');
+    return c.isSpace() || c == Money::GroupSeparator || c == QChar(0x202F);
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The digits of a whole part written with `group` (or blanks) between its
+// thousands: the first group of one to three digits, every other of three.
+std::optional<QString> wholeDigits(QStringView whole, QChar group)
+{
+    QString digits;
+    int run = 0;
+    bool grouped = false;
+    for (QChar c : whole) {
+        if (isDigit(c)) {
+            digits += c;
+            ++run;
+        } else if (isBlank(c) || (!group.isNull() && c == group)) {
+            if (run == 0 || run > 3 || (grouped && run != 3))
+                return std::nullopt;
+            grouped = true;
+            run = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (grouped && run != 3)
+        return std::nullopt;
+    return digits;
 }
 
 } // namespace
@@ -127,43 +159,43 @@ Money Money::fromReal(long double zloty)
 
 std::optional<Money> Money::parse(QStringView text)
 {
-    QString s;
-    for (QChar c : text)
-        if (!isBlank(c))
-            s += c;
+    QStringView s = text.trimmed();
+    if (s.endsWith(u"zł", Qt::CaseInsensitive))
+        s = s.chopped(2).trimmed();
     bool negative = false;
     if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+'))) {
         negative = s.startsWith(QLatin1Char('-'));
-        s.remove(0, 1);
+        s = s.sliced(1).trimmed();
     }
-    if (s.isEmpty())
-        return std::nullopt;
 
-    // The decimal separator is the last comma or dot, unless a dot is
-    // repeated (then dots only group thousands, as in "1.234.567").
     const qsizetype comma = s.lastIndexOf(QLatin1Char(','));
     const qsizetype dot = s.lastIndexOf(QLatin1Char('.'));
-    qsizetype point = std::max(comma, dot);
-    if (comma < 0 && s.count(QLatin1Char('.')) > 1)
-        point = -1;
-    if (dot < 0 && s.count(QLatin1Char(',')) > 1)
-        return std::nullopt;
-
-    QString whole = point < 0 ? s : s.left(point);
-    const QString fraction = point < 0 ? QString() : s.mid(point + 1);
-    whole.remove(QLatin1Char('.'));
-    if (point >= 0 && s.at(point) == QLatin1Char('.'))
-        whole.remove(QLatin1Char(','));
-    if (whole.isEmpty() && fraction.isEmpty())
-        return std::nullopt;
-    for (QChar c : whole + fraction)
-        if (!c.isDigit() || c.unicode() > '9')
+    qsizetype point = -1;
+    QChar group;
+    if (comma >= 0 && dot >= 0) {
+        point = std::max(comma, dot);
+        group = comma > dot ? QLatin1Char('.') : QLatin1Char(',');
+    } else if (comma >= 0) {
+        point = comma;
+    } else if (dot >= 0) {
+        // "1.220" could be either: only a lone dot before the grosze is a point.
+        const qsizetype after = s.size() - dot - 1;
+        if (s.count(QLatin1Char('.')) != 1 || after < 1 || after > 2)
             return std::nullopt;
-    if (whole.size() > 14)
+        point = dot;
+    }
+    if (point >= 0 && s.first(point).contains(s.at(point)))
         return std::nullopt;
 
-    qint64 raw = whole.isEmpty() ? 0 : whole.toLongLong() * Scale;
-    const QString kept = fraction.left(4).leftJustified(4, QLatin1Char('0'));
+    const QStringView fraction = point < 0 ? QStringView() : s.sliced(point + 1);
+    if (!std::all_of(fraction.begin(), fraction.end(), isDigit))
+        return std::nullopt;
+    const std::optional<QString> whole = wholeDigits(point < 0 ? s : s.first(point), group);
+    if (!whole || (whole->isEmpty() && fraction.isEmpty()) || whole->size() > 14)
+        return std::nullopt;
+
+    qint64 raw = whole->isEmpty() ? 0 : whole->toLongLong() * Scale;
+    const QString kept = fraction.left(4).toString().leftJustified(4, QLatin1Char('0'));
     raw += kept.toLongLong();
     if (fraction.size() > 4 && fraction.at(4) >= QLatin1Char('5'))
         raw += 1;

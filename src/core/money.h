@@ -27,9 +27,14 @@ public:
     static constexpr Money fromUnits(qint64 zloty) { return Money(zloty * Scale); }
     // Rounds to the nearest ten-thousandth, halves away from zero.
     static Money fromReal(long double zloty);
-    // Reads an amount as a Polish user types it: "1 234,56", "1234.56", "-12",
-    // with blanks or dots between thousands. More than four decimals are
-    // rounded. Empty or malformed text gives no value.
+    // Reads an amount as a Polish user types it, or refuses it; never guesses.
+    // "," is the decimal separator; blanks and no-break spaces group thousands;
+    // where both "." and "," appear, the last of them is the decimal separator
+    // and the other groups thousands ("1.220,50", "1,220.50"); a lone "."
+    // followed by one or two digits is the decimal separator ("1220.50").
+    // Groups hold three digits (the first one to three); a sign may lead and
+    // " zł" may follow. More than four decimals are rounded. Anything else
+    // ("1.220", "1.2.3", "12 34", "12a", empty) gives no value.
     static std::optional<Money> parse(QStringView text);
 
     constexpr qint64 raw() const { return m_raw; }

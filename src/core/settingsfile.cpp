@@ -74,6 +74,15 @@ PrintSettings &printSettings()
     return settings;
 }
 
+QString pdfFolder()
+{
+    const QFileInfo last(printSettings().PdfFile);
+    if (!printSettings().PdfFile.isEmpty() && last.absoluteDir().exists())
+        return last.absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 QString SettingsFile::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
@@ -101,6 +110,8 @@ SettingsValues SettingsFile::read() const
     readNumber(ini, u"Font", u"Size", v.Print.FontSize, 1);
     if (const auto name = ini.text(u"Font", u"Name"); name && !name->isEmpty())
         v.Print.FontName = *name;
+    v.Print.Printer = ini.text(u"Printer", u"Name").value_or(QString());
+    v.Print.PdfFile = ini.text(u"Printer", u"Pdf").value_or(QString());
     return v;
 }
 
@@ -109,11 +120,12 @@ bool SettingsFile::write(const SettingsValues &v) const
     const QString text = QStringLiteral(
         "[Form]\nTop=%1\nLeft=%2\nWidth=%3\nHeight=%4\n\n"
         "[Config]\nCien=%5\nDuplex=%6\n\n"
-        "[Font]\nSize=%7\nName=%8\n")
+        "[Font]\nSize=%7\nName=%8\n\n"
+        "[Printer]\nName=%9\nPdf=%10\n")
         .arg(QString::number(v.Form.Top), QString::number(v.Form.Left),
              QString::number(v.Form.Width), QString::number(v.Form.Height),
              QString::number(v.Print.Cien ? 1 : 0), QString::number(v.Print.Duplex),
-             QString::number(v.Print.FontSize), v.Print.FontName);
+             QString::number(v.Print.FontSize), v.Print.FontName, v.Print.Printer, v.Print.PdfFile);
 
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return false;

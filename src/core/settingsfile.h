@@ -10,10 +10,16 @@ struct PrintSettings
     int Duplex = 0;     // 0 no two-sided printing, 1 simplex, 2 vertical, 3 horizontal
     int FontSize = 0;   // points, for the overprint and the reports
     QString FontName;   // for the overprint and the reports
+    QString Printer;    // the overprint's printer chosen last; empty: none or a PDF file
+    QString PdfFile;    // the PDF file chosen last instead of a printer
 };
 
 // The one process-wide instance; false, 0, 0 and empty until the file is read.
 PrintSettings &printSettings();
+
+// Where a dialog for a PDF file opens: the folder of the PDF file chosen
+// last, else the user's documents folder (the home folder without one).
+QString pdfFolder();
 
 // The main window's position and size, pixels.
 struct MainWindowGeometry
@@ -33,7 +39,7 @@ struct SettingsValues
 };
 
 // "Morvik_Vat5.ini": sections "Form" (Top, Left, Width, Height), "Config"
-// (Cien, Duplex) and "Font" (Size, Name), in that order. The file is UTF-8;
+// (Cien, Duplex), "Font" (Size, Name) and "Printer" (Name, Pdf), in that order. The file is UTF-8;
 // section and key names match whatever their case, the first of a repeated
 // key counts. A missing or malformed value gives that key's default: a
 // value that is not a whole number, a Duplex outside 0..3, a Size below 1,

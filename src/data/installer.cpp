@@ -1,6 +1,5 @@
 #include "data/installer.h"
 
-#include "data/csv.h"
 #include "data/database.h"
 #include "data/dataerror.h"
 #include "data/dataset.h"
@@ -10,6 +9,7 @@
 
 #include "core/privatefiles.h"
 #include "core/registry.h"
+#include "spreadsheet/csv.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,12 +20,14 @@
 
 namespace {
 
+// The records of a list the program ships: its ";"-separated lines below
+// the heading, empty lines left out.
 QList<QStringList> bundledList(const QString &name)
 {
     QFile file(QStringLiteral(":/installdata/") + name);
     if (!file.open(QIODevice::ReadOnly))
         throw DataError(QStringLiteral("Brak danych instalacyjnych: ") + name);
-    return parseCsv(QString::fromUtf8(file.readAll()));
+    return Csv::records(QString::fromUtf8(file.readAll()));
 }
 
 // Inserts one record; every text of the table is stored, empty when not given.

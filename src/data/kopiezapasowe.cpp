@@ -516,7 +516,7 @@ bool KopieZapasowe::Kopia(const QString &plik)
         dm.Uwaga(QStringLiteral("Nie udało się wykonać kopii zapasowej bazy danych.\r%1").arg(e.message()));
         return false;
     }
-    dm.Uwaga(QStringLiteral("Kopia zapasowa bazy danych została zapisana i sprawdzona:\r%1").arg(native(plik)));
+    dm.Informacja(QStringLiteral("Kopia zapasowa bazy danych została zapisana i sprawdzona:\r%1").arg(native(plik)));
     return true;
 }
 
@@ -580,7 +580,7 @@ bool KopieZapasowe::Odtworz(const QString &plik)
     // The tables read the new contents; opening checks the file again.
     if (!dm.OtworzTabele())
         return false;
-    dm.Uwaga(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1\r"
+    dm.Informacja(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1\r"
                             "Poprzednia zawartość bazy danych jest zachowana w pliku\r%2")
                  .arg(native(plik), native(zachowana)));
     return true;
@@ -736,7 +736,7 @@ bool KopieZapasowe::ZaproponujKopie()
     }
     if (!dm.OtworzTabele())
         return false;
-    dm.Uwaga(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1").arg(native(kopia))
-             + (brak ? QString() : QStringLiteral("\rUszkodzony plik jest zachowany jako\r%1").arg(native(uszkodzona))));
+    dm.Informacja(QStringLiteral("Baza danych została odtworzona z kopii zapasowej\r%1").arg(native(kopia))
+                  + (brak ? QString() : QStringLiteral("\rUszkodzony plik jest zachowany jako\r%1").arg(native(uszkodzona))));
     return true;
 }

@@ -10,6 +10,7 @@ struct MessageRequest
 {
     enum class Kind {
         Warning,         // OK, exclamation sign
+        Information,     // OK, information sign: something done as asked
         Question,        // Yes/No, question mark
         WarningQuestion, // Yes/No, exclamation sign
     };

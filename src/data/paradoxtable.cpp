@@ -1,7 +1,5 @@
 #include "data/paradoxtable.h"
 
-#include "data/dataerror.h"
-
 #include <QCollator>
 #include <QCoreApplication>
 #include <QDate>
@@ -11,6 +9,7 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -178,33 +177,49 @@ QString ParadoxTable::defaultHelperPath()
     return QDir(QCoreApplication::applicationDirPath()).filePath(name);
 }
 
+int ParadoxTable::timeLimit(qint64 fileSize) const
+{
+    const qint64 limit = m_timeLimit + (fileSize + (1 << 20) - 1) / (1 << 20) * qint64(m_perMegabyte);
+    return int(std::min<qint64>(limit, std::numeric_limits<int>::max()));
+}
+
 void ParadoxTable::open(const QString &path)
 {
+    using Powod = ParadoxError::Powod;
     m_fields.clear();
     m_records.clear();
     const QFileInfo info(path);
-    const DataError failed(QStringLiteral("Nie udało się otworzyć pliku: ") + info.fileName());
+    const QString name = info.fileName();
+    const auto refused = [&name] {
+        return ParadoxError(Powod::Uszkodzona,
+                            QStringLiteral("Plik %1 jest uszkodzony lub nie jest tabelą poprzedniej wersji programu.")
+                                .arg(name));
+    };
     if (!info.isFile() || !info.isReadable())
-        throw failed;
+        throw ParadoxError(Powod::BrakPliku, QStringLiteral("Nie udało się otworzyć pliku: ") + name);
 
+    const int limit = timeLimit(info.size());
     QProcess helper;
     helper.setProcessChannelMode(QProcess::SeparateChannels);
     helper.setStandardInputFile(QProcess::nullDevice());
     helper.start(m_helper, {info.absoluteFilePath()});
-    if (!helper.waitForStarted(m_timeLimit))
-        throw failed;
-    if (!helper.waitForFinished(m_timeLimit)) {
+    if (!helper.waitForStarted(limit))
+        throw ParadoxError(Powod::BrakCzytnika, QStringLiteral("Brak programu odczytu tabel poprzedniej wersji (%1).")
+                                                    .arg(QFileInfo(m_helper).fileName()));
+    if (!helper.waitForFinished(limit)) {
         helper.kill();
         helper.waitForFinished(-1);
-        throw failed;
+        throw ParadoxError(Powod::Czas, QStringLiteral("Odczyt pliku %1 trwał dłużej niż %2 s i został przerwany.")
+                                            .arg(name)
+                                            .arg((limit + 999) / 1000));
     }
     if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0)
-        throw failed;
+        throw refused();
 
     QList<Field> fields;
     QList<Record> records;
     if (!parse(helper.readAllStandardOutput(), fields, records))
-        throw failed;
+        throw refused();
     m_fields = std::move(fields);
     m_records = std::move(records);
 }

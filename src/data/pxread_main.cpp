@@ -92,12 +92,54 @@ struct Header
     int numFields = 0;
     int codePage = 0;
     std::vector<std::pair<int, int>> fields; // type, declared size
+    std::vector<QByteArray> names;
 };
 
+// The field names and what follows them must agree: a changed or lost
+// terminator shifts every name after it into the wrong field, and the
+// shifted bytes then show here. Each name is non-empty, free of control
+// bytes and unique (letter case aside). From file version 5 (Paradox 4) on
+// the names are followed by one distinct field number per field and the
+// name of the sort order; version 3 (Paradox 3.0) headers end with the last name.
+void checkNames(const QByteArray &file, const Header &h, int version, qsizetype end)
+{
+    std::vector<QByteArray> seen;
+    for (const QByteArray &name : h.names) {
+        if (name.isEmpty() || std::any_of(name.begin(), name.end(), [](char c) { return quint8(c) < 0x20; }))
+            fail("bad field name");
+        const QByteArray folded = name.toLower();
+        if (std::find(seen.begin(), seen.end(), folded) != seen.end())
+            fail("repeated field name");
+        seen.push_back(folded);
+    }
+    if (version == 3) {
+        if (end != h.headerSize)
+            fail("field names do not end the header");
+        return;
+    }
+    if (version < 5)
+        return;
+    // Field numbers count from 1; two printable bytes read as one are far beyond any.
+    if (end + 2 * qsizetype(h.numFields) >= h.headerSize)
+        fail("field numbers outside the header");
+    std::vector<int> numbers;
+    for (int i = 0; i < h.numFields; ++i) {
+        const int n = u16(file, end + 2 * i);
+        if (n < 1 || n > 4095 || std::find(numbers.begin(), numbers.end(), n) != numbers.end())
+            fail("field numbers do not match the field names");
+        numbers.push_back(n);
+    }
+    const qsizetype order = end + 2 * qsizetype(h.numFields);
+    const qsizetype orderEnd = file.indexOf('\0', order);
+    if (orderEnd <= order || orderEnd >= h.headerSize || orderEnd - order > 32
+        || std::any_of(file.begin() + order, file.begin() + orderEnd, [](char c) { return quint8(c) < 0x20 || quint8(c) > 0x7e; }))
+        fail("no sort order after the field names");
+}
+
 // Checks everything pxlib relies on before pxlib sees the file: the sizes in
-// the header against each other and against the file, the field list, the
-// encryption flag and the whole chain of data blocks (no loops, every block
-// inside the file, record counts adding up).
+// the header against each other and against the file, the field list and
+// the field names, the encryption flag and the whole chain of data blocks
+// (no loops, every block inside the file, record counts adding up).
 Header checkHeader(const QByteArray &file)
 {
     const qsizetype fileSize = file.size();
@@ -159,8 +201,10 @@ Header checkHeader(const QByteArray &file)
         const qsizetype end = pos < h.headerSize ? file.indexOf('\0', pos) : -1;
         if (end < 0 || end >= h.headerSize)
             fail("field names outside the header");
+        h.names.push_back(file.mid(pos, end - pos));
         pos = end + 1;
     }
+    checkNames(file, h, version, pos);
 
     if (qint64(h.headerSize) + qint64(fileBlocks) * h.blockSize > fileSize)
         fail("file shorter than its blocks");
@@ -274,6 +318,8 @@ std::string readTable(const char *path, const Header &h)
     std::string out = "PXREAD 1\nF " + std::to_string(h.numFields) + '\n';
     for (int i = 0; i < h.numFields; ++i) {
         const char *name = fields[i].px_fname ? fields[i].px_fname : "";
+        if (QByteArray(name) != h.names[i])
+            fail("pxlib reads other field names");
         const QString text = decode(QByteArray(name));
         out += typeLetter(h.fields[i].first);
         out += ' ' + std::to_string(h.fields[i].second) + ' ' + value(text.toUtf8()) + '\n';

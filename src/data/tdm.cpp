@@ -87,7 +87,8 @@ TDM::TDM(MessageBoxes &boxes, QObject *parent)
                {{QStringLiteral("NrPola"), FieldType::Integer, 0}, {QStringLiteral("Opis"), FieldType::Text, 150}}),
       vKwoty(QStringLiteral("vKwoty"),
              {{QStringLiteral("FaktId"), FieldType::Integer, 0},
-              {QStringLiteral("Opis"), FieldType::Text, 20},
+              // A new invoice's lines hold what its stored lines will hold.
+              *tableDef(QStringLiteral("Kwoty")).field(QStringLiteral("Opis")),
               {QStringLiteral("Brutto"), FieldType::Money, 0},
               {QStringLiteral("VatA"), FieldType::Money, 0},
               {QStringLiteral("VatB"), FieldType::Money, 0}}),
@@ -282,6 +283,11 @@ void TDM::Uwaga(const QString &text)
     ask(MessageRequest::Kind::Warning, QStringLiteral("Uwaga"), text);
 }
 
+void TDM::Informacja(const QString &text)
+{
+    ask(MessageRequest::Kind::Information, QStringLiteral("Informacja"), text);
+}
+
 bool TDM::Potwierdz(const QString &text)
 {
     return ask(MessageRequest::Kind::Question, QStringLiteral("Potwierdzenie"), text);
@@ -362,6 +368,17 @@ int TDM::LiczbaFaktur(int VzmId)
     return licznik ? int(licznik->toLongLong()) : 0;
 }
 
+QList<std::pair<QString, QString>> TDM::FakturyZDlugimiPozycjami(int VzmId, int znakow)
+{
+    const SqlResult wynik = m_db.run(QStringLiteral("SELECT Oznacz, NrFakt FROM Faktury WHERE VzmId = ? AND "
+                                                    "length(LpFakt) > ? ORDER BY Oznacz, FaktId"),
+                                     {}, {VzmId, znakow});
+    QList<std::pair<QString, QString>> faktury;
+    for (const SqlRow &wiersz : wynik.rows)
+        faktury.append({wiersz.value(0).toString(), wiersz.value(1).toString().trimmed()});
+    return faktury;
+}
+
 bool TDM::JestNrFaktury(int VzmId, const QString &numer)
 {
     const auto licznik = WartoscWQ({QStringLiteral("SELECT COUNT(*) As Licznik"), QStringLiteral("FROM Faktury"),
@@ -409,6 +426,20 @@ Money TDM::SumaVatA(int VzmId, int lista)
 Money TDM::SumaVatB(int VzmId, int lista)
 {
     return Suma(SumaK6, VzmId, lista);
+}
+
+TZestawienieListy TDM::ZestawienieListy(int VzmId, int lista)
+{
+    try {
+        const auto wiersz = m_db.firstRow(
+            QStringLiteral("SELECT COUNT(*), COALESCE(SUM(Brutto), 0) FROM Faktury WHERE VzmId = ? AND Oznacz = ?"), {},
+            {VzmId, LiteraListy(lista)});
+        if (!wiersz)
+            return {};
+        return {int(wiersz->at(0).toLongLong()), Money::fromRaw(wiersz->at(1).toLongLong())};
+    } catch (const DataError &) {
+        return {};
+    }
 }
 
 int TDM::Wyszukaj(Table &table, const QString &fields, const QVariantList &key, const QString &field)
@@ -557,6 +588,18 @@ void TDM::UsunWniosek(int VzmId)
     transaction.commit();
     for (const char *table : {"Kwoty", "Faktury", "VZMw3", "VZMy"})
         m_db.noteWrite(QLatin1String(table), this);
+}
+
+void TDM::ZastapWykaz(int lista, const QList<PozycjaWykazu> &pozycje)
+{
+    const QString tabela = lista == 2 ? QStringLiteral("WykazB") : QStringLiteral("WykazA");
+    Database::Transaction transaction(m_db);
+    m_db.run(QStringLiteral("DELETE FROM %1").arg(tabela));
+    const QString wstaw = QStringLiteral("INSERT INTO %1 (Lp, PKWiU, Material) VALUES (?, ?, ?)").arg(tabela);
+    for (const PozycjaWykazu &p : pozycje)
+        m_db.run(wstaw, {}, {p.Lp, p.PKWiU, p.Material});
+    transaction.commit();
+    m_db.noteWrite(tabela, this);
 }
 
 void TDM::UsunFakture(int FaktId)

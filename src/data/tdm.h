@@ -5,6 +5,7 @@
 #include "data/messageboxes.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "data/wykazzpliku.h"
 
 #include "core/money.h"
 
@@ -27,6 +28,13 @@ struct TSumyKwot
     Money Brutto;
     Money VatA;
     Money VatB;
+};
+
+// The number of the invoices of one list of an application and their gross total.
+struct TZestawienieListy
+{
+    int Liczba = 0;
+    Money Brutto;
 };
 
 // The data module: the only owner of the tables, queries and in-memory
@@ -74,6 +82,8 @@ public:
     static QString LiteraListy(int lista);
 
     void Uwaga(const QString &text);
+    // Tells of something done as asked (a copy made, files written).
+    void Informacja(const QString &text);
     bool Potwierdz(const QString &text);
     bool PotwierdzUwaga(const QString &text);
     // A question (title "Potwierdzenie") with a list to pick one entry of:
@@ -87,8 +97,14 @@ public:
     int LiczbaZal(int VzmId, int lista);
     int LiczbaFaktur(int VzmId);
     bool JestNrFaktury(int VzmId, const QString &numer);
+    // The invoices of an application whose item numbers (LpFakt) are longer
+    // than `znakow` characters: the list's letter and the invoice number of
+    // each, in the order of the lists.
+    QList<std::pair<QString, QString>> FakturyZDlugimiPozycjami(int VzmId, int znakow);
     Money SumaVatA(int VzmId, int lista);
     Money SumaVatB(int VzmId, int lista);
+    // Zero on any error, as the sums.
+    TZestawienieListy ZestawienieListy(int VzmId, int lista);
     // The totals of the amount lines of the stored invoice FaktId; zero for
     // an invoice without lines, and on any error.
     TSumyKwot SumyKwot(int FaktId);
@@ -127,6 +143,9 @@ public:
     void UsunWniosek(int VzmId);
     // Deletes an invoice with its amount lines, both or neither.
     void UsunFakture(int FaktId);
+    // Replaces the whole list of building materials (1: WykazA, before 2011;
+    // 2: WykazB) with these positions, in one transaction.
+    void ZastapWykaz(int lista, const QList<PozycjaWykazu> &pozycje);
 
     // The invoice list query and the row-number table of list 1..3.
     Query &ListaFaktur(int lista);

@@ -1,11 +1,13 @@
 #include "overprint/drukarka.h"
 
+#include "core/settingsfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinterInfo>
 
 Drukarka::Drukarka(QObject *parent)
-    : QObject(parent)
+    : QObject(parent), m_printer(QPrinter::HighResolution)
 {
     if (QPrinterInfo::defaultPrinter().isNull())
         m_printer.setOutputFormat(QPrinter::PdfFormat);
@@ -20,11 +22,49 @@ QString Drukarka::Nazwa() const
     return QStringLiteral("plik PDF: %1").arg(m_plik);
 }
 
+QString Drukarka::BrakWyboru()
+{
+    return QStringLiteral("Nie wybrano drukarki ani pliku PDF.\rWybierz je przyciskiem „Drukarka”.");
+}
+
+bool Drukarka::Wybrana() const
+{
+    return m_printer.outputFormat() == QPrinter::NativeFormat || !m_plik.isEmpty();
+}
+
+void Drukarka::Przywroc(const PrintSettings &ustawienia)
+{
+    if (!ustawienia.Printer.isEmpty() && !QPrinterInfo::printerInfo(ustawienia.Printer).isNull())
+        DrukujNa(ustawienia.Printer);
+    else if (!ustawienia.PdfFile.isEmpty())
+        DrukujDoPliku(ustawienia.PdfFile);
+}
+
+void Drukarka::DrukujNa(const QString &drukarka)
+{
+    m_printer.setOutputFormat(QPrinter::NativeFormat);
+    m_printer.setPrinterName(drukarka);
+    m_plik.clear();
+    m_dokumentow = 0;
+    printSettings().Printer = drukarka;
+}
+
 void Drukarka::DrukujDoPliku(const QString &path)
 {
     m_printer.setOutputFormat(QPrinter::PdfFormat);
     m_plik = path;
     m_dokumentow = 0;
+    printSettings().Printer.clear();
+    printSettings().PdfFile = path;
+}
+
+QStringList Drukarka::PlikiSerii(int dokumentow) const
+{
+    QStringList pliki;
+    if (m_printer.outputFormat() == QPrinter::PdfFormat && !m_plik.isEmpty())
+        for (int numer = 1; numer <= dokumentow; ++numer)
+            pliki << PlikDokumentu(numer);
+    return pliki;
 }
 
 QString Drukarka::PlikDokumentu(int numer) const
@@ -41,8 +81,7 @@ DokumentDruku::DokumentDruku(Drukarka &drukarka, const QString &tytul,
 {
     if (m_printer.outputFormat() == QPrinter::PdfFormat) {
         if (drukarka.m_plik.isEmpty())
-            throw BladDrukarki(QStringLiteral("Nie wybrano drukarki ani pliku PDF.\r"
-                                              "Wybierz je przyciskiem „Drukarka”."));
+            throw BladDrukarki(Drukarka::BrakWyboru());
         m_printer.setOutputFileName(drukarka.PlikDokumentu(drukarka.m_dokumentow + 1));
     }
     m_printer.setDocName(tytul);

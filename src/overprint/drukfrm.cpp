@@ -3,14 +3,16 @@
 #include "overprint/drukarka.h"
 #include "overprint/marginesyfrm.h"
 #include "overprint/stronynadruku.h"
+#include "overprint/wybordrukarkifrm.h"
 
 #include "data/tdm.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -41,26 +43,24 @@ QPushButton *NowyPrzycisk(const QString &tekst, const QString &nazwa)
     return przycisk;
 }
 
-} // namespace
-
-bool OknoWyboruDrukarki(Drukarka &drukarka, QWidget *parent)
+QString ListaPlikow(const QStringList &pliki)
 {
-    QPrinter &printer = drukarka.printer();
-    QPrintDialog okno(&printer, parent);
-    okno.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (okno.exec() != QDialog::Accepted)
-        return false;
-    // Copies are documents of their own; the printer prints each once.
-    printer.setCopyCount(1);
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        drukarka.DrukujDoPliku(printer.outputFileName());
-    return true;
+    QStringList nazwy;
+    for (const QString &plik : pliki)
+        nazwy << QDir::toNativeSeparators(plik);
+    return nazwy.join(QLatin1Char('\r'));
 }
+
+} // namespace
 
 TDrukFrm::TDrukFrm(TDM &dm, Drukarka &drukarka, WyborDrukarki wyborDrukarki, QWidget *parent)
     : QDialog(parent), dm(dm), drukarka(drukarka), wyborDrukarki(std::move(wyborDrukarki)),
       MarginesyFrm(new TMarginesyFrm(dm, this))
 {
+    if (!this->wyborDrukarki)
+        this->wyborDrukarki = [&dm](Drukarka &d, QWidget *okno) {
+            return TWyborDrukarkiFrm(dm, d, WybierzPlik, okno).exec() == QDialog::Accepted;
+        };
     NazwaDrukarki = new QLabel;
     NazwaDrukarki->setObjectName(QStringLiteral("NazwaDrukarki"));
     QFont pogrubiona = NazwaDrukarki->font();
@@ -180,15 +180,40 @@ QList<int> TDrukFrm::DoDruku(const QList<int> &zaznaczone) const
     return doDruku;
 }
 
-void TDrukFrm::Drukuj(const QList<int> &kolejnosc, const std::function<void(int)> &drukuj)
+bool TDrukFrm::MoznaZapisac(int dokumentow)
 {
+    QStringList istniejace;
+    for (const QString &plik : drukarka.PlikiSerii(dokumentow))
+        if (QFileInfo::exists(plik))
+            istniejace << plik;
+    return istniejace.isEmpty()
+           || dm.Potwierdz(QStringLiteral("Te pliki już istnieją:\r%1\r\rZastąpić je nowym wydrukiem?")
+                               .arg(ListaPlikow(istniejace)));
+}
+
+bool TDrukFrm::Drukuj(const QList<int> &kolejnosc, const std::function<void(int)> &drukuj)
+{
+    if (!drukarka.Wybrana()) {
+        dm.Uwaga(Drukarka::BrakWyboru());
+        DrukarkaBtn->setFocus();
+        return false;
+    }
+    if (!MoznaZapisac(int(kolejnosc.size())))
+        return false;
     drukarka.NowaSeria();
     try {
         for (int strona : kolejnosc)
             drukuj(strona);
     } catch (const BladDrukarki &blad) {
         dm.Uwaga(blad.message());
+        return true;
     }
+    const QStringList pliki = drukarka.PlikiSerii(int(kolejnosc.size()));
+    if (!pliki.isEmpty())
+        dm.Informacja(QStringLiteral("Zapisano %1:\r%2").arg(pliki.size() == 1 ? QStringLiteral("plik")
+                                                                              : QStringLiteral("pliki"),
+                                                            ListaPlikow(pliki)));
+    return true;
 }
 
 void TDrukFrm::DrukujBtnClick()
@@ -202,8 +227,8 @@ void TDrukFrm::DrukujBtnClick()
     const int kopie = EdKopie->value();
     // With one copy the box may still hold a tick from an earlier use.
     const bool sortuj = kopie > 1 && EdSortuj->isChecked();
-    Drukuj(KolejnoscStron(DoDruku(zaznaczone), kopie, sortuj), [this](int strona) { strony->Drukuj(strona); });
-    accept();
+    if (Drukuj(KolejnoscStron(DoDruku(zaznaczone), kopie, sortuj), [this](int strona) { strony->Drukuj(strona); }))
+        accept();
 }
 
 // A trial print on plain paper: the dialog stays open, so that the user can

@@ -18,10 +18,6 @@ class TMarginesyFrm;
 // whether the choice was confirmed.
 using WyborDrukarki = std::function<bool(Drukarka &drukarka, QWidget *parent)>;
 
-// The platform's printer dialog on the program's printer. A PDF file chosen
-// there becomes the printer's file output.
-bool OknoWyboruDrukarki(Drukarka &drukarka, QWidget *parent);
-
 // "Drukowanie": starts an overprint of an application or of an attachment.
 // The user chooses the pages, the number of copies and their order, the
 // printer and the margins. Created once and kept for the whole run: the
@@ -29,14 +25,16 @@ bool OknoWyboruDrukarki(Drukarka &drukarka, QWidget *parent);
 //
 // Every page is a print document of its own, so n copies of a page are n
 // documents. A printer failure ends the run at that page; the user is told.
+// Without a printer or PDF file chosen nothing prints and the dialog stays
+// open for "&Drukarka". Into PDF files, files already there are replaced
+// only when the user agrees, and the files written are named afterwards.
 class TDrukFrm : public QDialog
 {
     Q_OBJECT
 public:
     // The margins dialog is created with it. `wyborDrukarki` runs for
-    // "&Drukarka".
-    TDrukFrm(TDM &dm, Drukarka &drukarka, WyborDrukarki wyborDrukarki = OknoWyboruDrukarki,
-             QWidget *parent = nullptr);
+    // "&Drukarka"; without one it is the printer choice TWyborDrukarkiFrm.
+    TDrukFrm(TDM &dm, Drukarka &drukarka, WyborDrukarki wyborDrukarki = {}, QWidget *parent = nullptr);
 
     // Show the dialog modally for the pages of an application (four) or
     // of an attachment (two); the caller has loaded its model. A box of a
@@ -57,7 +55,11 @@ private:
     QList<int> DoDruku(const QList<int> &zaznaczone) const;
     // Prints the pages in the given order through `drukuj`, as one series
     // of documents; a printer failure ends it and is shown to the user.
-    void Drukuj(const QList<int> &kolejnosc, const std::function<void(int strona)> &drukuj);
+    // Answers false when it printed nothing: no printer or file chosen, or
+    // files of the series not to be replaced.
+    bool Drukuj(const QList<int> &kolejnosc, const std::function<void(int strona)> &drukuj);
+    // Whether the files a series of this many documents writes may be written.
+    bool MoznaZapisac(int dokumentow);
     void DrukujBtnClick();
     void KalibracjaBtnClick();
     void DrukarkaBtnClick();

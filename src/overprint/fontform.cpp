@@ -41,7 +41,7 @@ TFontForm::TFontForm(PrintSettings &settings, QWidget *parent) : QDialog(parent)
     EdFontName->addItems(CzcionkiDrukarki());
     EdFontSize = new QSpinBox;
     EdFontSize->setObjectName(QStringLiteral("EdFontSize"));
-    EdFontSize->setRange(6, 15);
+    EdFontSize->setRange(NajmniejszyRozmiar, NajwiekszyRozmiar);
 
     auto *duplex = new QGroupBox(QStringLiteral("Wydruk dwustronny"));
     duplex->setObjectName(QStringLiteral("DuplexBox"));

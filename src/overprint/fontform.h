@@ -19,6 +19,10 @@ class TFontForm : public QDialog
 {
     Q_OBJECT
 public:
+    // The sizes of the print font it offers, in points; the printed forms
+    // print every datum at each of them.
+    static constexpr int NajmniejszyRozmiar = 6, NajwiekszyRozmiar = 15;
+
     explicit TFontForm(PrintSettings &settings, QWidget *parent = nullptr);
 
 private:

@@ -2,6 +2,7 @@
 
 #include "data/dataerror.h"
 #include "data/tdm.h"
+#include "widgets/oknoedycji.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -189,10 +190,13 @@ public:
         QObject::connect(&ds, &Dataset::rowChanged, this, [this] { Pokaz(); });
     }
 
-    // Reads the table anew and moves to its record `wiersz`.
+    // Reads the table anew and moves to its record `wiersz`; a row being
+    // edited is stored first.
     void Wczytaj(int wiersz)
     {
         Przejdz([this, wiersz] {
+            if (ds.isEditing())
+                ds.post();
             ds.close();
             ds.open();
             ds.moveTo(wiersz);
@@ -224,8 +228,11 @@ public:
         PoleBiezace(KorX)->setFocus();
     }
 
+    // Drops the edit of the row, once the user agrees to lose a shift typed.
     void Anuluj()
     {
+        if (Zmieniona() && !dm.Potwierdz(OknoEdycji::Pytanie))
+            return;
         ds.cancel();
         Pokaz();
         poZmianie();
@@ -249,10 +256,15 @@ protected:
         QApplication::sendEvent(pasek, event);
     }
 
-    // Page Up and Page Down move to the previous and next row, keeping the
-    // focus on the same number.
+    // The wheel over a number without the focus scrolls the list, as over
+    // the rest of a row, and changes no value. Page Up and Page Down move to
+    // the previous and next row, keeping the focus on the same number.
     bool eventFilter(QObject *obiekt, QEvent *event) override
     {
+        if (event->type() == QEvent::Wheel && !static_cast<QWidget *>(obiekt)->hasFocus()) {
+            QApplication::sendEvent(pasek, event);
+            return true;
+        }
         if (event->type() != QEvent::KeyPress)
             return QWidget::eventFilter(obiekt, event);
         const auto *klawisz = static_cast<QKeyEvent *>(event);
@@ -266,6 +278,15 @@ protected:
     }
 
 private:
+    // Whether the row being edited holds a shift other than the stored one.
+    bool Zmieniona()
+    {
+        const int wiersz = ds.currentRow();
+        return ds.isEditing()
+            && (ds.field(KorX).value() != ds.valueAt(wiersz, ds.fieldIndex(KorX))
+                || ds.field(KorY).value() != ds.valueAt(wiersz, ds.fieldIndex(KorY)));
+    }
+
     void PrzejdzDo(int wiersz)
     {
         if (wiersz != ds.currentRow())

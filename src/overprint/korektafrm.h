@@ -12,7 +12,8 @@ class TDM;
 // four fields at a time; the user edits the two numbers of existing rows,
 // adds and deletes none. A row being edited is saved when the list moves
 // to another row, by the save button of the navigation bar and by
-// "&Zamknij". Created when its menu item is chosen, freed when it closes;
+// "&Zamknij"; the bar's cancel button asks before it drops a shift typed.
+// Created when its menu item is chosen, freed when it closes;
 // each showing reads the table anew.
 class TKorektaFrm : public QDialog
 {

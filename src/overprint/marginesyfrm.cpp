@@ -29,7 +29,8 @@ QSpinBox *NowyMargines(const QString &nazwa)
 
 } // namespace
 
-TMarginesyFrm::TMarginesyFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
+TMarginesyFrm::TMarginesyFrm(TDM &dm, QWidget *parent)
+    : OknoEdycji(dm, QStringLiteral("Porzucić zmienione marginesy?"), parent), dm(dm)
 {
     auto *grupa = new QGroupBox(QStringLiteral("Marginesy [mm]"));
     auto *siatka = new QGridLayout(grupa);
@@ -91,6 +92,7 @@ void TMarginesyFrm::Wczytaj()
         wiersze[i].Lewy->setValue(i < stron ? dm.MarginesLewy(formularz, i + 1) : 0);
         wiersze[i].Gorny->setValue(i < stron ? dm.MarginesGorny(formularz, i + 1) : 0);
     }
+    Zapamietaj();
 }
 
 void TMarginesyFrm::PostBtnClick()

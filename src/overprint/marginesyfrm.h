@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/oknoedycji.h"
 
 class QLabel;
 class QPushButton;
@@ -12,8 +12,9 @@ class TDM;
 // in whole millimetres; they move all the overprint of a page to the right
 // and down (negative values: to the left and up). Created once and kept;
 // each showing loads the values anew. "&Zapisz" writes only the values
-// that changed and adds the rows that are missing; "&Anuluj" writes nothing.
-class TMarginesyFrm : public QDialog
+// that changed and adds the rows that are missing; "&Anuluj" writes nothing,
+// and asks first when a value was changed.
+class TMarginesyFrm : public OknoEdycji
 {
     Q_OBJECT
 public:

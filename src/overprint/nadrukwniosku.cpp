@@ -60,7 +60,7 @@ void NadrukWniosku::Kalibruj(int strona)
 {
     RamkaStrony ramka(m_drukarka, m_dm, Wniosek, tytul(strona), strona);
     for (int pole : PolaStrony(strona))
-        ramka.Krzyzyk(pole);
+        ramka.Krzyzyk(pole, pole >= 47 && pole <= 50 ? WierszLimitow() : 0);
 }
 
 void NadrukWniosku::NadrukStrona1() { Drukuj(1); }
@@ -139,18 +139,22 @@ void NadrukWniosku::NadrukDrugiej(RamkaStrony &ramka)
     const int lata[] = {m_vzm.P41(), m_vzm.P42(), m_vzm.P43()};
     for (int i = 0; i < 3; ++i) {
         const QPoint p = ramka.Punkt(41 + i);
-        prn.PrintYear(p.x(), p.y(), lata[i]);
+        prn.PrintYear(p.x(), p.y(), RokNaFormularzu(lata[i]));
     }
     const QPoint data = ramka.Punkt(44);
     prn.PrintDate(data.x(), data.y(), m_vzm.P44());
     Kwota(ramka, 45, false); // the price prints also when it is zero
-    const float wierszLimitow = m_vzm.IsD32() ? DrugiWierszLimitow : 0;
     for (int pole = 47; pole <= 50; ++pole)
         if (m_vzm.GetDruk(pole))
-            Kwota(ramka, pole, false, wierszLimitow);
+            Kwota(ramka, pole, false, WierszLimitow());
     for (int pole = 51; pole <= 54; ++pole)
         if (m_vzm.GetDruk(pole))
             Kwota(ramka, pole, false);
+}
+
+float NadrukWniosku::WierszLimitow() const
+{
+    return m_vzm.IsD32() ? DrugiWierszLimitow : 0;
 }
 
 void NadrukWniosku::NadrukTrzeciej(RamkaStrony &ramka)

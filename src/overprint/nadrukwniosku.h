@@ -35,6 +35,9 @@ private:
     void NadrukDrugiej(RamkaStrony &ramka);
     void NadrukTrzeciej(RamkaStrony &ramka);
     void NadrukCzwartej(RamkaStrony &ramka);
+    // How far the limits 47 to 50 print under their points: in the second
+    // block when the first application was filed in 2011 or later.
+    float WierszLimitow() const;
     // An amount ending at its point, when the application prints it.
     void Kwota(RamkaStrony &ramka, int pole, bool calkowita, float extraYMm = 0);
 

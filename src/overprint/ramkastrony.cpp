@@ -40,9 +40,9 @@ QPoint RamkaStrony::PunktNaArkuszu(int pole)
     return punkt;
 }
 
-void RamkaStrony::Krzyzyk(int pole)
+void RamkaStrony::Krzyzyk(int pole, float extraYMm)
 {
-    const QPoint p = Punkt(pole);
+    const QPoint p = Punkt(pole, 0, extraYMm);
     const int ramie = m_prn.MmToX(1.5f);
     QPainter &plotno = m_dokument.Plotno();
     plotno.setPen(QPen(Qt::black, m_prn.MmToX(0.2f)));

@@ -42,9 +42,9 @@ public:
     // The same, with a point above the sheet brought down to its top edge.
     QPoint PunktNaArkuszu(int pole);
 
-    // The calibration mark of field n: a small cross at its point and the
-    // field number beside it.
-    void Krzyzyk(int pole);
+    // The calibration mark of field n: a small cross at its point (moved
+    // down where the data move down) and the field number beside it.
+    void Krzyzyk(int pole, float extraYMm = 0);
 
 private:
     FormularzNadruku m_formularz;

@@ -1,6 +1,6 @@
 #include "taxpayers/domyslnefrm.h"
 
-#include "widgets/kwotaedit.h"
+#include "widgets/orxeditcalc.h"
 #include "widgets/przyciskiokna.h"
 
 #include "data/dataerror.h"
@@ -33,7 +33,7 @@ QGroupBox *grupa(const QString &tytul, QWidget *kontrolka)
 
 } // namespace
 
-TDomyslneFrm::TDomyslneFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
+TDomyslneFrm::TDomyslneFrm(TDM &dm, QWidget *parent) : OknoEdycji(dm, OknoEdycji::Pytanie, parent), dm(dm)
 {
     setWindowTitle(QStringLiteral("Parametry domyślne"));
 
@@ -49,8 +49,10 @@ TDomyslneFrm::TDomyslneFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
     EdKodPoczt = NowePole(QStringLiteral("EdKodPoczt"), QStringLiteral("KodPoczt"));
     EdPoczta = NowePole(QStringLiteral("EdPoczta"), QStringLiteral("Poczta"));
     EdUrzad = NowePole(QStringLiteral("EdUrzad"), QStringLiteral("Urzad"));
-    EdCena = new KwotaEdit(FormatCeny);
+    EdCena = new TOrxEditCalc;
     EdCena->setObjectName(QStringLiteral("EdCena"));
+    EdCena->SetDisplayFormat(FormatCeny);
+    EdCena->SetCheckOptions(coCheckOnExit);
 
     auto *adres = new QGroupBox(QStringLiteral("Adres zamieszkania"));
     auto *formularz = new QFormLayout(adres);
@@ -108,7 +110,8 @@ void TDomyslneFrm::FormActivate()
     EdKodPoczt->setText(d.field(QStringLiteral("KodPoczt")).asString());
     EdPoczta->setText(d.field(QStringLiteral("Poczta")).asString());
     EdUrzad->setText(d.field(QStringLiteral("Urzad")).asString());
-    EdCena->setKwota(d.field(QStringLiteral("CenaMetra")).asMoney());
+    EdCena->SetValue(d.field(QStringLiteral("CenaMetra")).asMoney());
+    Zapamietaj();
 }
 
 void TDomyslneFrm::PostBtnClick()
@@ -119,14 +122,8 @@ void TDomyslneFrm::PostBtnClick()
 
 bool TDomyslneFrm::Zapisz()
 {
-    const std::optional<Money> cena = EdCena->kwota();
-    if (!cena) {
-        dm.Uwaga(QStringLiteral("Cena metra kwadratowego powierzchni użytkowej „%1” nie jest kwotą.\r"
-                                "Podaj ją w złotych, np. 4 250,00.")
-                     .arg(EdCena->text().trimmed()));
-        EdCena->setFocus();
+    if (!EdCena->CheckReadable())
         return false;
-    }
     Table &d = dm.Domysl;
     try {
         if (d.isEmpty())
@@ -141,7 +138,7 @@ bool TDomyslneFrm::Zapisz()
         d.field(QStringLiteral("KodPoczt")).setString(EdKodPoczt->text());
         d.field(QStringLiteral("Poczta")).setString(EdPoczta->text());
         d.field(QStringLiteral("Urzad")).setString(EdUrzad->text());
-        d.field(QStringLiteral("CenaMetra")).setMoney(*cena); // four decimals, as the amount is kept
+        d.field(QStringLiteral("CenaMetra")).setMoney(EdCena->ValueReal()); // four decimals, as the amount is kept
         d.post();
         return true;
     } catch (const DataError &blad) {

@@ -1,17 +1,18 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/oknoedycji.h"
 
-class KwotaEdit;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class TDM;
+class TOrxEditCalc;
 
 // "Parametry domyślne": edits the single Domysl record, the address and tax
 // office a new taxpayer starts with and the default price of 1 m².
-// Created for one use, shown with exec(), then freed.
-class TDomyslneFrm : public QDialog
+// Created for one use, shown with exec(), then freed. Esc and "&Anuluj" ask
+// before dropping what was typed.
+class TDomyslneFrm : public OknoEdycji
 {
     Q_OBJECT
 public:
@@ -39,7 +40,7 @@ private:
     QLineEdit *EdKodPoczt = nullptr;
     QLineEdit *EdPoczta = nullptr;
     QLineEdit *EdUrzad = nullptr;
-    KwotaEdit *EdCena = nullptr;
+    TOrxEditCalc *EdCena = nullptr;
     QPushButton *PostBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
 };

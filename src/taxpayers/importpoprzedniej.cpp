@@ -14,6 +14,15 @@ const QString ImportPoprzedniej::BladFirmy = QStringLiteral(
 
 namespace {
 
+// The messages of a previous table that cannot be read: a missing file has
+// its own, every other failure its reason after the first line.
+QString Blad(const QString &bladOtwarcia, const QString &powod)
+{
+    return bladOtwarcia.section(QLatin1Char('\r'), 0, 0) + QStringLiteral("\r\r") + powod;
+}
+
+const QStringList PolaFirmy{QStringLiteral("NIP"), QStringLiteral("Kod"), QStringLiteral("Firma")};
+
 // The fields copied from the previous Podatnik.DB: current name, previous name.
 const QList<std::pair<QString, QString>> &poladPodatnika()
 {
@@ -38,6 +47,8 @@ ImportPoprzedniej::ImportPoprzedniej(TDM &dm, const QString &helperPath)
     : dm(dm), m_helper(helperPath), m_podatnicy(helperPath), m_firmy(helperPath)
 {
 }
+
+ImportPoprzedniej::~ImportPoprzedniej() = default;
 
 QString ImportPoprzedniej::plik(const QString &katalog, const QString &nazwa)
 {
@@ -76,37 +87,96 @@ bool ImportPoprzedniej::NieMaPodatnika(TDM &dm, const QString &nazwisko, const Q
     }
 }
 
-bool ImportPoprzedniej::OtworzPodatnikow(const QString &katalog)
+bool ImportPoprzedniej::Otworz(ParadoxTable &tabela, const QString &katalog, const QString &nazwa,
+                               const QStringList &pola, const QString &bladOtwarcia)
 {
+    QString blad;
     try {
-        m_podatnicy.open(plik(katalog, QStringLiteral("Podatnik.DB")));
-        m_podatnicy.sortNazwImie();
-        m_wierszPodatnika.clear();
-        m_wierszPodatnika.reserve(m_podatnicy.recordCount());
-        const int id = m_podatnicy.fieldIndex(QStringLiteral("PodatId"));
-        // Backwards, so that of two records with one PodatId the first counts.
-        for (qsizetype i = m_podatnicy.recordCount() - 1; i >= 0 && id >= 0; --i)
-            m_wierszPodatnika.insert(m_podatnicy.records().at(i).value(id).toLongLong(), i);
-        return true;
-    } catch (const DataError &) {
-        m_podatnicy = ParadoxTable(m_helper);
-        m_wierszPodatnika.clear();
-        dm.Uwaga(BladPodatnik);
-        return false;
+        tabela.open(plik(katalog, nazwa));
+        QStringList brak;
+        for (const QString &pole : pola)
+            if (tabela.fieldIndex(pole) < 0)
+                brak << pole;
+        if (brak.isEmpty())
+            return true;
+        blad = Blad(bladOtwarcia, brak.size() == 1
+                                      ? QStringLiteral("Tabela nie ma pola %1.").arg(brak.first())
+                                      : QStringLiteral("Tabela nie ma pól: %1.").arg(brak.join(QStringLiteral(", "))));
+    } catch (const ParadoxError &e) {
+        blad = e.powod() == ParadoxError::Powod::BrakPliku ? bladOtwarcia : Blad(bladOtwarcia, e.message());
     }
+    tabela = ParadoxTable(m_helper);
+    dm.Uwaga(blad);
+    return false;
 }
 
-QStringList ImportPoprzedniej::Kandydaci() const
+bool ImportPoprzedniej::OtworzPodatnikow(const QString &katalog)
 {
-    QStringList wpisy;
+    m_wierszPodatnika.clear();
+    QStringList pola{QStringLiteral("PodatId")};
+    for (const auto &para : poladPodatnika())
+        pola << para.second;
+    if (!Otworz(m_podatnicy, katalog, QStringLiteral("Podatnik.DB"), pola, BladPodatnik))
+        return false;
+    m_podatnicy.sortNazwImie();
+    m_wierszPodatnika.reserve(m_podatnicy.recordCount());
+    const int id = m_podatnicy.fieldIndex(QStringLiteral("PodatId"));
+    // Backwards, so that of two records with one PodatId the first counts.
+    for (qsizetype i = m_podatnicy.recordCount() - 1; i >= 0; --i)
+        m_wierszPodatnika.insert(m_podatnicy.records().at(i).value(id).toLongLong(), i);
+    return true;
+}
+
+QList<Kandydat> ImportPoprzedniej::Kandydaci() const
+{
+    QList<Kandydat> kandydaci;
     for (qsizetype i = 0; i < m_podatnicy.recordCount(); ++i) {
         const QString s = m_podatnicy.value(i, QStringLiteral("Nazwisko")).toString().trimmed();
         const QString f = m_podatnicy.value(i, QStringLiteral("Imie")).toString().trimmed();
         if ((!s.isEmpty() || !f.isEmpty()) && NieMaPodatnika(dm, s, f))
-            wpisy.append(s + QLatin1Char(' ') + f + QLatin1Char('=')
-                         + QString::number(m_podatnicy.value(i, QStringLiteral("PodatId")).toLongLong()));
+            kandydaci.append({s + QLatin1Char(' ') + f, m_podatnicy.value(i, QStringLiteral("PodatId")).toLongLong()});
     }
-    return wpisy;
+    return kandydaci;
+}
+
+void ImportPoprzedniej::Kopiuj(Dataset &cel, const std::function<void()> &kopia)
+{
+    if (!m_transakcja)
+        m_transakcja.emplace(dm.database());
+    try {
+        // The record's own savepoint, rolled back before the handler runs:
+        // a refused field leaves nothing of it.
+        Database::Transaction rekord(dm.database());
+        cel.append();
+        kopia();
+        cel.post();
+        rekord.commit();
+    } catch (const DataError &) {
+        if (cel.isEditing())
+            cel.cancel();
+        // The records before this one are whole: they stay.
+        try {
+            Zatwierdz();
+        } catch (const DataError &) {
+        }
+        throw;
+    }
+    if (++m_wTransakcji >= NaTransakcje)
+        Zatwierdz();
+}
+
+void ImportPoprzedniej::Zatwierdz()
+{
+    if (!m_transakcja)
+        return;
+    m_wTransakcji = 0;
+    try {
+        m_transakcja->commit();
+    } catch (const DataError &) {
+        m_transakcja.reset();
+        throw;
+    }
+    m_transakcja.reset();
 }
 
 bool ImportPoprzedniej::WczytajPodatnika(qint64 podatId)
@@ -117,35 +187,19 @@ bool ImportPoprzedniej::WczytajPodatnika(qint64 podatId)
     if (!NieMaPodatnika(dm, m_podatnicy.value(row, QStringLiteral("Nazwisko")).toString(),
                         m_podatnicy.value(row, QStringLiteral("Imie")).toString()))
         return false;
-    // One taxpayer, one transaction: a refused field leaves nothing of him.
-    Database::Transaction t(dm.database());
-    try {
-        dm.Podatnik.append();
+    Kopiuj(dm.Podatnik, [this, row] {
         for (const auto &[biezace, poprzednie] : poladPodatnika()) {
             const QVariant v = m_podatnicy.value(row, poprzednie);
             if (!v.isNull())
                 dm.Podatnik.field(biezace).setValue(v);
         }
-        dm.Podatnik.post();
-        t.commit();
-    } catch (const DataError &) {
-        if (dm.Podatnik.isEditing())
-            dm.Podatnik.cancel();
-        throw;
-    }
+    });
     return true;
 }
 
 bool ImportPoprzedniej::OtworzFirmy(const QString &katalog)
 {
-    try {
-        m_firmy.open(plik(katalog, QStringLiteral("Firmy.DB")));
-        return true;
-    } catch (const DataError &) {
-        m_firmy = ParadoxTable(m_helper);
-        dm.Uwaga(BladFirmy);
-        return false;
-    }
+    return Otworz(m_firmy, katalog, QStringLiteral("Firmy.DB"), PolaFirmy, BladFirmy);
 }
 
 bool ImportPoprzedniej::WczytajFirme(qsizetype row)
@@ -159,20 +213,12 @@ bool ImportPoprzedniej::WczytajFirme(qsizetype row)
         : dm.database().firstRow(QStringLiteral("SELECT 1 FROM Firmy WHERE NIP = ? LIMIT 1"), {}, {nip}).has_value();
     if (jest)
         return false;
-    Database::Transaction t(dm.database());
-    try {
-        dm.Firmy.append();
-        for (const char *pole : {"NIP", "Kod", "Firma"}) {
-            const QVariant v = m_firmy.value(row, QLatin1String(pole));
+    Kopiuj(dm.Firmy, [this, row] {
+        for (const QString &pole : PolaFirmy) {
+            const QVariant v = m_firmy.value(row, pole);
             if (!v.isNull())
-                dm.Firmy.field(QLatin1String(pole)).setValue(v);
+                dm.Firmy.field(pole).setValue(v);
         }
-        dm.Firmy.post();
-        t.commit();
-    } catch (const DataError &) {
-        if (dm.Firmy.isEditing())
-            dm.Firmy.cancel();
-        throw;
-    }
+    });
     return true;
 }

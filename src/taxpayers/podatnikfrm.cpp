@@ -65,7 +65,8 @@ void umiesc(QGridLayout *siatka, int wiersz, int kolumna, int szerokosc, const Q
 
 } // namespace
 
-TPodatnikFrm::TPodatnikFrm(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
+TPodatnikFrm::TPodatnikFrm(TDM &dm, QWidget *parent)
+    : OknoEdycji(dm, QStringLiteral("Porzucić wprowadzone dane podatnika?"), parent), dm(dm)
 {
     setWindowTitle(QStringLiteral("Dane ewidencyjne"));
 
@@ -236,6 +237,7 @@ void TPodatnikFrm::PrzygotujNowyPodatnik()
     };
     for (const auto &[kontrolka, pole] : domyslne)
         kontrolka->setText(dm.Domysl.field(pole).asString());
+    Zapamietaj();
     PierwszePole();
 }
 
@@ -244,6 +246,7 @@ void TPodatnikFrm::PrzygotujPoprawePodatnika()
     m_dodawanie = false;
     CzyscPola();
     WczytajPola();
+    Zapamietaj();
     PierwszePole();
 }
 
@@ -269,7 +272,7 @@ bool TPodatnikFrm::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
-    return QDialog::event(event);
+    return OknoEdycji::event(event);
 }
 
 bool TPodatnikFrm::eventFilter(QObject *watched, QEvent *event)
@@ -282,7 +285,7 @@ bool TPodatnikFrm::eventFilter(QObject *watched, QEvent *event)
         else if (watched == podatnik.Konto || watched == malzonek.Konto)
             SprawdzKonta();
     }
-    return QDialog::eventFilter(watched, event);
+    return OknoEdycji::eventFilter(watched, event);
 }
 
 void TPodatnikFrm::FormActivate()

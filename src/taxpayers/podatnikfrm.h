@@ -2,8 +2,8 @@
 
 #include "taxpayers/znacznikipol.h"
 #include "widgets/fieldmark.h"
+#include "widgets/oknoedycji.h"
 
-#include <QDialog>
 #include <QList>
 
 class MaskedLineEdit;
@@ -17,7 +17,8 @@ class TDM;
 // spouse's data on a second tab. While the user types it completes names and
 // address parts from earlier taxpayers, and it marks wrong NIP, PESEL and
 // account numbers in red. Created once and reused; each opening starts empty.
-class TPodatnikFrm : public QDialog
+// "Anuluj", Esc and the close box ask before dropping what was typed.
+class TPodatnikFrm : public OknoEdycji
 {
     Q_OBJECT
 public:

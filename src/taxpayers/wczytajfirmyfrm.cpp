@@ -78,20 +78,21 @@ void TWczytajFirmyFrm::Wczytaj()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     dm.Firmy.disableControls();
     const auto zwolnij = qScopeGuard([this] { dm.Firmy.enableControls(); });
-    for (qsizetype i = 0; i < Zrod.LiczbaFirm(); ++i) {
-        Postep->setValue(int(i + 1));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        // Each seller is stored on his own: an error stops the import, yet
-        // those copied before it stay.
-        try {
+    // The sellers are stored many to a transaction, each whole: an error
+    // stops the import, yet those copied before it stay.
+    try {
+        for (qsizetype i = 0; i < Zrod.LiczbaFirm(); ++i) {
+            Postep->setValue(int(i + 1));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             if (Zrod.WczytajFirme(i))
                 ++n;
-        } catch (const DataError &e) {
-            dm.Uwaga(e.message());
-            Postep->reset();
-            Postep->setRange(0, 100);
-            return;
         }
+        Zrod.Zatwierdz();
+    } catch (const DataError &e) {
+        dm.Uwaga(e.message());
+        Postep->reset();
+        Postep->setRange(0, 100);
+        return;
     }
     dm.Uwaga(QStringLiteral("Liczba wczytanych sprzedawców: ") + QString::number(n));
     Postep->setRange(0, 100);

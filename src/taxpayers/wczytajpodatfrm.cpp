@@ -55,14 +55,15 @@ bool TWczytajPodatFrm::Przygotuj()
     EdLista->clear();
     bool wybrany = false;
     const QString katalog = KatalogPoprzedniej(m_katalog, QStringLiteral("Podatnik.DB"), this, WybierzKatalog, &wybrany);
-    if (Zrod.OtworzPodatnikow(katalog)) {
-        if (wybrany)
-            ZapamietajKatalogPoprzedniej(katalog);
-        m_katalog = katalog;
-        m_kandydaci = Zrod.Kandydaci();
-    }
-    for (const QString &wpis : std::as_const(m_kandydaci)) {
-        auto *item = new QListWidgetItem(ImportPoprzedniej::Tekst(wpis), EdLista);
+    // A table that cannot be opened has been told of: one message is enough.
+    if (!Zrod.OtworzPodatnikow(katalog))
+        return false;
+    if (wybrany)
+        ZapamietajKatalogPoprzedniej(katalog);
+    m_katalog = katalog;
+    m_kandydaci = Zrod.Kandydaci();
+    for (const Kandydat &kandydat : std::as_const(m_kandydaci)) {
+        auto *item = new QListWidgetItem(kandydat.tekst, EdLista);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
@@ -94,22 +95,21 @@ void TWczytajPodatFrm::StartBtnClick()
     dm.Podatnik.disableControls();
     const auto zwolnij = qScopeGuard([this] { dm.Podatnik.enableControls(); });
     int n = 0;
-    for (int i = 0; i < EdLista->count(); ++i) {
-        Postep->setValue(i + 1);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (EdLista->item(i)->checkState() != Qt::Checked)
-            continue;
-        // Each taxpayer is stored in his own transaction: an error stops the
-        // import, yet those copied before it stay, and none is half-written.
-        try {
-            if (Zrod.WczytajPodatnika(ImportPoprzedniej::PodatId(m_kandydaci.at(i))))
+    // The taxpayers are stored many to a transaction, each whole: an error
+    // stops the import, yet those copied before it stay.
+    try {
+        for (int i = 0; i < EdLista->count(); ++i) {
+            Postep->setValue(i + 1);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            if (EdLista->item(i)->checkState() == Qt::Checked && Zrod.WczytajPodatnika(m_kandydaci.at(i).podatId))
                 ++n;
-        } catch (const DataError &e) {
-            dm.Uwaga(e.message());
-            Postep->reset();
-            Postep->setRange(0, 100);
-            return;
         }
+        Zrod.Zatwierdz();
+    } catch (const DataError &e) {
+        dm.Uwaga(e.message());
+        Postep->reset();
+        Postep->setRange(0, 100);
+        return;
     }
     Postep->setValue(0);
     dm.Uwaga(QStringLiteral("Liczba wczytanych podatników: ") + QString::number(n));

@@ -4,7 +4,7 @@
 #include "taxpayers/wyborkatalogu.h"
 
 #include <QDialog>
-#include <QStringList>
+#include <QList>
 
 class QListWidget;
 class QProgressBar;
@@ -38,8 +38,8 @@ public:
     QPushButton *StartBtn = nullptr;
     QPushButton *CloseBtn = nullptr;
 
-    // The hidden list: "text=PodatId", one per line of EdLista.
-    const QStringList &Kandydaci() const { return m_kandydaci; }
+    // The candidates, one per line of EdLista, each with its record's key.
+    const QList<Kandydat> &Kandydaci() const { return m_kandydaci; }
 
     void ZaznaczBtnClick();
     void StartBtnClick();
@@ -48,5 +48,5 @@ private:
     TDM &dm;
     QString m_katalog;
     ImportPoprzedniej Zrod;
-    QStringList m_kandydaci;
+    QList<Kandydat> m_kandydaci;
 };

@@ -107,6 +107,16 @@ bool *Kwadrat(std::array<bool, N> &kwadraty, int n)
 
 } // namespace
 
+int RokNaFormularzu(int rok)
+{
+    return rok >= NajwczesniejszyRok && rok <= NajpozniejszyRok ? rok : 0;
+}
+
+int NumerNaFormularzu(int numer)
+{
+    return numer >= 0 && numer <= NajwiekszyNumer ? numer : 0;
+}
+
 TVzm_3::TVzm_3(TDM &dm) : m_dm(dm)
 {
     Wyczysc();
@@ -364,7 +374,8 @@ void TVzm_3::SetP45(Money cena)
 {
     if (cena < Money())
         return;
-    m.p45 = cena;
+    // Kept to the grosz the form prints, so that the limits use what it shows.
+    m.p45 = Money::fromReal(Zaokraglij(2, cena.toReal()));
     Przelicz();
 }
 

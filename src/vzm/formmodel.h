@@ -11,6 +11,50 @@
 
 class TDM;
 
+// What the form's boxes hold: a year of 1901 to 2099 (positions 35 to 37)
+// and a number of at most two digits (positions 5 and 7, an attachment's
+// number). A value outside gives 0, which prints as nothing on the complete
+// form and on the overprint alike; the verification names such a value.
+constexpr int NajwczesniejszyRok = 1901, NajpozniejszyRok = 2099, NajwiekszyNumer = 99;
+// An invoice's item numbers (LpFakt) of at most this many characters fit
+// their row of a printed attachment in its smallest type (digits, commas and
+// spaces); longer ones may print cut short with "…", and the verification
+// names the invoice.
+constexpr int NajdluzszePozycjeFaktury = 140;
+int RokNaFormularzu(int rok);
+int NumerNaFormularzu(int numer);
+
+// The rates of the refund computation in percent, and the square metres of
+// the two limits; the explanation of the refund quotes the same numbers.
+namespace StawkiZwrotu {
+constexpr long double LimituA = 9.959L;
+constexpr long double LimituBC22 = 12.295L; // first application up to 31-12-2010 (block D.3.1, VAT 22%)
+constexpr long double LimituBC23 = 12.195L; // from 01-01-2011 or not dated (block D.3.2, VAT 23%)
+constexpr long double ZwrotuA = 55.23L;
+constexpr long double ZwrotuB = 68.18L;
+constexpr long double ZwrotuC = 65.22L;
+constexpr long double MetrowKolumny5 = 70; // investments that need a building permit
+constexpr long double MetrowKolumny6 = 30; // those that do not
+} // namespace StawkiZwrotu
+
+// What the refund computation passes through on its way to its results, kept
+// by the model so that the refund can be explained line by line without
+// computing anything a second time. Kinds A to D as in the limits (P47 to
+// P50); lists A to C as in the attachments.
+struct TPrzebiegZwrotu
+{
+    long double StawkaLimituBC = StawkiZwrotu::LimituBC23; // of P49 and P50
+    std::array<double, 3> ZwrotK5{}; // each list's part of P51 or P53, rounded by itself
+    std::array<double, 3> ZwrotK6{}; // of P52 or P54
+    std::array<Money, 4> LimitPozostaly{}; // each limit less its previous refund, never below 0
+    std::array<Money, 4> LimitPoWniosku{}; // what is left of it after this application's part
+    double SumaCzesci = 0;  // ZwrotA + ZwrotB + ZwrotC + ZwrotD
+    Money SumaZaokraglona;  // the same rounded to whole złoty
+    Money LimitCalkowity;   // P49 + P50 less all previous refunds: the cap
+    bool Ograniczona = false; // the cap lowered the refund
+    Money LimitCalkowityPoWniosku; // the cap less this refund
+};
+
 // Whose identifier a setter changes: the taxpayer's or the spouse's.
 enum class TOsoba { Podatnik = 1, Malzonek = 2 };
 
@@ -72,7 +116,7 @@ public:
     void SetPesel(TOsoba kto, const QString &text);
     void SetKonto(const QString &text);
     void SetP44(const QDate &date);
-    void SetP45(Money cena);
+    void SetP45(Money cena); // rounded to the grosz; a negative price is ignored
     void SetNrKolej(int n);
     void SetNrKoryg(int n);
     void SetCel(int box, bool on); // position 7, boxes 1 and 2
@@ -175,6 +219,8 @@ public:
     Money GetLimit() const;
     // The sum of the four previous refunds.
     Money GetZwrotPop() const;
+    // The intermediate products of the last Przelicz.
+    const TPrzebiegZwrotu &Przebieg() const { return m.przebieg; }
 
     // --- Verification -------------------------------------------------------
 
@@ -210,6 +256,7 @@ private:
         std::array<Money, 3> sumaK5{};    // by list A to C
         std::array<Money, 3> sumaK6{};
         TStanPola stanNip, stanMNip, stanPesel, stanMPesel, stanP44, stanKonto;
+        TPrzebiegZwrotu przebieg;
     };
 
     void WczytajPodatnika();

@@ -9,16 +9,7 @@
 
 namespace {
 
-// Rates in percent.
-constexpr long double StawkaLimituA = 9.959L;
-constexpr long double StawkaLimituBC22 = 12.295L; // first application up to 31-12-2010 (VAT 22%)
-constexpr long double StawkaLimituBC23 = 12.195L; // from 01-01-2011 or not dated (VAT 23%)
-constexpr long double StawkaZwrotuA = 55.23L;
-constexpr long double StawkaZwrotuB = 68.18L;
-constexpr long double StawkaZwrotuC = 65.22L;
-// Square metres behind the limit of column 5 (building permit) and column 6.
-constexpr long double MetrowKolumny5 = 70;
-constexpr long double MetrowKolumny6 = 30;
+using namespace StawkiZwrotu;
 
 const QDate Data31Grudnia2010{2010, 12, 31};
 const QDate Data1Stycznia2011{2011, 1, 1};
@@ -68,35 +59,45 @@ void TVzm_3::WczytajSumy()
 
 void TVzm_3::Przelicz()
 {
+    TPrzebiegZwrotu &p = m.przebieg;
+    p = {};
     const long double cena = m.p45.toReal();
-    const long double stawkaBC = IsD31() ? StawkaLimituBC22 : StawkaLimituBC23;
-    m.limit = {double(Procent(cena * MetrowKolumny5, StawkaLimituA)),
-               double(Procent(cena * MetrowKolumny6, StawkaLimituA)),
-               double(Procent(cena * MetrowKolumny5, stawkaBC)),
-               double(Procent(cena * MetrowKolumny6, stawkaBC))};
+    p.StawkaLimituBC = IsD31() ? LimituBC22 : LimituBC23;
+    m.limit = {double(Procent(cena * MetrowKolumny5, LimituA)),
+               double(Procent(cena * MetrowKolumny6, LimituA)),
+               double(Procent(cena * MetrowKolumny5, p.StawkaLimituBC)),
+               double(Procent(cena * MetrowKolumny6, p.StawkaLimituBC))};
 
-    const auto [k5A, k5B, k5C] = m.sumaK5;
-    const auto [k6A, k6B, k6C] = m.sumaK6;
+    const std::array<long double, 3> stawki = {ZwrotuA, ZwrotuB, ZwrotuC};
+    for (std::size_t lista = 0; lista < stawki.size(); ++lista) {
+        p.ZwrotK5[lista] = double(Procent(m.sumaK5[lista], stawki[lista]));
+        p.ZwrotK6[lista] = double(Procent(m.sumaK6[lista], stawki[lista]));
+    }
     // Lists B and C are rounded each by itself before they are added.
-    m.przedLimitem = {double(Procent(k5A, StawkaZwrotuA)),
-                      double(Procent(k6A, StawkaZwrotuA)),
-                      double(Zaokraglij(2, Procent(k5B, StawkaZwrotuB) + Procent(k5C, StawkaZwrotuC))),
-                      double(Zaokraglij(2, Procent(k6B, StawkaZwrotuB) + Procent(k6C, StawkaZwrotuC)))};
+    m.przedLimitem = {p.ZwrotK5[0], p.ZwrotK6[0],
+                      double(Zaokraglij(2, static_cast<long double>(p.ZwrotK5[1]) + p.ZwrotK5[2])),
+                      double(Zaokraglij(2, static_cast<long double>(p.ZwrotK6[1]) + p.ZwrotK6[2]))};
 
     // Each part is at most what is left of its limit after the previous refunds.
     long double sumaCzesci = 0;
     for (std::size_t k = 0; k < m.czescZwrotu.size(); ++k) {
-        const Money pozostalo = std::max(Money(), Money::fromReal(m.limit[k]) - m.zwrotPop[k]);
-        m.czescZwrotu[k] = std::min(m.przedLimitem[k], pozostalo.toDouble());
+        p.LimitPozostaly[k] = std::max(Money(), Money::fromReal(m.limit[k]) - m.zwrotPop[k]);
+        m.czescZwrotu[k] = std::min(m.przedLimitem[k], p.LimitPozostaly[k].toDouble());
+        p.LimitPoWniosku[k] = p.LimitPozostaly[k] - Money::fromReal(m.czescZwrotu[k]);
         sumaCzesci += m.czescZwrotu[k];
     }
-    m.zwrot = Money::fromReal(Zaokraglij(0, sumaCzesci));
+    p.SumaCzesci = double(sumaCzesci);
+    p.SumaZaokraglona = Money::fromReal(Zaokraglij(0, sumaCzesci));
+    m.zwrot = p.SumaZaokraglona;
 
     // The refund may not exceed the total five-year limit less all previous refunds.
-    const Money pozostalyLimit = GetLimit() - GetZwrotPop();
-    if (m.zwrot > pozostalyLimit)
-        m.zwrot = Money::fromReal(Zaokraglij(0, pozostalyLimit.toReal()));
+    p.LimitCalkowity = GetLimit() - GetZwrotPop();
+    if (m.zwrot > p.LimitCalkowity) {
+        m.zwrot = Money::fromReal(Zaokraglij(0, p.LimitCalkowity.toReal()));
+        p.Ograniczona = true;
+    }
     // A refund is never negative: not when the previous refunds have used the
     // total limit up, nor when correcting invoices outweigh the others.
     m.zwrot = std::max(m.zwrot, Money());
+    p.LimitCalkowityPoWniosku = p.LimitCalkowity - m.zwrot;
 }

@@ -44,6 +44,12 @@ void TVzm_3::Weryfikuj()
         blad(1, QStringLiteral("NIP podatnika i małżonka jest taki sam"));
         blad(2, QStringLiteral("NIP podatnika i małżonka jest taki sam"));
     }
+    if (NumerNaFormularzu(m.nrKolej) != m.nrKolej)
+        blad(5, QStringLiteral("Numer kolejny wniosku %1 jest większy niż %2: nie zmieści się w polu formularza")
+                    .arg(m.nrKolej).arg(NajwiekszyNumer));
+    if (NumerNaFormularzu(m.nrKoryg) != m.nrKoryg)
+        blad(7, QStringLiteral("Numer korygowanego wniosku %1 jest większy niż %2: nie zmieści się w polu formularza")
+                    .arg(m.nrKoryg).arg(NajwiekszyNumer));
     if (!IsKorekta() && m.nrKolej == 0)
         blad(5, QStringLiteral("Kolejny numer składanego wniosku nie podany"));
     if (IsKorekta() && m.nrKolej != 0)
@@ -102,6 +108,10 @@ void TVzm_3::Weryfikuj()
         blad(22, QStringLiteral("Nazwisko małżonka nie podane"));
     if (wspolnie && !Podane(MImie))
         blad(23, QStringLiteral("Imię małżonka nie podane"));
+    for (int i = 0; i < 3; ++i)
+        if (m.rok[i] != 0 && RokNaFormularzu(m.rok[i]) == 0)
+            blad(35 + i, QStringLiteral("Rok rozpoczęcia inwestycji %1 jest niepoprawny: formularz przyjmuje lata %2–%3")
+                             .arg(m.rok[i]).arg(NajwczesniejszyRok).arg(NajpozniejszyRok));
     if (m.nrKolej > 1 && !m.p44.isValid())
         blad(38, QStringLiteral("Data złożenia pierwszego wniosku musi być podana"));
     if (m.p45.isZero())
@@ -114,6 +124,12 @@ void TVzm_3::Weryfikuj()
         blad(52, QStringLiteral("Numer rachunku bankowego musi być podany"));
     if (Podane(m.konto) && !PoprawneKonto(m.konto))
         blad(52, QStringLiteral("Nieprawidłowy numer rachunku bankowego"));
+    // Attachments A, B and C are counted in positions 56, 57 and 58.
+    for (const auto &[lista, numer] : m_dm.FakturyZDlugimiPozycjami(m.vzmId, NajdluzszePozycjeFaktury))
+        blad(56 + QStringLiteral("ABC").indexOf(lista),
+             QStringLiteral("Lp. z faktury nr %1 (VZM-1/%2) mają ponad %3 znaków: na wydruku załącznika mogą zostać "
+                            "ucięte")
+                 .arg(numer, lista).arg(NajdluzszePozycjeFaktury));
     if (P59() == 0 && SumaK5A() + SumaK5B() > Money())
         blad(53, QStringLiteral("Kopia pozwolenia na budowę musi być dołączona do wniosku"));
     if (P60() == 0)

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QRegularExpression>
 #include <QTableView>
 
 DatasetModel::DatasetModel(Dataset &dataset, const QList<GridColumn> &columns, QObject *parent)
@@ -37,9 +38,12 @@ int DatasetModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
-QString DatasetModel::displayText(const FieldDef &def, const QVariant &value, const QString &format)
+QString DatasetModel::displayText(const FieldDef &def, const QVariant &value, const QString &format, bool masked)
 {
     if (value.isNull())
+        return {};
+    static const QRegularExpression emptyMask(QStringLiteral("^[\\s\\-_]*$"));
+    if (masked && emptyMask.match(value.toString()).hasMatch())
         return {};
     switch (def.type) {
     case FieldType::Money:
@@ -66,7 +70,8 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
     if (field < 0)
         return {};
     try {
-        return displayText(m_dataset.fields()[field], m_dataset.valueAt(index.row(), field), column.format);
+        return displayText(m_dataset.fields()[field], m_dataset.valueAt(index.row(), field), column.format,
+                           column.masked);
     } catch (const DataError &) {
         return {};
     }

@@ -14,6 +14,9 @@ struct GridColumn
     QString title;                       // the field's name when empty
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QString format;                      // for money: a display pattern such as "#,##0.00"
+    // A text kept as typed through an input mask ("   -   -  -  "): its
+    // blanks and separators alone show nothing.
+    bool masked = false;
 };
 
 // Shows a dataset in a grid: one row per record, reading only the rows the
@@ -31,7 +34,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // The text a cell shows for a field's value.
-    static QString displayText(const FieldDef &def, const QVariant &value, const QString &format);
+    static QString displayText(const FieldDef &def, const QVariant &value, const QString &format,
+                               bool masked = false);
 
 private:
     void reset();

@@ -35,9 +35,12 @@ QDialogButtonBox *dialogButtons(QDialog &dialog, const QString &accept)
 bool ModalMessageBoxes::ask(const MessageRequest &request)
 {
     const QString text = lines(request.text);
-    const bool question = request.kind != MessageRequest::Kind::Warning;
-    QMessageBox box(request.kind == MessageRequest::Kind::Question ? QMessageBox::Question : QMessageBox::Warning,
-                    request.title, text, question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+    using Kind = MessageRequest::Kind;
+    const bool question = request.kind == Kind::Question || request.kind == Kind::WarningQuestion;
+    const QMessageBox::Icon icon = request.kind == Kind::Question      ? QMessageBox::Question
+                                   : request.kind == Kind::Information ? QMessageBox::Information
+                                                                       : QMessageBox::Warning;
+    QMessageBox box(icon, request.title, text, question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.button(question ? QMessageBox::Yes : QMessageBox::Ok)->setText(question ? QStringLiteral("&Tak") : QStringLiteral("OK"));
     if (question)

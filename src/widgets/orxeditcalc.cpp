@@ -1,59 +1,16 @@
 #include "widgets/orxeditcalc.h"
 
-#include <QAbstractButton>
+#include "widgets/fielderror.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QMessageBox>
+#include <QKeyEvent>
 #include <QPalette>
-#include <QPointer>
 
 #include <optional>
 
 namespace {
-
-// The separators of the Polish number format, used whatever the locale.
-constexpr QChar DecimalSeparator = QLatin1Char(',');
-constexpr QChar ThousandsSeparator = Money::GroupSeparator;
-
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-bool isSign(QChar c)
-{
-    return c == QLatin1Char('+') || c == QLatin1Char('-');
-}
-
-// The strict reading: an optional sign, digits and at most one decimal
-// separator, nothing else; at least one digit.
-std::optional<Money> strictMoney(const QString &text)
-{
-    qsizetype i = 0;
-    if (i < text.size() && isSign(text[i]))
-        ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (isDigit(c))
-            digits = true;
-        else if (c == DecimalSeparator && !point)
-            point = true;
-        else
-            return std::nullopt;
-    }
-    if (!digits)
-        return std::nullopt;
-    return Money::parse(text);
-}
-
-TOrxEditCalc::ErrorReporter &errorReporter()
-{
-    static TOrxEditCalc::ErrorReporter reporter;
-    return reporter;
-}
 
 TOrxEditCalc::BeepHook &beepHook()
 {
@@ -178,21 +135,26 @@ void TOrxEditCalc::Clear()
     Redisplay();
 }
 
-TOrxEditCalc::ErrorReporter TOrxEditCalc::SetErrorReporter(ErrorReporter reporter)
+void TOrxEditCalc::SetWholeDigits(int digits)
 {
-    ErrorReporter previous = std::move(errorReporter());
-    errorReporter() = std::move(reporter);
-    return previous;
+    m_wholeDigits = digits;
 }
 
-std::unique_ptr<QMessageBox> TOrxEditCalc::ErrorBox(const QString &text, QPoint at, QWidget *parent)
+bool TOrxEditCalc::CheckReadable()
 {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QStringLiteral("Błąd"), text, QMessageBox::Ok,
-                                             parent);
-    box->button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    // Placed where it was asked for, not centred over the window.
-    box->move(at);
-    return box;
+    if (Read())
+        return true;
+    m_invalid = true;
+    ReportError();
+    return false;
+}
+
+TOrxEditCalc *TOrxEditCalc::ReportUnreadable(QWidget &window)
+{
+    for (TOrxEditCalc *control : window.findChildren<TOrxEditCalc *>())
+        if (control->isEnabled() && !control->CheckReadable())
+            return control;
+    return nullptr;
 }
 
 TOrxEditCalc::BeepHook TOrxEditCalc::SetBeepHook(BeepHook hook)
@@ -211,9 +173,11 @@ void TOrxEditCalc::focusInEvent(QFocusEvent *event)
         return;
     }
     m_entered = true;
-    // After a failed reading the user sees what they typed.
-    if (!m_invalid)
+    // A text that does not read stays for the user to see and correct.
+    if (const std::optional<Money> value = Read()) {
+        m_value = *value;
         Display(true);
+    }
     QLineEdit::focusInEvent(event);
     emit entered();
     selectAll();
@@ -225,12 +189,15 @@ void TOrxEditCalc::focusOutEvent(QFocusEvent *event)
     // Another window or a popup taking the focus does not leave the control.
     if (!m_entered || event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    m_entered = false;
-    emit exited();
     const bool report = m_options.testFlag(coCheckOnExit);
-    if (!ReadText(report) && report)
+    if (!ReadText(report)) {
+        // Reported, the control keeps the focus; unreported, the text stays as typed.
+        m_entered = report;
         return;
+    }
+    m_entered = false;
     Display(false);
+    emit exited();
 }
 
 void TOrxEditCalc::changeEvent(QEvent *event)
@@ -240,51 +207,53 @@ void TOrxEditCalc::changeEvent(QEvent *event)
         Clear();
 }
 
-bool TOrxEditCalc::ReadText(bool reportErrors)
+void TOrxEditCalc::keyPressEvent(QKeyEvent *event)
+{
+    // The keypad's decimal key types the Polish separator, whatever the layout.
+    const bool keypadPoint = event->modifiers().testFlag(Qt::KeypadModifier)
+        && (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
+    if (keypadPoint && !isReadOnly()) {
+        insert(QStringLiteral(","));
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+std::optional<Money> TOrxEditCalc::Read() const
 {
     const QString whole = text();
-    if (whole.trimmed().isEmpty()) {
-        m_value = Money();
-        return true;
+    if (whole.trimmed().isEmpty())
+        return Money();
+    std::optional<Money> value = Money::parse(whole);
+    if (!m_shownText.isNull() && whole == m_shownText) {
+        value = m_shownValue;
+    } else if (!value && m_displayFormat.count(QLatin1Char(';')) >= 2) {
+        const QString zero = m_displayFormat.section(QLatin1Char(';'), 2).trimmed();
+        if (whole.trimmed().compare(zero, Qt::CaseInsensitive) == 0)
+            value = Money();
     }
+    if (!value || m_wholeDigits <= 0)
+        return value;
+    qint64 largest = 1;
+    for (int i = 0; i < m_wholeDigits; ++i)
+        largest *= 10;
+    const bool cropsNegative = m_options.testFlag(coCheckLowLimit) && m_options.testFlag(coCropBeyondLimit)
+        && m_lowLimit >= Money();
+    if (value->raw() % Money::Scale != 0 || *value >= Money::fromUnits(largest)
+        || (*value < Money() && !cropsNegative))
+        return std::nullopt;
+    return value;
+}
 
-    // Cut what cannot belong to the number at either end ("12,50 zł"), drop
-    // the thousands separators.
-    QString cleaned = whole;
-    qsizetype from = 0;
-    while (from < cleaned.size() && !isSign(cleaned[from]) && !isDigit(cleaned[from])
-           && cleaned[from] != DecimalSeparator)
-        ++from;
-    qsizetype to = cleaned.size();
-    while (to > from && !isDigit(cleaned[to - 1]) && cleaned[to - 1] != DecimalSeparator)
-        --to;
-    cleaned = cleaned.mid(from, to - from);
-    cleaned.remove(ThousandsSeparator);
-
-    if (const std::optional<Money> value = strictMoney(cleaned)) {
+bool TOrxEditCalc::ReadText(bool reportErrors)
+{
+    if (const std::optional<Money> value = Read()) {
         m_value = *value;
         m_invalid = false;
         return true;
     }
     m_invalid = true;
-
-    // The text the display format shows for zero reads as zero.
-    if (m_displayFormat.count(QLatin1Char(';')) >= 2) {
-        const QString zero = m_displayFormat.section(QLatin1Char(';'), 2);
-        if (cleaned.compare(zero, Qt::CaseInsensitive) == 0) {
-            m_value = Money();
-            m_invalid = false;
-            return true;
-        }
-    }
-
-    // Whatever is left of the number, read as well as it can be.
-    QString kept;
-    for (const QChar c : cleaned)
-        if (isSign(c) || isDigit(c) || c == DecimalSeparator)
-            kept += c;
-    m_value = Money::parse(kept).value_or(Money());
-
     if (reportErrors)
         ReportError();
     else
@@ -337,6 +306,8 @@ void TOrxEditCalc::Show(std::optional<Money> value, const QColor &background)
         // Without a format: money with the Polish currency settings.
         setText(m_displayFormat.isEmpty() ? value->format(2, true) + QStringLiteral(" zł")
                                           : value->format(m_displayFormat));
+        m_shownText = text();
+        m_shownValue = *value;
     }
     QPalette colours = palette();
     colours.setColor(QPalette::Base, background);
@@ -363,18 +334,5 @@ void TOrxEditCalc::ReportError()
     // The focus stays in the control: leaving it is undone once the focus
     // change in progress has ended, and the text stays as typed.
     m_entered = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            const QPoint at = mapToGlobal(QPoint(0, height()));
-            if (const ErrorReporter &reporter = errorReporter())
-                reporter(this, ErrorText, at);
-            else
-                ErrorBox(ErrorText, at, window())->exec();
-            // The window the box covered takes the keyboard back.
-            if (!window()->isActiveWindow())
-                window()->activateWindow();
-            setFocus(Qt::OtherFocusReason);
-        },
-        Qt::QueuedConnection);
+    FieldError::report(this, ErrorText);
 }

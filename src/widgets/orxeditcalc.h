@@ -9,10 +9,7 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
-
-class QMessageBox;
 
 // What the calculator edit checks, bit 0 upwards.
 enum TOrxEditCheckOption : quint8 {
@@ -28,9 +25,18 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TOrxEditCheckOptions)
 // A one-line, right-aligned edit of an amount of money. While it has no
 // focus it shows its value through the display format (Polish notation,
 // whatever the machine's locale) and marks a value beyond a checked limit by
-// its background, or replaces it by the limit; it reads back whatever the
-// user typed in a forgiving way. Users read Value or ValueReal and IsEmpty
-// and write Value; they never parse the text themselves.
+// its background, or replaces it by the limit. Users read Value or ValueReal
+// and IsEmpty and write Value; they never parse the text themselves.
+//
+// The text is read by the program's one reading rule (Money::parse); the
+// text of the display format's zero section reads as 0, and the text the
+// control last showed reads as the value it showed, all its decimals kept.
+// Whatever else is unreadable: it is never guessed, never replaced, and the
+// value stays the last one read. Leaving with an unreadable text shows
+// "Niepoprawna zawartość pola" under the control and keeps the focus there
+// (coCheckOnExit; without it only a beep); "exited" tells of a leaving whose
+// text was read. A control for whole numbers reads nothing else.
+// The numeric keypad's decimal key types ",".
 //
 // Nothing is shown while the control has no parent; a control placed on its
 // parent with the value 0 shows an empty field.
@@ -87,20 +93,23 @@ public:
     QString DisplayFormat() const { return m_displayFormat; }
     void SetDisplayFormat(const QString &format);
 
+    // Whole numbers from 0 to the largest of `digits` digits (0: any
+    // amount); a negative one only where a cropped low limit takes it.
+    void SetWholeDigits(int digits);
+
     // Empties the text and sets the value to 0.
     void Clear();
     // True while the last reading of the text failed and the text has not
     // changed since.
     bool IsInvalid() const { return m_invalid; }
-
-    // The process-wide road of the error box: it gets the control, the text
-    // and the screen point of the box (the control's left edge, just below
-    // it). The default shows ErrorBox modally. Answers the previous one;
-    // an empty function restores the default.
-    using ErrorReporter = std::function<void(TOrxEditCalc *control, const QString &text, QPoint at)>;
-    static ErrorReporter SetErrorReporter(ErrorReporter reporter);
-    // The error box itself (error sign, one OK button) placed at `at`.
-    static std::unique_ptr<QMessageBox> ErrorBox(const QString &text, QPoint at, QWidget *parent);
+    // Whether the text reads; neither beeps nor reports.
+    bool IsReadable() const { return Read().has_value(); }
+    // When the text does not read, shows the error under the control, which
+    // takes the focus back; answers whether it reads.
+    bool CheckReadable();
+    // The first control among `window`'s that does not read, reported as by
+    // CheckReadable; null when all of them read. Saves ask it first.
+    static TOrxEditCalc *ReportUnreadable(QWidget &window);
 
     // The process-wide beep is QApplication::beep(); the hook, when set, is
     // called after each one. Answers the previous hook.
@@ -121,8 +130,11 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The value of the text, or nothing when it does not read.
+    std::optional<Money> Read() const;
     // Reads the text into the value; false when it could not be read (after
     // the beep or, with reportErrors, after the error has been reported).
     bool ReadText(bool reportErrors);
@@ -142,6 +154,10 @@ private:
     QColor m_colorAbove = DefaultColorAbove;
     QColor m_colorBelow = DefaultColorBelow;
     QString m_displayFormat;
+    int m_wholeDigits = 0;
+    // What the control last showed, and the value it showed.
+    QString m_shownText;
+    Money m_shownValue;
     bool m_invalid = false;
     // Between entering and leaving the control (kept when another window,
     // a popup or the error box takes the focus for a while).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -13,6 +14,8 @@ struct PytanieOPlik
     QString tytul;
     QString start;      // the file or folder the dialog opens at
     QString filtr;      // e.g. "Bazy danych (*.sqlite);;Wszystkie pliki (*)"
+    QStringList skroty; // folders offered one click away, beside the files
+    bool najnowszeNajpierw = false; // files listed with their dates, the newest first
 };
 
 // Answers the chosen file's path, or an empty text when the user cancelled.

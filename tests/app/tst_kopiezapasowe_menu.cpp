@@ -130,6 +130,43 @@ private slots:
         KopieZapasowe::SprawdzKopie(file);
         QCOMPARE(boxes.texts(), QStringList{u"Kopia zapasowa bazy danych została zapisana i sprawdzona:\r"_s
                                             + QDir::toNativeSeparators(file)});
+        QCOMPARE(boxes.shown().first().kind, MessageRequest::Kind::Information);
+    }
+
+    // The next backup is offered where the last one went; a restore opens
+    // among the automatic copies (newest first) with that folder one click
+    // away, or in that folder while there are no automatic copies yet; never
+    // in the database's own folder.
+    void foldersOfTheCopyDialogs_data()
+    {
+        QTest::addColumn<bool>("automatyczne");
+        QTest::newRow("automatic copies made") << true;
+        QTest::newRow("no automatic copy yet") << false;
+    }
+    void foldersOfTheCopyDialogs()
+    {
+        QFETCH(bool, automatyczne);
+        const QString folder = env->root() + u"/moje kopie"_s;
+        QVERIFY(QDir().mkpath(folder));
+        if (automatyczne)
+            QVERIFY(QDir().mkpath(kopie()));
+        answer = folder + u"/pierwsza.sqlite"_s;
+        item("KopiaZapasowaItem")->trigger();
+        answer.clear();
+        item("KopiaZapasowaItem")->trigger();
+        item("OdtworzZKopiiItem")->trigger();
+        QCOMPARE(asked.size(), 3);
+
+        const PytanieOPlik &kopia = asked[1];
+        QCOMPARE(QFileInfo(kopia.start).absolutePath(), folder);
+        QVERIFY(kopia.start.endsWith(u".sqlite"_s));
+
+        const PytanieOPlik &odtworzenie = asked[2];
+        QCOMPARE(odtworzenie.start, automatyczne ? kopie() : folder);
+        QVERIFY(odtworzenie.skroty.contains(kopie()));
+        QVERIFY(odtworzenie.skroty.contains(folder));
+        QVERIFY(odtworzenie.najnowszeNajpierw);
+        QVERIFY(odtworzenie.start != env->databaseDirectory());
     }
 
     // Restoring from the menu: the register shows the restored data at once.
@@ -144,12 +181,14 @@ private slots:
 
         answer = file;
         boxes.answer(true);
+        QVERIFY(QDir().mkpath(kopie()));
         item("OdtworzZKopiiItem")->trigger();
         QCOMPARE(asked.size(), 1);
         QVERIFY(!asked.first().zapis);
         QCOMPARE(asked.first().start, kopie());
         QCOMPARE(boxes.shown().size(), 2);
         QCOMPARE(boxes.shown().first().kind, MessageRequest::Kind::WarningQuestion);
+        QCOMPARE(boxes.shown().last().kind, MessageRequest::Kind::Information);
         QCOMPARE(registerRows(), 1);
         QCOMPARE(dm->Podatnik.field(u"Nazwisko"_s).asString(), u"Kowalski"_s);
         QVERIFY(form->findChild<QToolButton *>(u"EditBtn"_s)->isEnabled());

@@ -3,6 +3,10 @@
 #include "support/widgettest.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QMainWindow>
+#include <QSignalSpy>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -50,6 +54,54 @@ private slots:
     {
         form.reset();
         db.reset();
+    }
+
+    // "&Notatki" and "&Wnioski" open their windows from the keyboard.
+    void toolbarCommandsHaveAltKeys_data()
+    {
+        QTest::addColumn<int>("klawisz");
+        QTest::addColumn<QString>("przycisk");
+        QTest::newRow("Alt+N: notes") << int(Qt::Key_N) << u"NotatkiBtn"_s;
+        QTest::newRow("Alt+W: applications") << int(Qt::Key_W) << u"WnioskiBtn"_s;
+    }
+    void toolbarCommandsHaveAltKeys()
+    {
+        QFETCH(int, klawisz);
+        QFETCH(QString, przycisk);
+        QSignalSpy klikniecia(childNamed<QToolButton>(*form, przycisk), &QToolButton::clicked);
+        // The notes are a main window shown modally, the applications a dialog.
+        if (przycisk == u"NotatkiBtn"_s)
+            onNextModal<QMainWindow>([](QMainWindow &okno) { okno.close(); });
+        else
+            onNextModal<QDialog>([](QDialog &okno) { okno.reject(); });
+        QTest::keyClick(form.get(), Qt::Key(klawisz), Qt::AltModifier);
+        // A button's accelerator clicks it after a moment.
+        QTRY_COMPARE(klikniecia.size(), 1);
+    }
+
+    // A taxpayer without a NIP shows nothing in its column, not the mask's
+    // blanks and dashes; a NIP shows as stored.
+    void registerShowsNoEmptyNip_data()
+    {
+        QTest::addColumn<QString>("nip");
+        QTest::addColumn<QString>("widac");
+        QTest::newRow("the mask untouched") << u"   -   -  -  "_s << QString();
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("a NIP") << u"123-456-32-18"_s << u"123-456-32-18"_s;
+    }
+    void registerShowsNoEmptyNip()
+    {
+        QFETCH(QString, nip);
+        QFETCH(QString, widac);
+        addTaxpayer(db->dm, {{u"Nazwisko"_s, u"Żabińska"_s}, {u"Imie"_s, u"Ewa"_s}, {u"NIP"_s, nip}});
+        QAbstractItemModel *model = grid()->model();
+        int nipKolumna = -1;
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal).toString() == u"NIP"_s)
+                nipKolumna = c;
+        QVERIFY(nipKolumna >= 0);
+        QCOMPARE(model->index(3, 1).data().toString(), u"Żabińska"_s);
+        QCOMPARE(model->index(3, nipKolumna).data().toString(), widac);
     }
 
     void keysInTheRegister_data()

@@ -32,7 +32,8 @@ namespace {
 // A valid seller's NIP, as typed.
 const QString Nip = u"123-456-32-18"_s;
 
-// One invoice as the user types it; amounts in whole zloty, 0 leaves a field empty.
+// One invoice as the user types it; amounts in whole zloty, 0 leaves a field
+// empty; a gross amount typed otherwise is `grossTyped`, stored as it reads.
 struct Invoice
 {
     QString number;
@@ -41,6 +42,9 @@ struct Invoice
     qint64 gross;
     qint64 vatA;
     qint64 vatB;
+    QString grossTyped = {};
+
+    Money storedGross() const { return grossTyped.isEmpty() ? Money::fromUnits(gross) : *Money::parse(grossTyped); }
 };
 
 // The invoices of a list: `count` of them numbered "<letter>/1"…, dated in
@@ -155,7 +159,8 @@ class TestRoad : public QObject
                     if (gross != Money::fromUnits(inv.gross).raw() || vatA != Money::fromUnits(inv.vatA).raw())
                         problems << u"the sum buttons gave %1 / %2"_s.arg(gross).arg(vatA);
                 } else {
-                    enter(in<TOrxEditCalc>(editor, u"EdBrutto"_s), units(inv.gross));
+                    enter(in<TOrxEditCalc>(editor, u"EdBrutto"_s),
+                          inv.grossTyped.isEmpty() ? units(inv.gross) : inv.grossTyped);
                     if (inv.vatA)
                         enter(in<TOrxEditCalc>(editor, u"EdVatA"_s), units(inv.vatA));
                     if (inv.vatB)
@@ -213,6 +218,8 @@ private slots:
 
         const QList<Invoice> listA = invoicesOf(u"A"_s, 28);
         QList<Invoice> listB = invoicesOf(u"B"_s, 3);
+        // Typed with a dot before the grosze, as many users do: read as meant.
+        listB[1].grossTyped = u"1220.50"_s;
         const QList<Invoice> listC = invoicesOf(u"C"_s, 2);
         // A/1 is entered through its amount lines: 246 + 123 gross, 46 + 23 VAT col. 5.
         QList<Invoice> typedA = listA;
@@ -248,7 +255,7 @@ private slots:
                         editor.QDialog::reject();
                 });
                 QVERIFY(activeNow(editor));
-                typeDateAndPrice(editor, u"15032011"_s, u"3000"_s);
+                typeDateAndPrice(editor, u"15032011"_s, u"3500.50"_s);
                 QTest::mouseClick(in<QPushButton>(editor, u"PostBtn"_s), Qt::LeftButton);
                 if (editor.isVisible())
                     problems << u"the application was not saved: "_s + texts(boxes.texts());
@@ -354,11 +361,13 @@ private slots:
                 QCOMPARE(row[1].toDate(), QDate::fromString(inv.date, u"ddMMyyyy"_s));
                 QCOMPARE(row[2].toString(), inv.lp);
                 QCOMPARE(row[3].toString(), Nip);
-                QCOMPARE(row[4].toLongLong(), Money::fromUnits(inv.gross).raw());
+                QCOMPARE(row[4].toLongLong(), inv.storedGross().raw());
                 QCOMPARE(row[5].isNull() ? 0 : row[5].toLongLong(), Money::fromUnits(inv.vatA).raw());
                 QCOMPARE(row[6].isNull() ? 0 : row[6].toLongLong(), Money::fromUnits(inv.vatB).raw());
             }
         }
+        // "1220.50" typed as B/2's gross is 1 220,50.
+        QCOMPARE(number(u"SELECT Brutto FROM Faktury WHERE NrFakt = 'B/2'"_s), qint64(12205000));
         // The amount lines went with A/1.
         const qint64 a1 = number(u"SELECT FaktId FROM Faktury WHERE NrFakt = 'A/1'"_s);
         const SqlResult lines = dm->database().run(u"SELECT FaktId, Opis, Brutto, VatA FROM Kwoty ORDER BY KwotaId"_s);
@@ -375,7 +384,7 @@ private slots:
         QVERIFY(check.Wczytaj(podat, vzmId));
         QCOMPARE(shownPrice.raw(), check.P45().raw());
         // What was typed into the new application was stored.
-        QCOMPARE(check.P45(), Money::fromUnits(3000));
+        QCOMPARE(check.P45(), Money::fromRaw(35005000));
         QCOMPARE(check.P44(), QDate(2011, 3, 15));
         const auto sum = [&](const char *column, const char *letter) {
             return number(u"SELECT COALESCE(SUM(%1), 0) FROM Faktury WHERE VzmId = %2 AND Oznacz = '%3'"_s

@@ -396,7 +396,7 @@ public:
             onNextModal<TPoprzedniZwrotFrm>([&](TPoprzedniZwrotFrm &dialog) {
                 auto closeIt = qScopeGuard([&dialog] {
                     if (dialog.isVisible())
-                        dialog.reject();
+                        dialog.QDialog::reject();
                 });
                 QVERIFY(activeNow(dialog));
                 enter(in<TOrxEditCalc>(dialog, u"EdZwrotA"_s), QString::number(PreviousA));
@@ -935,7 +935,11 @@ private slots:
                               [&a] { printOnlyPage(2, a.printed2); });
             }
         });
-        QVERIFY2(boxes.shown().isEmpty(), qPrintable(boxes.texts().join(u" | "_s)));
+        // Nothing but the files written, each named in an information box.
+        for (const MessageRequest &box : boxes.shown())
+            QVERIFY2(box.kind == MessageRequest::Kind::Information && box.text.startsWith(u"Zapisano plik:\r"_s),
+                     qPrintable(boxes.texts().join(u" | "_s)));
+        QCOMPARE(boxes.shown().size(), 2 + 2 * int(attachments.size()));
         QCOMPARE(fullPages, 4);
         QVERIFY(printed1);
         QVERIFY(printed3);

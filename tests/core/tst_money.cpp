@@ -86,25 +86,56 @@ private slots:
         QCOMPARE(Money::fromRaw(raw).format(pattern), text);
     }
 
+    // The one reading rule of every amount and number typed: read as meant, or refused.
     void parsesWhatAPolishUserTypes_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<qint64>("raw");
         QTest::newRow("comma") << "1234,56" << true << qint64(12345600);
-        QTest::newRow("dot") << "1234.56" << true << qint64(12345600);
-        QTest::newRow("blank thousands") << "1 234,56" << true << qint64(12345600);
-        QTest::newRow("nbsp thousands") << grouped("1 234,56") << true << qint64(12345600);
-        QTest::newRow("dot thousands") << "1.234,56" << true << qint64(12345600);
-        QTest::newRow("repeated dots") << "1.234.567" << true << qint64(12345670000);
         QTest::newRow("whole") << "-12" << true << qint64(-120000);
+        QTest::newRow("plus") << "+12" << true << qint64(120000);
+        QTest::newRow("blank thousands") << "1 234,56" << true << qint64(12345600);
+        QTest::newRow("nbsp thousands") << grouped("1 234 567,56") << true << qint64(12345675600);
+        QTest::newRow("narrow nbsp thousands") << QStringLiteral("1\u202F234") << true << qint64(12340000);
+        QTest::newRow("blanks around") << "  12,5  " << true << qint64(125000);
+        QTest::newRow("dot thousands, comma point") << "1.220,50" << true << qint64(12205000);
+        QTest::newRow("comma thousands, dot point") << "1,220.50" << true << qint64(12205000);
+        QTest::newRow("dots thousands, comma point") << "1.234.567,00" << true << qint64(12345670000);
+        QTest::newRow("commas thousands, dot point") << "1,234,567.5" << true << qint64(12345675000);
+        QTest::newRow("lone dot, two decimals") << "1220.50" << true << qint64(12205000);
+        QTest::newRow("lone dot, one decimal") << "3500.5" << true << qint64(35005000);
+        QTest::newRow("lone dot, blank thousands") << "3 500.50" << true << qint64(35005000);
         QTest::newRow("leading comma") << ",5" << true << qint64(5000);
+        QTest::newRow("trailing comma") << "12," << true << qint64(120000);
+        QTest::newRow("leading dot") << "-.25" << true << qint64(-2500);
+        QTest::newRow("comma, three decimals") << "3000,555" << true << qint64(30005550);
         QTest::newRow("five decimals round") << "0,00005" << true << qint64(1);
+        QTest::newRow("trailing zł") << "12,50 zł" << true << qint64(125000);
+        QTest::newRow("shown with zł") << grouped("1 234,50 zł") << true << qint64(12345000);
         QTest::newRow("empty") << "" << false << qint64(0);
         QTest::newRow("blanks") << "   " << false << qint64(0);
-        QTest::newRow("letters") << "12a" << false << qint64(0);
-        QTest::newRow("two commas") << "1,2,3" << false << qint64(0);
         QTest::newRow("sign only") << "-" << false << qint64(0);
+        QTest::newRow("point only") << "," << false << qint64(0);
+        QTest::newRow("lone dot, three digits") << "1.220" << false << qint64(0);
+        QTest::newRow("lone dot, no digits") << "12." << false << qint64(0);
+        QTest::newRow("several dots") << "1.234.567" << false << qint64(0);
+        QTest::newRow("several dots, one decimal") << "1.2.3" << false << qint64(0);
+        QTest::newRow("two commas") << "1,2,3" << false << qint64(0);
+        QTest::newRow("point before thousands") << "1,220.500.000" << false << qint64(0);
+        QTest::newRow("blank group of two") << "12 34" << false << qint64(0);
+        QTest::newRow("blank group of four") << "1 2345" << false << qint64(0);
+        QTest::newRow("first group of four") << "1234 567" << false << qint64(0);
+        QTest::newRow("dot group of two") << "1.22,50" << false << qint64(0);
+        QTest::newRow("two blanks") << "1  234" << false << qint64(0);
+        QTest::newRow("blank in decimals") << "1,23 4" << false << qint64(0);
+        QTest::newRow("letters between digits") << "12a3" << false << qint64(0);
+        QTest::newRow("letters after") << "12a" << false << qint64(0);
+        QTest::newRow("letters") << "abc" << false << qint64(0);
+        QTest::newRow("other currency") << "12 EUR" << false << qint64(0);
+        QTest::newRow("apostrophe thousands") << "1'234" << false << qint64(0);
+        QTest::newRow("other digits") << QStringLiteral("\u0661\u0662") << false << qint64(0);
+        QTest::newRow("two signs") << "--5" << false << qint64(0);
         QTest::newRow("too long") << "123456789012345" << false << qint64(0);
     }
     void parsesWhatAPolishUserTypes()

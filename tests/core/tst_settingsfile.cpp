@@ -113,7 +113,32 @@ private slots:
         QVERIFY(SettingsFile(path).write(v));
         QCOMPARE(readAll(path), QByteArray("[Form]\nTop=10\nLeft=20\nWidth=800\nHeight=600\n\n"
                                            "[Config]\nCien=1\nDuplex=3\n\n"
-                                           "[Font]\nSize=9\nName=Times New Roman\n"));
+                                           "[Font]\nSize=9\nName=Times New Roman\n\n"
+                                           "[Printer]\nName=\nPdf=\n"));
+    }
+
+    // The overprint's printer, or the PDF file chosen instead, comes back
+    // in the next run.
+    void printerChoiceRoundTrip_data()
+    {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QString>("pdf");
+        QTest::newRow("nothing chosen") << QString() << QString();
+        QTest::newRow("a PDF file with Polish letters") << QString() << QStringLiteral("/home/ala/Wnioski/nadruk żółty.pdf");
+        QTest::newRow("a printer") << QStringLiteral("HP LaserJet 1020") << QString();
+    }
+    void printerChoiceRoundTrip()
+    {
+        QFETCH(QString, printer);
+        QFETCH(QString, pdf);
+        SettingsValues v;
+        v.Print.Printer = printer;
+        v.Print.PdfFile = pdf;
+        const SettingsFile settings(file("printer.ini"));
+        QVERIFY(settings.write(v));
+        const SettingsValues read = settings.read();
+        QCOMPARE(read.Print.Printer, printer);
+        QCOMPARE(read.Print.PdfFile, pdf);
     }
 
     void roundTrip_data()

@@ -86,6 +86,16 @@ class TestDrukFrm : public QObject
 
     QStringList plikiPdf() { return QDir(katalog->path()).entryList({u"*.pdf"_s}, QDir::Files, QDir::Name); }
 
+    // What the boxes said but the information on the files written.
+    QStringList ostrzezenia()
+    {
+        QStringList teksty;
+        for (const MessageRequest &r : db->boxes.shown())
+            if (r.kind != MessageRequest::Kind::Information)
+                teksty << r.text;
+        return teksty;
+    }
+
     void zaznacz(const QList<int> &strony)
     {
         for (int i = 1; i <= 4; ++i)
@@ -180,13 +190,17 @@ private slots:
             oczekiwane << u"Strona %1"_s.arg(s);
         QCOMPARE(tytuly(), oczekiwane);
         QCOMPARE(plikiPdf().size(), kolejnosc.size());
-        QVERIFY(db->boxes.texts().isEmpty());
+        QVERIFY(ostrzezenia().isEmpty());
+        // The files written are named, as many as documents.
+        QCOMPARE(db->boxes.shown().size(), 1);
+        QCOMPARE(db->boxes.texts().first().count(u'\r'), kolejnosc.size());
     }
 
     // Each run is a series of its own: its files are numbered from the first again.
     void eachRunStartsANewSeries()
     {
         StronyTestowe strony(*drukarka, 4);
+        db->boxes.answer(true); // the second run replaces the files of the first
         for (int run = 0; run < 2; ++run) {
             QVERIFY(!pokaz(Tryb::Wniosek, strony, [&](TDrukFrm &) {
                 zaznacz({1, 2});
@@ -196,6 +210,8 @@ private slots:
         }
         QCOMPARE(tytuly().size(), 4);
         QCOMPARE(plikiPdf(), (QStringList{u"wydruk-2.pdf"_s, u"wydruk.pdf"_s}));
+        QCOMPARE(ostrzezenia().size(), 1);
+        QVERIFY(ostrzezenia().first().contains(QDir::toNativeSeparators(katalog->filePath(u"wydruk-2.pdf"_s))));
     }
 
     // "&Sortuj" is open only with more than one copy, and follows the
@@ -297,25 +313,80 @@ private slots:
         QCOMPARE(db->boxes.shown().first().title, u"Uwaga"_s);
     }
 
-    // Without a printer or a file the first document cannot begin.
-    void noPrinterChosenIsSaid()
+    // Without a printer or a file nothing prints: the user is told and the
+    // dialog stays open with "&Drukarka" at hand, for printing and for the
+    // calibration alike.
+    void noPrinterChosenKeepsTheDialogOpen_data()
     {
+        QTest::addColumn<QString>("przycisk");
+        QTest::newRow("D&rukuj") << u"DrukujBtn"_s;
+        QTest::newRow("&Kalibracja") << u"KalibracjaBtn"_s;
+    }
+    void noPrinterChosenKeepsTheDialogOpen()
+    {
+        QFETCH(QString, przycisk);
         Drukarka bezPliku;
         QSignalSpy zaczete(&bezPliku, &Drukarka::dokumentZaczety);
         TDrukFrm okno(db->dm, bezPliku, [](Drukarka &, QWidget *) { return false; });
         StronyTestowe strony(bezPliku, 4);
-        QString drukarkaWOknie;
+        QString drukarkaWOknie, fokus;
+        bool otwarte = false;
         onNextModal<TDrukFrm>([&](TDrukFrm &o) {
             drukarkaWOknie = childNamed<QLabel>(o, u"NazwaDrukarki"_s)->text();
-            QTest::mouseClick(childNamed<QPushButton>(o, u"DrukujBtn"_s), Qt::LeftButton);
+            QTest::mouseClick(childNamed<QPushButton>(o, przycisk), Qt::LeftButton);
+            keepShot(o, u"drukowanie-bez-drukarki"_s);
+            otwarte = o.isVisible();
+            fokus = o.focusWidget() ? o.focusWidget()->objectName() : QString();
+            o.reject();
         });
         okno.ShowWniosek(strony);
-        QVERIFY(!okno.isVisible());
+        QVERIFY(otwarte);
+        QCOMPARE(fokus, u"DrukarkaBtn"_s);
         QCOMPARE(drukarkaWOknie, u"brak drukarki (wybierz plik PDF)"_s);
         QCOMPARE(zaczete.size(), 0);
-        QCOMPARE(db->boxes.texts().size(), 1);
-        QVERIFY2(db->boxes.texts().first().startsWith(u"Nie wybrano drukarki ani pliku PDF."_s),
+        QCOMPARE(db->boxes.texts(), QStringList{Drukarka::BrakWyboru()});
+    }
+
+    // Files of an earlier run are replaced only when the user agrees; "No"
+    // prints nothing and leaves the dialog open. After a run the files
+    // written are named, in an information box.
+    void existingFilesReplacedOnlyWhenAgreed_data()
+    {
+        QTest::addColumn<bool>("zgoda");
+        QTest::newRow("replaced") << true;
+        QTest::newRow("kept") << false;
+    }
+    void existingFilesReplacedOnlyWhenAgreed()
+    {
+        QFETCH(bool, zgoda);
+        QFile stary(katalog->filePath(u"wydruk-2.pdf"_s));
+        QVERIFY(stary.open(QIODevice::WriteOnly));
+        stary.write("stary");
+        stary.close();
+        db->boxes.answer(zgoda);
+        StronyTestowe strony(*drukarka, 2);
+        const bool otwarte = pokaz(Tryb::Zalacznik, strony, [&](TDrukFrm &) {
+            zaznacz({1, 2});
+            kopie()->setValue(1);
+            kliknij(u"DrukujBtn"_s);
+        });
+        QCOMPARE(otwarte, !zgoda);
+        const QString pierwszy = QDir::toNativeSeparators(katalog->filePath(u"wydruk.pdf"_s));
+        const QString drugi = QDir::toNativeSeparators(katalog->filePath(u"wydruk-2.pdf"_s));
+        QCOMPARE(db->boxes.shown().first().kind, MessageRequest::Kind::Question);
+        QVERIFY2(db->boxes.texts().first().contains(drugi) && !db->boxes.texts().first().contains(pierwszy),
                  qPrintable(db->boxes.texts().first()));
+        if (!zgoda) {
+            QCOMPARE(tytuly(), QStringList{});
+            QCOMPARE(db->boxes.shown().size(), 1);
+            QVERIFY(stary.open(QIODevice::ReadOnly));
+            QCOMPARE(stary.readAll(), QByteArray("stary"));
+            return;
+        }
+        QCOMPARE(tytuly().size(), 2);
+        QCOMPARE(db->boxes.shown().size(), 2);
+        QCOMPARE(db->boxes.shown().last().kind, MessageRequest::Kind::Information);
+        QCOMPARE(db->boxes.texts().last(), u"Zapisano pliki:\r%1\r%2"_s.arg(pierwszy, drugi));
     }
 
     // "&Drukarka" asks for the printer; a confirmed choice shows at once and
@@ -404,10 +475,10 @@ private slots:
             sortuj()->setChecked(true);
             podpowiedz = kontrolka<QPushButton>(u"KalibracjaBtn"_s)->toolTip();
             QTest::keyClick(&okno, Qt::Key_K, Qt::AltModifier);
-            QTRY_COMPARE(tytuly().size() + db->boxes.texts().size(), wydrukowane.size() + komunikaty.size());
+            QTRY_COMPARE(tytuly().size() + ostrzezenia().size(), wydrukowane.size() + komunikaty.size());
         }));
         QCOMPARE(tytuly(), wydrukowane);
-        QCOMPARE(db->boxes.texts(), komunikaty);
+        QCOMPARE(ostrzezenia(), komunikaty);
         QVERIFY(podpowiedz.contains(u"krzyżyki"_s));
     }
 

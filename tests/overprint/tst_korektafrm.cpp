@@ -9,13 +9,14 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 // How the user leaves a row being edited.
-enum class Odejscie { Nastepny, Poprzedni, Ostatni, PageDown, KlikniecieWiersza, IdzDo, Zapisz, Zamknij, Esc };
+enum class Odejscie { Nastepny, Poprzedni, Ostatni, PageDown, KlikniecieWiersza, IdzDo, Zapisz, Odswiez, Zamknij, Esc };
 
 } // namespace
 
@@ -147,6 +148,7 @@ private slots:
         QTest::newRow("kliknięcie innego wiersza") << Odejscie::KlikniecieWiersza;
         QTest::newRow("Idź do") << Odejscie::IdzDo;
         QTest::newRow("Zapisz") << Odejscie::Zapisz;
+        QTest::newRow("Odśwież") << Odejscie::Odswiez;
         QTest::newRow("Zamknij") << Odejscie::Zamknij;
         QTest::newRow("Esc") << Odejscie::Esc;
     }
@@ -173,6 +175,7 @@ private slots:
         }
         case Odejscie::IdzDo: szukaj(u"VZM-1/A"_s, 12); break;
         case Odejscie::Zapisz: QTest::mouseClick(przycisk(u"ZapiszBtn"_s), Qt::LeftButton); break;
+        case Odejscie::Odswiez: QTest::mouseClick(przycisk(u"OdswiezBtn"_s), Qt::LeftButton); break;
         case Odejscie::Zamknij: QTest::mouseClick(kontrolka<QPushButton>(u"ZamknijBtn"_s), Qt::LeftButton); break;
         case Odejscie::Esc: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); break;
         }
@@ -188,13 +191,48 @@ private slots:
         QVERIFY(db->boxes.texts().isEmpty());
     }
 
-    // The cancel button of the bar drops the edit; the row shows the stored value.
+    // The wheel over a number that has not the focus scrolls the list, as
+    // over the rest of its row, and changes no value.
+    void wheelOverANumberScrollsTheList_data()
+    {
+        QTest::addColumn<QString>("wiersz");
+        QTest::addColumn<QString>("liczba");
+        QTest::addColumn<int>("krok"); // wheel steps, negative: down the list
+        QTest::newRow("down over the third row") << u"Wiersz3"_s << u"EdKorX"_s << -2;
+        QTest::newRow("up over the fourth row") << u"Wiersz4"_s << u"EdKorY"_s << 1;
+    }
+    void wheelOverANumberScrollsTheList()
+    {
+        QFETCH(QString, wiersz);
+        QFETCH(QString, liczba);
+        QFETCH(int, krok);
+        QVERIFY(otworz());
+        szukaj(u"VZM-1"_s, 12);
+        const int przed = db->dm.Korekta.currentRow();
+        auto *pole = childNamed<QSpinBox>(*kontrolka<QWidget>(wiersz), liczba);
+        QVERIFY(!pole->hasFocus());
+        const QPoint srodek = pole->rect().center();
+        QWheelEvent kolko(srodek, pole->mapToGlobal(srodek), QPoint(), QPoint(0, 120 * krok), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pole, &kolko);
+        QCOMPARE(niezerowych(), 0);
+        QVERIFY(!db->dm.Korekta.isEditing());
+        QVERIFY(db->dm.Korekta.currentRow() != przed);
+        QCOMPARE(db->dm.Korekta.currentRow() > przed, krok < 0);
+    }
+
+    // The cancel button of the bar drops the edit once the user agrees;
+    // the row shows the stored value.
     void cancelDropsTheEdit()
     {
         QVERIFY(otworz());
         szukaj(u"VZM-1/A"_s, 12);
         wpiszWFokusie(0, u"7"_s);
         QTest::mouseClick(przycisk(u"AnulujBtn"_s), Qt::LeftButton);
+        QVERIFY(db->dm.Korekta.isEditing());
+        db->boxes.answer(true);
+        QTest::mouseClick(przycisk(u"AnulujBtn"_s), Qt::LeftButton);
+        QCOMPARE(db->boxes.texts(), QStringList(2, u"Porzucić wprowadzone zmiany?"_s));
         QVERIFY(!db->dm.Korekta.isEditing());
         QVERIFY(!przycisk(u"ZapiszBtn"_s)->isEnabled());
         QTest::mouseClick(przycisk(u"NastepnyBtn"_s), Qt::LeftButton);
@@ -302,6 +340,7 @@ private slots:
         QTest::mouseClick(kontrolka<QPushButton>(u"ZamknijBtn"_s), Qt::LeftButton);
         QVERIFY(frm->isVisible());
         QCOMPARE(db->boxes.texts().size(), 2);
+        db->boxes.answer(true);
         QTest::mouseClick(przycisk(u"AnulujBtn"_s), Qt::LeftButton);
         QTest::mouseClick(kontrolka<QPushButton>(u"ZamknijBtn"_s), Qt::LeftButton);
         QVERIFY(!frm->isVisible());

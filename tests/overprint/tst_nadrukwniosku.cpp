@@ -4,9 +4,12 @@
 #include "data/tdm.h"
 #include "overprint/drukdopdf.h"
 #include "overprint/nadrukwniosku.h"
+#include "overprint/wspolrzedne.h"
 #include "support/formdata.h"
 
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -254,6 +257,57 @@ private slots:
         // The number stands just right of and below its field's point.
         const PdfWord surname = findWord(words, QStringLiteral("9"));
         QVERIFY(qAbs(surname.mm.left() - 21) < 0.3 && qAbs(surname.mm.top() - 160.5) < 0.3);
+    }
+
+    // The crosses of the limits 47 to 50 stand where the limits print: in
+    // the second block (46.5 mm lower) for a first application of 2011 on.
+    void calibrationOfTheLimitsFollowsTheirBlock_data() { limitsInTheRowOfTheirBlock_data(); }
+    void calibrationOfTheLimitsFollowsTheirBlock()
+    {
+        QFETCH(QDate, p44);
+        QFETCH(double, y47);
+        f.vzm->SetP44(p44);
+        f.vzm->SetP45(kwota("4 000,00"));
+        f.vzm->Przelicz();
+        const PdfWord limit = findWord(drukuj(2), Kwota2(f.vzm->GetPole(47)).section(QChar(0xa0), -1).section(u' ', -1));
+        const PdfWord krzyzyk = findWord(druk->kalibruj(*nadruk, 2), QStringLiteral("47"));
+        QVERIFY2(!krzyzyk.text.isEmpty(), "field 47 is numbered");
+        // The number stands half a millimetre under the cross, the cross at the amount's line.
+        QVERIFY2(qAbs(krzyzyk.mm.top() - 0.5 - y47) < 0.3, qPrintable(QString::number(krzyzyk.mm.top())));
+        QVERIFY2(qAbs(krzyzyk.mm.top() - 0.5 - limit.mm.top()) < 0.3, qPrintable(QString::number(limit.mm.top())));
+    }
+
+    // The program's printer prints at the device's own resolution: on a PDF
+    // printer of 600 dpi, or of its own (1200 dpi), every item lands within
+    // a twentieth of a millimetre of its point, not on the screen's 0.26 mm
+    // grid (where the surname, at 19.5 mm, would land 0.08 mm off).
+    void printsAtTheDevicesResolution_data()
+    {
+        QTest::addColumn<int>("dpi"); // 0: the printer's own
+        QTest::newRow("600 dpi") << 600;
+        QTest::newRow("the PDF printer's own") << 0;
+    }
+    void printsAtTheDevicesResolution()
+    {
+        QFETCH(int, dpi);
+        Drukarka drukarka;
+        QVERIFY2(drukarka.printer().resolution() >= 600, qPrintable(QString::number(drukarka.printer().resolution())));
+        if (dpi > 0)
+            drukarka.printer().setResolution(dpi);
+        drukarka.printer().setFullPage(true);
+        const QString plik = druk->katalog.filePath(QStringLiteral("rozdzielczosc.pdf"));
+        drukarka.DrukujDoPliku(plik);
+        NadrukWniosku strony(drukarka, f.db->dm, *f.vzm);
+        strony.Drukuj(1);
+        const QList<PdfWord> words = pdfWords(plik);
+        for (int pole : {6, 9, 13, 14}) {
+            const PunktPola p = PunktZTabeli(WspVzm1, pole);
+            const auto blisko = std::find_if(words.begin(), words.end(), [&](const PdfWord &w) {
+                return qAbs(w.mm.left() - p.x) < 0.05 && qAbs(w.mm.top() - p.y) < 0.05;
+            });
+            QVERIFY2(blisko != words.end(), qPrintable(QStringLiteral("field %1 at %2, %3: %4")
+                                                           .arg(pole).arg(p.x).arg(p.y).arg(wordsAt(words, p.x, p.y, 0.5))));
+        }
     }
 };
 

@@ -86,4 +86,21 @@ struct TaxpayerModelFixture
         vzm.reset();
         db.reset();
     }
+
+    // An application whose invoices give the sums of the worked example of
+    // the refund: column 5 of list A 40 000,00 (in two invoices), of list B
+    // 10 000,00, of list C 1 000,00; column 6 of list B 2 000,00; the others
+    // 0. An invoice of another application beside it does not count.
+    int workedExampleApplication()
+    {
+        const int vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 1}});
+        db->addInvoice(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("25 000,00")}});
+        db->addInvoice(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("15 000,00")}});
+        db->addInvoice(vzmId, QStringLiteral("B"),
+                       {{QStringLiteral("VatA"), kwotaV("10 000,00")}, {QStringLiteral("VatB"), kwotaV("2 000,00")}});
+        db->addInvoice(vzmId, QStringLiteral("C"), {{QStringLiteral("VatA"), kwotaV("1 000,00")}});
+        const int inny = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 2}});
+        db->addInvoice(inny, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("99 999,00")}});
+        return vzmId;
+    }
 };

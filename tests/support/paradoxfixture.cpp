@@ -85,3 +85,22 @@ QList<ParadoxColumn> previousPodatnikColumns()
             {"MPosesja", pxfAlpha, 10}, {"MLokal", pxfAlpha, 10}, {"MMiasto", pxfAlpha, 30},
             {"MKodPoczt", pxfAlpha, 10}, {"MPoczta", pxfAlpha, 30}};
 }
+
+int paradoxFieldCount(const QByteArray &table)
+{
+    return quint8(table[0x21]) | (quint8(table[0x22]) << 8);
+}
+
+qsizetype paradoxNameEnd(const QByteArray &table, int field)
+{
+    // The names follow the field list, two pointer arrays and the table name.
+    const int version = quint8(table[0x39]);
+    const int count = paradoxFieldCount(table);
+    qsizetype at = (version >= 5 ? 0x78 : 0x58) + 2 * count + 4 + 4 * count + (version >= 12 ? 261 : 79);
+    for (int i = 0;; ++i) {
+        const qsizetype end = table.indexOf('\0', at);
+        if (i == field || end < 0)
+            return end;
+        at = end + 1;
+    }
+}

@@ -1,5 +1,7 @@
 #include "support/pdfwords.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -56,4 +58,32 @@ PdfWord findWord(const QList<PdfWord> &words, const QString &text)
         if (w.text == text)
             return w;
     return {};
+}
+
+QList<PdfWord> combCharacters(const QList<PdfWord> &words)
+{
+    double digit = 0;
+    for (const PdfWord &w : words)
+        if (w.text.size() == 1)
+            digit = w.mm.width();
+    QList<PdfWord> characters;
+    for (const PdfWord &w : words) {
+        const QStringList parts = w.text.split(QLatin1Char('-'), Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            const double left = i == 0 ? w.mm.left() : w.mm.right() - digit;
+            characters << PdfWord{parts[i], QRectF(left, w.mm.top(), digit, w.mm.height())};
+        }
+    }
+    return characters;
+}
+
+void keepPdf(const QString &pdfFile, const QString &name)
+{
+    const QString shots = qEnvironmentVariable("TARLEN_SHOTS");
+    if (shots.isEmpty())
+        return;
+    QDir().mkpath(shots);
+    const QString copy = shots + QLatin1Char('/') + name + QStringLiteral(".pdf");
+    QFile::remove(copy);
+    QFile::copy(pdfFile, copy);
 }

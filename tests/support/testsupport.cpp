@@ -15,7 +15,7 @@
 bool ScriptedMessageBoxes::ask(const MessageRequest &request)
 {
     m_shown.append(request);
-    if (request.kind == MessageRequest::Kind::Warning)
+    if (request.kind == MessageRequest::Kind::Warning || request.kind == MessageRequest::Kind::Information)
         return true;
     return !m_answers.isEmpty() && m_answers.takeFirst();
 }

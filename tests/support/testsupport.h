@@ -19,8 +19,9 @@
 
 // Answers the program's message boxes in tests and remembers what they said.
 // Answers to the questions are given beforehand, in order; a question with
-// no answer left gets "No". Warnings are only remembered. A choice takes the
-// next answer too: "Yes" picks the first entry, or the one given by pick().
+// no answer left gets "No". Warnings and information are only remembered. A
+// choice takes the next answer too: "Yes" picks the first entry, or the one
+// given by pick().
 // A question for a password takes the next of type(); none left: cancelled.
 class ScriptedMessageBoxes : public MessageBoxes
 {

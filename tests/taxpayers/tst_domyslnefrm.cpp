@@ -204,24 +204,25 @@ private slots:
         QCOMPARE(dm->Domysl.field(u"CenaMetra"_s).asMoney(), Money::fromRaw(42501234));
     }
 
-    // An amount that cannot be read is said so, and nothing is written.
+    // An amount that cannot be read is refused under its field, and nothing is written.
     void unreadablePriceIsRefused_data()
     {
         QTest::addColumn<QString>("cena");
         QTest::newRow("litery") << u"abc"_s;
         QTest::newRow("dwa przecinki") << u"12,3,4"_s;
         QTest::newRow("cyfra i litera") << u"12a"_s;
+        QTest::newRow("kropka przed tysiącami") << u"4.250"_s;
     }
     void unreadablePriceIsRefused()
     {
         QFETCH(QString, cena);
+        FieldErrors bledy;
         QVERIFY(showWindow());
         ed(u"EdKraj"_s)->setText(u"Niemcy"_s);
         ed(u"EdCena"_s)->setText(cena);
         clickSave();
-        QCOMPARE(boxes.texts(),
-                 QStringList{u"Cena metra kwadratowego powierzchni użytkowej „%1” nie jest kwotą.\r"
-                             "Podaj ją w złotych, np. 4 250,00."_s.arg(cena)});
+        QCOMPARE(bledy.shown(), QStringList{u"EdCena: Niepoprawna zawartość pola"_s});
+        QVERIFY(boxes.texts().isEmpty());
         QVERIFY(frm->isVisible());
         QCOMPARE(QApplication::focusWidget(), ed(u"EdCena"_s));
         QCOMPARE(ed(u"EdCena"_s)->text(), cena);
@@ -257,11 +258,14 @@ private slots:
         QCOMPARE(currentField(u"Kraj"_s), pustaTabela ? QString() : u"Polska"_s);
     }
 
-    // "&Anuluj" and Esc close without saving.
+    // "&Anuluj" and Esc close without saving, once the user agrees to drop
+    // what was typed.
     void cancelAndEscapeSaveNothing()
     {
         QVERIFY(showWindow());
         ed(u"EdKraj"_s)->setText(u"Niemcy"_s);
+        boxes.answer(true);
+        boxes.answer(true);
         QTest::keyClick(ed(u"EdKraj"_s), Qt::Key_Escape);
         QVERIFY(!frm->isVisible());
         QCOMPARE(frm->result(), int(QDialog::Rejected));
@@ -271,7 +275,7 @@ private slots:
         QTest::mouseClick(control<QPushButton>(u"CancelBtn"_s), Qt::LeftButton);
         QVERIFY(!frm->isVisible());
         QCOMPARE(currentField(u"Kraj"_s), u"Polska"_s);
-        QVERIFY(boxes.texts().isEmpty());
+        QCOMPARE(boxes.texts(), QStringList(2, u"Porzucić wprowadzone zmiany?"_s));
     }
 
     // Coming back to the window (after another window or a message box)

@@ -151,6 +151,23 @@ private slots:
         // Names as the previous version's installation may have left them.
         writeTable(katalog(u"male/podatnik.db"_s), podatnikColumns(), {osoba(1, u"Wiśniewska"_s, u"Ewa"_s)});
         writeTable(katalog(u"male/firmy.db"_s), firmy, {{u"333-333-33-33"_s, u"MALE"_s, u"Małe litery"_s}});
+        // A name holding "=", beside a plain one.
+        writeTable(katalog(u"rowne/Podatnik.DB"_s), podatnikColumns(),
+                   {osoba(1, u"Kowalska=Nowak"_s, u"Ewa=Maria"_s), osoba(2, u"Nowak"_s, u"Jan"_s)});
+        // Tables without a field the import copies, and damaged ones.
+        writeTable(katalog(u"bez klucza/Podatnik.DB"_s), podatnikColumns().mid(1), {{u"Nowak"_s, u"Jan"_s}});
+        writeTable(katalog(u"bez kodu/Firmy.DB"_s), {{"NIP", pxfAlpha, 13}, {"Firma", pxfAlpha, 50}},
+                   {{u"444-444-44-44"_s, u"Bez kodu"_s}});
+        for (const auto &[z, tabela] : {std::pair{u"pelna"_s, u"Podatnik.DB"_s}, std::pair{u"firmy"_s, u"Firmy.DB"_s}}) {
+            QFile zdrowa(katalog(z + u'/' + tabela));
+            QVERIFY(zdrowa.open(QIODevice::ReadOnly));
+            QByteArray bajty = zdrowa.readAll();
+            // The terminator of the second field's name lost: the names after it shift.
+            bajty[paradoxNameEnd(bajty, 1)] = 'x';
+            QVERIFY(QDir().mkpath(katalog(u"uszkodzona"_s)));
+            QFile uszkodzona(katalog(u"uszkodzona/"_s + tabela));
+            QVERIFY(uszkodzona.open(QIODevice::WriteOnly) && uszkodzona.write(bajty) == bajty.size());
+        }
         // The current directory of the tests that leave the previous path unset.
         QVERIFY(QDir().mkpath(katalog(u"biezacy"_s)));
         QVERIFY(QDir().mkpath(katalog(u"bez tabel"_s)));
@@ -198,10 +215,11 @@ private slots:
     {
         ImportPoprzedniej imp(db->dm, helper());
         QVERIFY(imp.OtworzPodatnikow(katalog(u"pelna"_s)));
-        QCOMPARE(imp.Kandydaci(), QStringList({u"Łęcki =7"_s, u"Nowak Anna=2"_s, u"Nowak Anna=3"_s,
-                                               u"O\"Hara Scarlett=5"_s, u"Żak Łucja=1"_s}));
-        QCOMPARE(ImportPoprzedniej::Tekst(u"O\"Hara Scarlett=5"_s), u"O\"Hara Scarlett"_s);
-        QCOMPARE(ImportPoprzedniej::PodatId(u"Nowak Anna=3"_s), 3);
+        QStringList kandydaci;
+        for (const Kandydat &k : imp.Kandydaci())
+            kandydaci << k.tekst + u'|' + QString::number(k.podatId);
+        QCOMPARE(kandydaci, QStringList({u"Łęcki |7"_s, u"Nowak Anna|2"_s, u"Nowak Anna|3"_s,
+                                         u"O\"Hara Scarlett|5"_s, u"Żak Łucja|1"_s}));
         QVERIFY(db->boxes.texts().isEmpty());
     }
 
@@ -231,9 +249,8 @@ private slots:
         QTest::addColumn<QStringList>("komunikaty");
         QTest::addColumn<int>("pytania");
         QTest::newRow("wszyscy zapisani") << u"znani"_s << QStringList{ImportPoprzedniej::BrakPozycji} << 0;
-        QTest::newRow("brak tabeli") << u"brak"_s
-                                     << QStringList{ImportPoprzedniej::BladPodatnik, ImportPoprzedniej::BrakPozycji}
-                                     << 1;
+        // A table that cannot be read is told once, not followed by "nothing to import".
+        QTest::newRow("brak tabeli") << u"brak"_s << QStringList{ImportPoprzedniej::BladPodatnik} << 1;
     }
     void nothingToImportIsTold()
     {
@@ -287,8 +304,7 @@ private slots:
             QCOMPARE(zapamietanaSciezka(), oczekiwanaSciezka(zapamietana));
             if (wczytani < 0) {
                 QVERIFY(!listed);
-                QCOMPARE(db->boxes.texts(),
-                         QStringList({ImportPoprzedniej::BladPodatnik, ImportPoprzedniej::BrakPozycji}));
+                QCOMPARE(db->boxes.texts(), QStringList{ImportPoprzedniej::BladPodatnik});
                 QCOMPARE(liczbaPodatnikow(), 1);
                 return;
             }
@@ -358,6 +374,74 @@ private slots:
         QCOMPARE(db->boxes.texts(), QStringList{u"Liczba wczytanych podatników: 0"_s});
         QCOMPARE(liczbaPodatnikow(), 5);
         QCOMPARE(frm.EdLista->item(0)->checkState(), Qt::Checked);
+    }
+
+    // A name holding "=" is listed and imported like any other: the key of
+    // its record stands beside the line, not in its text.
+    void nameWithAnEqualsSignIsImported()
+    {
+        TWczytajPodatFrm frm(db->dm, nullptr, katalog(u"rowne"_s), helper());
+        QVERIFY(frm.Przygotuj());
+        QCOMPARE(frm.EdLista->count(), 2);
+        QCOMPARE(frm.EdLista->item(0)->text(), u"Kowalska=Nowak Ewa=Maria"_s);
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QTest::mouseClick(frm.ZaznaczBtn, Qt::LeftButton);
+        QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
+        QCOMPARE(db->boxes.texts(), QStringList{u"Liczba wczytanych podatników: 2"_s});
+        const int id = idPodatnika(u"Kowalska=Nowak"_s);
+        QVERIFY(id > 0);
+        QCOMPARE(db->storedValue(u"Podatnik"_s, u"PodatId"_s, id, u"Imie"_s).toString(), u"Ewa=Maria"_s);
+        QVERIFY(idPodatnika(u"Nowak"_s) > 0);
+    }
+
+    // A previous table that cannot be read, or lacks a field the import
+    // copies, is refused with the reason; a missing one with the message of
+    // a missing installation. Nothing is imported.
+    void unreadableTablesAreRefusedWithTheReason_data()
+    {
+        QTest::addColumn<bool>("podatnicy");
+        QTest::addColumn<QString>("podkatalog");
+        QTest::addColumn<QString>("czytnik"); // empty: the real one
+        QTest::addColumn<QString>("komunikat");
+        const QString podatnik = u"Błąd otwarcia bazy Podatnik.db!\r\r"_s;
+        const QString firmy = u"Błąd otwarcia bazy Firmy.db!\r\r"_s;
+        const QString uszkodzony = u"Plik %1 jest uszkodzony lub nie jest tabelą poprzedniej wersji programu."_s;
+        QTest::newRow("podatnicy bez klucza") << true << u"bez klucza"_s << QString()
+                                              << podatnik + u"Tabela nie ma pola PodatId."_s;
+        QTest::newRow("firmy bez kodu") << false << u"bez kodu"_s << QString() << firmy + u"Tabela nie ma pola Kod."_s;
+        QTest::newRow("podatnicy uszkodzeni") << true << u"uszkodzona"_s << QString()
+                                              << podatnik + uszkodzony.arg(u"Podatnik.DB"_s);
+        QTest::newRow("firmy uszkodzone") << false << u"uszkodzona"_s << QString()
+                                          << firmy + uszkodzony.arg(u"Firmy.DB"_s);
+        QTest::newRow("bez programu odczytu") << true << u"pelna"_s << u"brak-czytnika"_s
+                                              << podatnik + u"Brak programu odczytu tabel poprzedniej wersji (brak-czytnika)."_s;
+        QTest::newRow("podatnicy bez pliku") << true << u"bez tabel"_s << QString() << ImportPoprzedniej::BladPodatnik;
+        QTest::newRow("firmy bez pliku") << false << u"bez tabel"_s << QString() << ImportPoprzedniej::BladFirmy;
+    }
+    void unreadableTablesAreRefusedWithTheReason()
+    {
+        QFETCH(bool, podatnicy);
+        QFETCH(QString, podkatalog);
+        QFETCH(QString, czytnik);
+        QFETCH(QString, komunikat);
+        const QString program = czytnik.isEmpty() ? helper() : katalog(czytnik);
+        WyborTestowy wybor; // the directory as given, never another
+        if (podatnicy) {
+            TWczytajPodatFrm frm(db->dm, nullptr, katalog(podkatalog), program);
+            frm.WybierzKatalog = wybor();
+            QVERIFY(!frm.Przygotuj());
+        } else {
+            TWczytajFirmyFrm frm(db->dm, nullptr, katalog(podkatalog), program);
+            frm.WybierzKatalog = wybor();
+            frm.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&frm));
+            QTest::mouseClick(frm.StartBtn, Qt::LeftButton);
+        }
+        // Told once, not followed by "nothing to import".
+        QCOMPARE(db->boxes.texts(), QStringList{komunikat});
+        QCOMPARE(liczbaPodatnikow(), 1);
+        QCOMPARE(liczbaFirm(), 1);
     }
 
     void importsOnlyTheTickedLines()

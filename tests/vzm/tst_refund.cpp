@@ -8,23 +8,6 @@ class TestRefund : public QObject, private TaxpayerModelFixture
     Q_OBJECT
 
 
-    // An application whose invoices give the sums of the worked example:
-    // column 5 of list A 40 000,00 (in two invoices), of list B 10 000,00, of
-    // list C 1 000,00; column 6 of list B 2 000,00; the others 0.
-    int workedExampleApplication()
-    {
-        const int vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 1}});
-        db->addInvoice(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("25 000,00")}});
-        db->addInvoice(vzmId, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("15 000,00")}});
-        db->addInvoice(vzmId, QStringLiteral("B"),
-                       {{QStringLiteral("VatA"), kwotaV("10 000,00")}, {QStringLiteral("VatB"), kwotaV("2 000,00")}});
-        db->addInvoice(vzmId, QStringLiteral("C"), {{QStringLiteral("VatA"), kwotaV("1 000,00")}});
-        // Invoices of another application do not count.
-        const int inny = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 2}});
-        db->addInvoice(inny, QStringLiteral("A"), {{QStringLiteral("VatA"), kwotaV("99 999,00")}});
-        return vzmId;
-    }
-
     static Money toMoney(double x) { return Money::fromReal(x); }
 
 private slots:

@@ -58,6 +58,8 @@ class TestVerification : public QObject, private TaxpayerModelFixture
             vzm->SetP44(TekstNaDate(w));
         else if (name == u"P45")
             vzm->SetP45(Money::parse(w).value());
+        else if (name == u"P41" || name == u"P42" || name == u"P43")
+            vzm->SetRok(name.mid(1).toInt(), n);
         else if (name == u"P59" || name == u"P60" || name == u"P61")
             vzm->SetSztuk(name.mid(1).toInt(), n);
         else
@@ -136,6 +138,22 @@ private slots:
             << QStringList{"5|Pozycji tej nie wypełnia w przypadku składania korekty wniosku",
                            "7|Numer korygowanego wniosku nie podany"};
         QTest::newRow("correction filled in") << QStringList{"Cel=2", "NrKolej=0", "NrKoryg=1"} << QStringList{};
+        // The form's boxes hold two digits and the years 1901 to 2099: a value
+        // beyond prints as nothing, and the list says so before printing.
+        QTest::newRow("sequence number 99") << QStringList{"NrKolej=99", "P44=10-05-2009"} << QStringList{};
+        QTest::newRow("sequence number 100")
+            << QStringList{"NrKolej=100", "P44=10-05-2009"}
+            << QStringList{"5|Numer kolejny wniosku 100 jest większy niż 99: nie zmieści się w polu formularza"};
+        QTest::newRow("corrected number 120")
+            << QStringList{"Cel=2", "NrKolej=0", "NrKoryg=120"}
+            << QStringList{"7|Numer korygowanego wniosku 120 jest większy niż 99: nie zmieści się w polu formularza"};
+        QTest::newRow("years 1901 and 2099") << QStringList{"P41=1901", "P43=2099"} << QStringList{};
+        QTest::newRow("year 2100")
+            << QStringList{"P41=2100"}
+            << QStringList{"35|Rok rozpoczęcia inwestycji 2100 jest niepoprawny: formularz przyjmuje lata 1901–2099"};
+        QTest::newRow("year 1850 of a renovation")
+            << QStringList{"P43=1850"}
+            << QStringList{"37|Rok rozpoczęcia inwestycji 1850 jest niepoprawny: formularz przyjmuje lata 1901–2099"};
         QTest::newRow("first filing with a corrected number")
             << QStringList{"NrKoryg=3"}
             << QStringList{"7|Pozycję <korekta wniosku o nr ..> należy wypełniać tylko w przypadku korekty wniosku"};
@@ -252,6 +270,37 @@ private slots:
 
         const QStringList wynik = db->errorList();
         QCOMPARE(wynik, bledy);
+    }
+
+    // Item numbers longer than a printed attachment's row holds in its
+    // smallest type are named, with the invoice and its list, under the
+    // attachment's count: 56 for A, 57 for B, 58 for C.
+    void longItemNumbers_data()
+    {
+        QTest::addColumn<QString>("lista");
+        QTest::addColumn<int>("znakow");
+        QTest::addColumn<QStringList>("bledy");
+        QTest::newRow("140 characters fit") << "A" << 140 << QStringList{};
+        QTest::newRow("141 on list A") << "A" << 141
+                                       << QStringList{"56|Lp. z faktury nr FV/9 (VZM-1/A) mają ponad 140 znaków: na "
+                                                      "wydruku załącznika mogą zostać ucięte"};
+        QTest::newRow("150 on list C") << "C" << 150
+                                       << QStringList{"58|Lp. z faktury nr FV/9 (VZM-1/C) mają ponad 140 znaków: na "
+                                                      "wydruku załącznika mogą zostać ucięte"};
+    }
+    void longItemNumbers()
+    {
+        QFETCH(QString, lista);
+        QFETCH(int, znakow);
+        QFETCH(QStringList, bledy);
+        const int vzmId = db->addApplication(podatId, {{QStringLiteral("NrKolej"), 1}});
+        db->addInvoice(vzmId, lista, {{QStringLiteral("NrFakt"), QStringLiteral("FV/9")},
+                                      {QStringLiteral("LpFakt"), QString(znakow, QLatin1Char('7'))}});
+        QVERIFY(vzm->Wczytaj(podatId, vzmId));
+        for (const char *krok : {"P8=1", "P45=3000", "P57=1", "P60=1"})
+            applyChange(QString::fromLatin1(krok));
+        vzm->Weryfikuj();
+        QCOMPARE(db->errorList(), bledy);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "invoices/windows/faktura.h"
 
 #include "data/dataerror.h"
+#include "data/schema.h"
 #include "data/tdm.h"
 #include "widgets/orxeditcalc.h"
 #include "widgets/przyciskiokna.h"
@@ -57,7 +58,7 @@ TOrxEditCalc *NowePoleKwoty(const QString &name)
 {
     auto *pole = new TOrxEditCalc;
     pole->setObjectName(name);
-    pole->SetCheckOptions({});
+    pole->SetCheckOptions(coCheckOnExit);
     pole->SetDisplayFormat(QStringLiteral(",0.00;-,0.00; "));
     return pole;
 }
@@ -67,7 +68,7 @@ void NaKlawisz(QWidget *kontrolka, int klawisz, Qt::KeyboardModifiers modyfikato
     new Klawisz(kontrolka, klawisz, modyfikatory, std::move(akcja));
 }
 
-TEditKwota::TEditKwota(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
+TEditKwota::TEditKwota(TDM &dm, QWidget *parent) : OknoEdycji(dm, OknoEdycji::Pytanie, parent), dm(dm)
 {
     setObjectName(QStringLiteral("EditKwota"));
     setWindowTitle(QStringLiteral("Pozycja faktury"));
@@ -75,6 +76,8 @@ TEditKwota::TEditKwota(TDM &dm, QWidget *parent) : QDialog(parent), dm(dm)
     EdOpis = new QLineEdit;
     EdOpis->setObjectName(QStringLiteral("EdOpis"));
     EdOpis->setMinimumWidth(260);
+    // Typing stops where the stored line ends: nothing is cut later.
+    EdOpis->setMaxLength(tableDef(QStringLiteral("Kwoty")).field(QStringLiteral("Opis"))->size);
     EdBrutto = NowePoleKwoty(QStringLiteral("EdBrutto"));
     EdVatA = NowePoleKwoty(QStringLiteral("EdVatA"));
     EdVatB = NowePoleKwoty(QStringLiteral("EdVatB"));
@@ -117,6 +120,7 @@ void TEditKwota::Przygotuj(int FaktId, int lista, bool nowa)
         EdVatA->SetValue(pozycja.VatA);
         EdVatB->SetValue(pozycja.VatB);
     }
+    Zapamietaj();
     EdOpis->setFocus();
 }
 
@@ -147,6 +151,8 @@ void TEditKwota::WyliczVAT(QWidget *pole)
 
 void TEditKwota::PostBtnClick()
 {
+    if (TOrxEditCalc::ReportUnreadable(*this))
+        return;
     const TPozycja pozycja{EdOpis->text(), EdBrutto->Value(), EdVatA->Value(), EdVatB->Value()};
     TPozycjeFaktury pozycje(dm, m_faktId);
     try {
@@ -163,5 +169,6 @@ void TEditKwota::PostBtnClick()
         return;
     }
     Wyczysc();
+    Zapamietaj();
     EdOpis->setFocus();
 }

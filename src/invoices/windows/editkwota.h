@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/money.h"
+#include "widgets/oknoedycji.h"
 
-#include <QDialog>
 
 #include <functional>
 
@@ -12,7 +12,8 @@ class TDM;
 class TOrxEditCalc;
 
 // An amount edit of the invoice windows: two decimals with thousands
-// separators, nothing for zero, negative amounts allowed.
+// separators, nothing for zero, negative amounts allowed; a text that does
+// not read is refused when left.
 TOrxEditCalc *NowePoleKwoty(const QString &name);
 // Runs `akcja` instead of what the key (with exactly these modifiers) does
 // in `kontrolka`: Enter in a VAT field, Alt+Up on a field with a list.
@@ -21,8 +22,10 @@ void NaKlawisz(QWidget *kontrolka, int klawisz, Qt::KeyboardModifiers modyfikato
 // "Pozycja faktury": the editor of one amount line of an invoice (key 0:
 // the invoice being created, whose lines wait in the working list). In
 // insert mode it stays open for line after line; in edit mode one save
-// closes it. Created for each use.
-class TEditKwota : public QDialog
+// closes it. The description takes what Kwoty.db holds; an amount that does
+// not read is refused; Esc and "&Anuluj" ask before dropping what was typed.
+// Created for each use.
+class TEditKwota : public OknoEdycji
 {
     Q_OBJECT
 public:

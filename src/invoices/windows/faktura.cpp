@@ -16,6 +16,22 @@ const QString BruttoPole = QStringLiteral("Brutto");
 const QString VatAPole = QStringLiteral("VatA");
 const QString VatBPole = QStringLiteral("VatB");
 
+// Goes through every record of a dataset the windows show, which stay on
+// their record and are not repainted meanwhile.
+template <class Czynnosc>
+void PrzejdzWszystkie(Dataset &dane, Czynnosc czynnosc)
+{
+    const int biezacy = dane.currentRow();
+    dane.disableControls();
+    const auto powrot = qScopeGuard([&dane, biezacy] {
+        if (biezacy >= 0)
+            dane.moveTo(biezacy);
+        dane.enableControls();
+    });
+    for (dane.first(); !dane.eof(); dane.next())
+        czynnosc();
+}
+
 // An amount that is zero is stored as an empty field.
 void zapiszKwote(const Field &field, Money kwota)
 {
@@ -52,17 +68,21 @@ QString TFaktura::Roznica(Money vat, Money brutto, int lista)
     return vat == wyliczony ? Brak : Kwota2(vat - wyliczony);
 }
 
-std::optional<PoleFaktury> TFaktura::Sprawdz(const TDaneFaktury &dane)
+QList<TUsterkaFaktury> TFaktura::Usterki(const TDaneFaktury &dane, bool nowa,
+                                         const std::function<bool(const QString &numer)> &numerJest)
 {
-    const auto blad = [this](const QString &tekst, PoleFaktury pole) {
-        dm.Uwaga(tekst);
-        return std::optional<PoleFaktury>(pole);
+    using R = TUsterkaFaktury::Rodzaj;
+    QList<TUsterkaFaktury> usterki;
+    const auto blad = [&usterki](const QString &tekst, PoleFaktury pole) {
+        usterki << TUsterkaFaktury{R::Blad, pole, tekst};
+        return usterki;
     };
     const QString numer = dane.NrFakt.trimmed();
     if (numer.isEmpty())
         return blad(QStringLiteral("Numer faktury nie podany."), PoleFaktury::Numer);
-    if (m_nowa && dm.JestNrFaktury(m_vzmId, numer))
-        dm.Uwaga(QStringLiteral("Faktura o numerze ") + numer + QStringLiteral(" jest już w wykazie."));
+    if (nowa && numerJest(numer))
+        usterki << TUsterkaFaktury{R::Ostrzezenie, PoleFaktury::Numer,
+                                   QStringLiteral("Faktura o numerze ") + numer + QStringLiteral(" jest już w wykazie.")};
     if (PustaData(dane.Data))
         return blad(QStringLiteral("Data wystawienia faktury nie podana."), PoleFaktury::Data);
     const QDate data = TekstNaDate(dane.Data);
@@ -73,12 +93,33 @@ std::optional<PoleFaktury> TFaktura::Sprawdz(const TDaneFaktury &dane)
                     PoleFaktury::Data);
     if (dane.NipSprzed.trimmed().isEmpty())
         return blad(QStringLiteral("NIP sprzedawcy nie podany."), PoleFaktury::Nip);
-    if (!PoprawnyNip(dane.NipSprzed) && !dm.Potwierdz(QStringLiteral("Nieprawidłowy NIP sprzedawcy.\rZapisać mimo to?")))
-        return PoleFaktury::Nip;
+    if (!PoprawnyNip(dane.NipSprzed))
+        usterki << TUsterkaFaktury{R::Pytanie, PoleFaktury::Nip,
+                                   QStringLiteral("Nieprawidłowy NIP sprzedawcy.\rZapisać mimo to?")};
     if (dane.Brutto.isZero())
         return blad(QStringLiteral("Kwota brutto wydatku uprawniającego\rdo zwrotu nie podana."), PoleFaktury::Brutto);
     if (dane.VatA.isZero() && dane.VatB.isZero())
         return blad(QStringLiteral("Kwota podatku VAT nie podana."), PoleFaktury::VatA);
+    return usterki;
+}
+
+std::optional<PoleFaktury> TFaktura::Sprawdz(const TDaneFaktury &dane)
+{
+    const auto numerJest = [this](const QString &numer) { return dm.JestNrFaktury(m_vzmId, numer); };
+    for (const TUsterkaFaktury &u : Usterki(dane, m_nowa, numerJest)) {
+        switch (u.rodzaj) {
+        case TUsterkaFaktury::Rodzaj::Ostrzezenie:
+            dm.Uwaga(u.tekst);
+            break;
+        case TUsterkaFaktury::Rodzaj::Pytanie:
+            if (!dm.Potwierdz(u.tekst))
+                return u.pole;
+            break;
+        case TUsterkaFaktury::Rodzaj::Blad:
+            dm.Uwaga(u.tekst);
+            return u.pole;
+        }
+    }
     return std::nullopt;
 }
 
@@ -107,15 +148,33 @@ int TFaktura::FaktIdBiezacej()
     return q.field(FaktIdPole).asInteger();
 }
 
-int TFaktura::Zapisz(const TDaneFaktury &dane)
+Query &TFaktura::listaWniosku()
 {
     Query &q = lista();
-    if (m_nowa && (!q.isOpen() || q.param(QStringLiteral("VzmId")).toInt() != m_vzmId)) {
-        // The new invoice must show in the list, so that its key can be read there.
+    if (!q.isOpen() || q.param(QStringLiteral("VzmId")).toInt() != m_vzmId) {
         q.close();
         q.setParam(QStringLiteral("VzmId"), m_vzmId);
         q.open();
     }
+    return q;
+}
+
+QList<TDaneFaktury> TFaktura::WszystkieZListy()
+{
+    QList<TDaneFaktury> faktury;
+    try {
+        Query &q = listaWniosku();
+        PrzejdzWszystkie(q, [&] { faktury << Wczytaj(); });
+    } catch (const DataError &) {
+        // what could be read
+    }
+    return faktury;
+}
+
+int TFaktura::Zapisz(const TDaneFaktury &dane)
+{
+    // A new invoice must show in the list, so that its key can be read there.
+    Query &q = m_nowa ? listaWniosku() : lista();
     Database::Transaction transakcja = dm.transaction();
     try {
         if (m_nowa) {
@@ -161,18 +220,12 @@ void TFaktura::PrzeniesPozycje(int FaktId)
     kwoty.close();
     kwoty.setParam(FaktIdPole, FaktId);
     kwoty.open();
-    // A negative or zero amount of a line is not carried over.
-    const auto dodatnia = [](const Field &zrodlo, const Field &cel) {
-        const Money kwota = zrodlo.asMoney();
-        if (kwota > Money())
-            cel.setMoney(kwota);
-    };
     for (robocze.first(); !robocze.eof(); robocze.next()) {
         kwoty.append();
         kwoty.field(FaktIdPole).setInteger(FaktId);
         kwoty.field(OpisPole).setString(robocze.field(OpisPole).asString());
         for (const QString &pole : {BruttoPole, VatAPole, VatBPole})
-            dodatnia(robocze.field(pole), kwoty.field(pole));
+            zapiszKwote(kwoty.field(pole), robocze.field(pole).asMoney());
         kwoty.post();
     }
 }
@@ -181,6 +234,11 @@ void TFaktura::OproznijPozycje()
 {
     if (dm.vKwoty.isOpen())
         dm.vKwoty.emptyTable();
+}
+
+bool TFaktura::SaPozycje() const
+{
+    return dm.vKwoty.isOpen() && !dm.vKwoty.isEmpty();
 }
 
 std::optional<TSprzedawca> TFaktura::SzukajSprzedawcy(const QString &pole, const QString &tekst)
@@ -245,19 +303,12 @@ TSumyKwot TPozycjeFaktury::Sumy()
     MemTable &robocze = dm.vKwoty;
     if (!robocze.isOpen())
         return sumy;
-    const int biezacy = robocze.currentRow();
-    robocze.disableControls();
-    const auto powrot = qScopeGuard([&robocze, biezacy] {
-        if (biezacy >= 0)
-            robocze.moveTo(biezacy);
-        robocze.enableControls();
-    });
     try {
-        for (robocze.first(); !robocze.eof(); robocze.next()) {
+        PrzejdzWszystkie(robocze, [&] {
             sumy.Brutto += robocze.field(BruttoPole).asMoney();
             sumy.VatA += robocze.field(VatAPole).asMoney();
             sumy.VatB += robocze.field(VatBPole).asMoney();
-        }
+        });
     } catch (const DataError &) {
         // the totals so far
     }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // What the user typed for one invoice, as the invoice editor holds it.
@@ -23,6 +24,17 @@ struct TDaneFaktury
 // The fields a failed check sends the user back to.
 enum class PoleFaktury { Numer, Data, Nip, Brutto, VatA };
 
+// What one of the checks before saving found: the field concerned, its
+// message, and what it means for the save: a fault stops it, a malformed
+// NIP is a question the user may answer yes, a duplicate number only warns.
+struct TUsterkaFaktury
+{
+    enum class Rodzaj { Blad, Pytanie, Ostrzezenie };
+    Rodzaj rodzaj;
+    PoleFaktury pole;
+    QString tekst;
+};
+
 // A seller found in the register.
 struct TSprzedawca
 {
@@ -36,7 +48,9 @@ struct TSprzedawca
 // between a typed VAT and the computed one, the checks before saving, the
 // seller lookups, and loading and storing through the list's live query.
 // A new invoice is stored together with the amount lines of the working
-// list, all or nothing. It knows no widgets.
+// list, all or nothing, each line as typed (a discount line's negative
+// amount too), so that the stored lines sum to what the invoice took from
+// them. It knows no widgets.
 class TFaktura
 {
 public:
@@ -55,6 +69,11 @@ public:
     // amount; otherwise their difference ("%.2n").
     static QString Roznica(Money vat, Money brutto, int lista);
 
+    // The nine checks before saving, in their order, told to no one: what
+    // each found, up to the first fault. `numerJest` answers the duplicate
+    // check of a new invoice's trimmed number.
+    static QList<TUsterkaFaktury> Usterki(const TDaneFaktury &dane, bool nowa,
+                                          const std::function<bool(const QString &numer)> &numerJest);
     // The checks before saving, in their order. Each failure is told to the
     // user through the data module and answers the field to go back to; a
     // duplicate number of a new invoice is only a warning, and a malformed
@@ -63,6 +82,9 @@ public:
 
     // The list query's current invoice (edit mode); empty when the query is closed.
     TDaneFaktury Wczytaj();
+    // Every invoice of the list of the application, in the list's order; the
+    // list query stays on its invoice. What could be read on an error.
+    QList<TDaneFaktury> WszystkieZListy();
     // The key of the list query's current invoice (0 for a new invoice).
     int FaktIdBiezacej();
 
@@ -78,9 +100,13 @@ public:
 
     // Drops the amount lines entered for an invoice that was never stored.
     void OproznijPozycje();
+    // Whether lines wait for the invoice being entered.
+    bool SaPozycje() const;
 
 private:
     Query &lista();
+    // The list query, opened on the application.
+    Query &listaWniosku();
     void PrzeniesPozycje(int FaktId);
     std::optional<TSprzedawca> SzukajSprzedawcy(const QString &pole, const QString &tekst);
 

@@ -116,7 +116,7 @@ const QString SumaPodpowiedz = QStringLiteral("Sumowanie pozycji z faktury\n(Alt
 } // namespace
 
 TFakturaFrm::TFakturaFrm(TDM &dm, TWindow &window, QWidget *parent)
-    : QDialog(parent),
+    : OknoEdycji(dm, OknoEdycji::Pytanie, parent),
       dm(dm),
       m_window(window),
       m_placement(window, QStringLiteral("FakturaFrm"), WindowPlacement::Remember::Position),
@@ -326,6 +326,7 @@ void TFakturaFrm::Przygotuj(int VzmId, int lista, bool nowa)
         tytul = PolaczTeksty(dm.Podatnik.field(QStringLiteral("Nazwisko")).asString(),
                              dm.Podatnik.field(QStringLiteral("Imie")).asString());
     setWindowTitle(tytul);
+    Zapamietaj();
     EdNumer->setFocus();
 }
 
@@ -339,6 +340,11 @@ int TFakturaFrm::PoprawFakture(int VzmId, int lista)
 {
     Przygotuj(VzmId, lista, false);
     return exec();
+}
+
+bool TFakturaFrm::SaZmiany() const
+{
+    return OknoEdycji::SaZmiany() || (m_faktura.Nowa() && m_faktura.SaPozycje());
 }
 
 void TFakturaFrm::done(int result)
@@ -419,6 +425,8 @@ void TFakturaFrm::Skup(PoleFaktury pole)
 
 void TFakturaFrm::PostBtnClick()
 {
+    if (TOrxEditCalc::ReportUnreadable(*this))
+        return;
     const TDaneFaktury dane = Dane();
     if (const auto pole = m_faktura.Sprawdz(dane)) {
         Skup(*pole);
@@ -443,6 +451,7 @@ void TFakturaFrm::PostBtnClick()
         NazwaFirmy->clear();
     }
     OdswiezRoznice();
+    Zapamietaj();
     EdNumer->setFocus();
 }
 

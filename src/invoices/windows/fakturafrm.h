@@ -1,9 +1,9 @@
 #pragma once
 
 #include "invoices/windows/faktura.h"
+#include "widgets/oknoedycji.h"
 #include "widgets/windowplacement.h"
 
-#include <QDialog>
 
 class MaskedLineEdit;
 class QLabel;
@@ -20,8 +20,10 @@ class TWindow;
 // The invoice editor: adds invoices to list A, B or C of an application one
 // after another (insert mode), or corrects one invoice (edit mode). The rules
 // live in TFaktura; the window shows the fields, reacts to the keys and
-// buttons and hands the typed values to the rules.
-class TFakturaFrm : public QDialog
+// buttons and hands the typed values to the rules. An amount that does not
+// read is refused, never stored; Esc, "&Anuluj" and "Zamknij" ask before
+// dropping what was typed, the lines entered for a new invoice included.
+class TFakturaFrm : public OknoEdycji
 {
     Q_OBJECT
 public:
@@ -35,6 +37,8 @@ public:
 
     // Everything the entry operations do before showing the window.
     void Przygotuj(int VzmId, int lista, bool nowa);
+
+    bool SaZmiany() const override;
 
 protected:
     void done(int result) override;

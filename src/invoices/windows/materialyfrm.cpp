@@ -5,6 +5,8 @@
 #include "widgets/datasetmodel.h"
 #include "widgets/windowplacement.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -42,11 +44,13 @@ public:
 
     MemTable &kopia() { return m_kopia; }
 
-    // Copies the table's records in its order, each value trimmed.
+    // Copies the table's records in its order, each value trimmed, in place
+    // of what the copy held.
     void Wczytaj(Table &tabela)
     {
         if (!tabela.isOpen())
             tabela.open();
+        m_kopia.emptyTable();
         const int pkwiu = tabela.fieldIndex(PolePKWiU);
         const int material = tabela.fieldIndex(PoleMaterial);
         const FieldDef &defPKWiU = m_kopia.fields()[KolumnaPKWiU];
@@ -92,18 +96,39 @@ QString nazwaBiezacego(MemTable &wykaz)
     return wykaz.field(PoleMaterial).asString();
 }
 
+// What a tab says of its list: how many positions it holds, and that a
+// product not on it may still be refundable.
+QString OpisWykazu(int pozycji)
+{
+    return QStringLiteral("Wykaz zawiera %1 poz. i może być niepełny: brak wyrobu w wykazie nie oznacza, że "
+                          "wydatek nie podlega zwrotowi. Pełny wykaz można wczytać z pliku.")
+        .arg(pozycji);
+}
+
+QLabel *EtykietaLiczby(const QString &nazwa)
+{
+    auto *etykieta = new QLabel;
+    etykieta->setObjectName(nazwa);
+    etykieta->setWordWrap(true);
+    return etykieta;
+}
+
 } // namespace
 
 struct TMaterialyFrm::Impl
 {
-    Impl(TMaterialyFrm &q, TDM &dm, TWindow &window);
+    Impl(TMaterialyFrm &q, TDM &dm, TWindow &window, WyborPliku wyborPliku);
 
     QWidget *ZbudujStroneA();
     QWidget *ZbudujStroneB();
     QGroupBox *ZbudujSzukanie();
     void Filtruj();
+    void PokazLiczby();
+    void WczytajBtnClick();
 
     TMaterialyFrm &q;
+    TDM &dm;
+    WyborPliku wyborPliku;
     WindowPlacement placement;
     WykazMaterialow wykazA{QStringLiteral("MaterialyA"), FieldType::Text};
     WykazMaterialow wykazB{QStringLiteral("MaterialyB"), FieldType::Memo};
@@ -116,11 +141,15 @@ struct TMaterialyFrm::Impl
     QLineEdit *PKWiU;
     QLineEdit *Nazwa;
     QToolButton *CzyscBtn;
+    QLabel *LiczbaA;
+    QLabel *LiczbaB;
+    QPushButton *WczytajBtn;
     QPushButton *OKBtn;
 };
 
-TMaterialyFrm::Impl::Impl(TMaterialyFrm &q, TDM &dm, TWindow &window)
-    : q(q), placement(window, QStringLiteral("MaterialyFrm"), WindowPlacement::Remember::Position)
+TMaterialyFrm::Impl::Impl(TMaterialyFrm &q, TDM &dm, TWindow &window, WyborPliku wyborPliku)
+    : q(q), dm(dm), wyborPliku(std::move(wyborPliku)),
+      placement(window, QStringLiteral("MaterialyFrm"), WindowPlacement::Remember::Position)
 {
     wykazA.Wczytaj(dm.WykazA);
     wykazB.Wczytaj(dm.WykazB);
@@ -134,10 +163,21 @@ TMaterialyFrm::Impl::Impl(TMaterialyFrm &q, TDM &dm, TWindow &window)
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);
     QObject::connect(OKBtn, &QPushButton::clicked, &q, &QDialog::accept);
+    WczytajBtn = new QPushButton(QStringLiteral("&Wczytaj wykaz z pliku…"));
+    WczytajBtn->setObjectName(QStringLiteral("WczytajBtn"));
+    WczytajBtn->setAutoDefault(false);
+    WczytajBtn->setToolTip(QStringLiteral("Zastępuje wykaz z pokazanej zakładki wykazem z pliku CSV\n"
+                                          "o kolumnach Lp;PKWiU;Material (średnik między polami, UTF-8)."));
+    QObject::connect(WczytajBtn, &QPushButton::clicked, &q, [this] { WczytajBtnClick(); });
+    PokazLiczby();
 
+    auto *przyciski = new QVBoxLayout;
+    przyciski->addStretch();
+    przyciski->addWidget(WczytajBtn);
+    przyciski->addWidget(OKBtn);
     auto *dol = new QHBoxLayout;
     dol->addWidget(ZbudujSzukanie(), 1);
-    dol->addWidget(OKBtn, 0, Qt::AlignBottom);
+    dol->addLayout(przyciski);
 
     auto *uklad = new QVBoxLayout(&q);
     uklad->setContentsMargins(6, 6, 6, 6);
@@ -170,9 +210,11 @@ QWidget *TMaterialyFrm::Impl::ZbudujStroneA()
     QObject::connect(&wykazA.kopia(), &Dataset::cursorMoved, &q, pokaz);
     pokaz();
 
+    LiczbaA = EtykietaLiczby(QStringLiteral("LiczbaA"));
     auto *strona = new QWidget;
     strona->setObjectName(QStringLiteral("TabA"));
     auto *uklad = new QVBoxLayout(strona);
+    uklad->addWidget(LiczbaA);
     uklad->addWidget(GridA, 1);
     uklad->addWidget(ramka);
     return strona;
@@ -200,11 +242,15 @@ QWidget *TMaterialyFrm::Impl::ZbudujStroneB()
     QObject::connect(&wykazB.kopia(), &Dataset::cursorMoved, &q, pokaz);
     pokaz();
 
+    LiczbaB = EtykietaLiczby(QStringLiteral("LiczbaB"));
     auto *strona = new QWidget;
     strona->setObjectName(QStringLiteral("TabB"));
-    auto *uklad = new QHBoxLayout(strona);
-    uklad->addWidget(GridB);
-    uklad->addWidget(ramka, 1);
+    auto *wiersz = new QHBoxLayout;
+    wiersz->addWidget(GridB);
+    wiersz->addWidget(ramka, 1);
+    auto *uklad = new QVBoxLayout(strona);
+    uklad->addWidget(LiczbaB);
+    uklad->addLayout(wiersz, 1);
     return strona;
 }
 
@@ -243,6 +289,44 @@ QGroupBox *TMaterialyFrm::Impl::ZbudujSzukanie()
     return ramka;
 }
 
+void TMaterialyFrm::Impl::PokazLiczby()
+{
+    LiczbaA->setText(OpisWykazu(dm.WykazA.recordCount()));
+    LiczbaB->setText(OpisWykazu(dm.WykazB.recordCount()));
+}
+
+void TMaterialyFrm::Impl::WczytajBtnClick()
+{
+    const bool przed2011 = PageControl->currentIndex() == 0;
+    const QString nazwaWykazu = przed2011 ? QStringLiteral("„Przed 1 stycznia 2011 r.”") : QStringLiteral("„Od 1 stycznia 2011 r.”");
+    const QString plik = wyborPliku(&q, PytanieOPlik{false, QStringLiteral("Wczytaj wykaz %1 z pliku").arg(nazwaWykazu),
+                                                     QDir::homePath(), QStringLiteral("Wykazy (*.csv);;Wszystkie pliki (*)")});
+    if (plik.isEmpty())
+        return;
+    QFile dane(plik);
+    if (!dane.open(QIODevice::ReadOnly)) {
+        dm.Uwaga(QStringLiteral("Nie można odczytać pliku %1.").arg(QDir::toNativeSeparators(plik)));
+        return;
+    }
+    Table &tabela = przed2011 ? dm.WykazA : dm.WykazB;
+    // The table's own limit of a name: text of 255 characters before 2011, a memo after.
+    const WykazZPliku wykaz = WykazZPliku::Sprawdz(QString::fromUtf8(dane.readAll()), przed2011 ? 255 : 0);
+    if (!wykaz.Blad.isEmpty()) {
+        dm.Uwaga(QStringLiteral("Wykaz z pliku %1 nie został wczytany.\r%2")
+                     .arg(QDir::toNativeSeparators(plik), wykaz.Blad));
+        return;
+    }
+    if (!dm.Potwierdz(QStringLiteral("Zastąpić wykaz %1 (%2 poz.) wykazem z pliku\r%3 (%4 poz.)?")
+                          .arg(nazwaWykazu).arg(tabela.recordCount()).arg(QDir::toNativeSeparators(plik))
+                          .arg(wykaz.Pozycje.size())))
+        return;
+    dm.ZastapWykaz(przed2011 ? 1 : 2, wykaz.Pozycje);
+    (przed2011 ? wykazA : wykazB).Wczytaj(tabela);
+    Filtruj();
+    PokazLiczby();
+    dm.Informacja(QStringLiteral("Wczytano %1 poz. wykazu %2.").arg(wykaz.Pozycje.size()).arg(nazwaWykazu));
+}
+
 void TMaterialyFrm::Impl::Filtruj()
 {
     const QString symbol = polishUpper(PKWiU->text().trimmed());
@@ -251,8 +335,8 @@ void TMaterialyFrm::Impl::Filtruj()
     wykazB.Filtruj(symbol, nazwa);
 }
 
-TMaterialyFrm::TMaterialyFrm(TDM &dm, TWindow &window, QWidget *parent)
-    : QDialog(parent), d(std::make_unique<Impl>(*this, dm, window))
+TMaterialyFrm::TMaterialyFrm(TDM &dm, TWindow &window, QWidget *parent, WyborPliku wyborPliku)
+    : QDialog(parent), d(std::make_unique<Impl>(*this, dm, window, std::move(wyborPliku)))
 {
     setObjectName(QStringLiteral("MaterialyFrm"));
     setWindowTitle(QStringLiteral("Wykaz materiałów budowlanych"));

@@ -1,5 +1,7 @@
 #include "invoices/windows/sprzedfrm.h"
 
+#include "invoices/windows/faktura.h"
+
 #include "checks/identifiers.h"
 #include "data/dataerror.h"
 #include "data/tdm.h"
@@ -12,9 +14,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QTableView>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -80,8 +82,8 @@ QPushButton *przycisk(const char *name, const QString &text)
 {
     auto *button = new QPushButton(text);
     button->setObjectName(QLatin1StringView(name));
-    // Enter always chooses, whichever button has the focus.
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -114,8 +116,13 @@ struct TSprzedFrm::Impl
     // shown and the focus on the edit concerned) when one fails.
     bool SprawdzDane();
     bool JestJuz(const QString &pole, const QString &wartosc, const QString &komunikat);
-    // Stores the edits' values into a new seller or into the current one.
-    void Zapisz(bool nowy);
+    // Stores the edits' values into a new seller or into the current one;
+    // false (after telling the user) when the store refused them.
+    bool Zapisz(bool nowy);
+    TSprzedawca Biezacy();
+    // Makes the seller chosen for correction current again; false when it
+    // is no longer in the register.
+    bool WrocDoPoprawianego();
 
     TSprzedFrm &q;
     TDM &dm;
@@ -125,7 +132,7 @@ struct TSprzedFrm::Impl
     QLineEdit *EdKod;
     QLineEdit *EdNIP;
     QLineEdit *EdFirma;
-    QToolButton *CzyscBtn;
+    QPushButton *CzyscBtn;
     QPushButton *WybierzBtn;
     QPushButton *AnulujBtn;
     QPushButton *WczytajBtn;
@@ -136,6 +143,9 @@ struct TSprzedFrm::Impl
     QString kod;
     QString nip;
     QString firma;
+    // The seller "&Popraw" corrects, as it was chosen.
+    std::optional<TSprzedawca> poprawiany;
+    bool szukanie = false;
 };
 
 TSprzedFrm::Impl::Impl(TSprzedFrm &q, TDM &dm, TWindow &window)
@@ -151,9 +161,9 @@ TSprzedFrm::Impl::Impl(TSprzedFrm &q, TDM &dm, TWindow &window)
     EdKod = pole("EdKod", 13);
     EdNIP = pole("EdNIP", 13);
     EdFirma = pole("EdFirma", 50);
-    CzyscBtn = new QToolButton;
-    CzyscBtn->setObjectName(QStringLiteral("CzyscBtn"));
+    CzyscBtn = przycisk("CzyscBtn", QString());
     CzyscBtn->setIcon(q.style()->standardIcon(QStyle::SP_LineEditClearButton));
+    CzyscBtn->setFixedWidth(CzyscBtn->sizeHint().height());
     CzyscBtn->setToolTip(QStringLiteral("Wyczyść"));
     auto *etykietaKod = new QLabel(QStringLiteral("&Kod"));
     etykietaKod->setBuddy(EdKod);
@@ -217,7 +227,7 @@ TSprzedFrm::Impl::Impl(TSprzedFrm &q, TDM &dm, TWindow &window)
 
     for (QLineEdit *edit : {EdKod, EdNIP, EdFirma})
         QObject::connect(edit, &QLineEdit::textChanged, &q, [this] { Szukaj(); });
-    QObject::connect(CzyscBtn, &QToolButton::clicked, &q, [this] { CzyscBtnClick(); });
+    QObject::connect(CzyscBtn, &QPushButton::clicked, &q, [this] { CzyscBtnClick(); });
     QObject::connect(WybierzBtn, &QPushButton::clicked, &q, [this] { WybierzBtnClick(); });
     QObject::connect(AnulujBtn, &QPushButton::clicked, &q, &QDialog::reject);
     QObject::connect(WczytajBtn, &QPushButton::clicked, &q, [this] { WczytajBtnClick(); });
@@ -225,6 +235,18 @@ TSprzedFrm::Impl::Impl(TSprzedFrm &q, TDM &dm, TWindow &window)
     QObject::connect(PoprawBtn, &QPushButton::clicked, &q, [this] { PoprawBtnClick(); });
     QObject::connect(UsunBtn, &QPushButton::clicked, &q, [this] { UsunBtnClick(); });
     QObject::connect(DBGrid1, &QTableView::doubleClicked, &q, [this] { WybierzBtnClick(); });
+    // A row the user picks in the grid, by the mouse or the keys, is chosen
+    // for correction; the rows the search moves to are not.
+    const auto wybrany = [this] {
+        if (!szukanie && JestSprzedawca())
+            poprawiany = Biezacy();
+        UstawPrzyciski();
+    };
+    QObject::connect(DBGrid1, &QTableView::pressed, &q, wybrany);
+    QObject::connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, &q, [this, wybrany] {
+        if (DBGrid1->hasFocus())
+            wybrany();
+    });
     QObject::connect(&dm.Firmy, &Dataset::cursorMoved, &q, [this] { UstawPrzyciski(); });
     QObject::connect(&dm.Firmy, &Dataset::rowsChanged, &q, [this] { UstawPrzyciski(); });
     QObject::connect(&dm.Firmy, &Dataset::opened, &q, [this] { UstawPrzyciski(); });
@@ -245,13 +267,14 @@ void TSprzedFrm::Impl::UstawPrzyciski()
     const bool sprzedawca = JestSprzedawca();
     const bool dane = maCyfre(EdNIP->text()) || !EdFirma->text().trimmed().isEmpty();
     DodajBtn->setEnabled(dm.Firmy.isOpen() && dane);
-    PoprawBtn->setEnabled(sprzedawca && dane);
+    PoprawBtn->setEnabled(sprzedawca && dane && poprawiany.has_value());
     for (QPushButton *button : {UsunBtn, WybierzBtn, WczytajBtn})
         button->setEnabled(sprzedawca);
 }
 
 void TSprzedFrm::Impl::Szukaj()
 {
+    const QScopedValueRollback wTrakcie(szukanie, true);
     if (dm.Firmy.isOpen()) {
         try {
             if (const std::optional<Szukane> s = szukane(EdKod->text(), EdNIP->text(), EdFirma->text()))
@@ -294,7 +317,7 @@ bool TSprzedFrm::Impl::JestJuz(const QString &pole, const QString &wartosc, cons
     return true;
 }
 
-void TSprzedFrm::Impl::Zapisz(bool nowy)
+bool TSprzedFrm::Impl::Zapisz(bool nowy)
 {
     Table &firmy = dm.Firmy;
     try {
@@ -306,11 +329,36 @@ void TSprzedFrm::Impl::Zapisz(bool nowy)
         firmy.field(PoleNIP).setString(EdNIP->text());
         firmy.field(PoleFirma).setString(EdFirma->text().trimmed());
         firmy.post();
+        return true;
     } catch (const DataError &e) {
         // The register stays as it was; the edits keep what the user typed.
         firmy.cancel();
         dm.Uwaga(QStringLiteral("Nie udało się zapisać sprzedawcy:\r") + e.message());
+        return false;
     }
+}
+
+TSprzedawca TSprzedFrm::Impl::Biezacy()
+{
+    return {dm.Firmy.field(PoleKod).asString(), dm.Firmy.field(PoleNIP).asString(),
+            dm.Firmy.field(PoleFirma).asString()};
+}
+
+bool TSprzedFrm::Impl::WrocDoPoprawianego()
+{
+    if (!poprawiany)
+        return false;
+    try {
+        if (dm.Firmy.locate(PoleKod + u';' + PoleNIP + u';' + PoleFirma,
+                            {poprawiany->Kod, poprawiany->NIP, poprawiany->Firma}))
+            return true;
+    } catch (const DataError &e) {
+        dm.Uwaga(e.message());
+        return false;
+    }
+    dm.Uwaga(QStringLiteral("Sprzedawcy wybranego do poprawienia nie ma już w wykazie."));
+    poprawiany.reset();
+    return false;
 }
 
 void TSprzedFrm::Impl::DodajBtnClick()
@@ -337,8 +385,10 @@ void TSprzedFrm::Impl::PoprawBtnClick()
 {
     // A correction is not tested for uniqueness: a seller may be corrected
     // to the NIP of another.
-    if (JestSprzedawca() && SprawdzDane())
-        Zapisz(false);
+    if (JestSprzedawca() && SprawdzDane() && WrocDoPoprawianego() && Zapisz(false)) {
+        poprawiany = Biezacy();
+        q.Zapamietaj();
+    }
     UstawPrzyciski();
 }
 
@@ -370,12 +420,12 @@ void TSprzedFrm::Impl::WczytajBtnClick()
     if (!JestSprzedawca())
         return;
     // Read all three first: each edit's change searches and may move the row.
-    const QString k = dm.Firmy.field(PoleKod).asString();
-    const QString n = dm.Firmy.field(PoleNIP).asString();
-    const QString f = dm.Firmy.field(PoleFirma).asString();
-    EdKod->setText(k);
-    EdNIP->setText(n);
-    EdFirma->setText(f);
+    poprawiany = Biezacy();
+    EdKod->setText(poprawiany->Kod);
+    EdNIP->setText(poprawiany->NIP);
+    EdFirma->setText(poprawiany->Firma);
+    q.Zapamietaj();
+    UstawPrzyciski();
 }
 
 void TSprzedFrm::Impl::CzyscBtnClick()
@@ -385,7 +435,7 @@ void TSprzedFrm::Impl::CzyscBtnClick()
 }
 
 TSprzedFrm::TSprzedFrm(TDM &dm, TWindow &window, QWidget *parent)
-    : QDialog(parent), d(std::make_unique<Impl>(*this, dm, window))
+    : OknoEdycji(dm, QStringLiteral("Porzucić poprawki sprzedawcy?"), parent), d(std::make_unique<Impl>(*this, dm, window))
 {
     setObjectName(QStringLiteral("SprzedFrm"));
     setWindowTitle(QStringLiteral("Sprzedawcy"));
@@ -410,6 +460,21 @@ QString TSprzedFrm::NIP() const
 QString TSprzedFrm::Firma() const
 {
     return d->firma;
+}
+
+bool TSprzedFrm::SaZmiany() const
+{
+    // Only a correction is typed to be kept: what the search edits hold
+    // otherwise stays in them for the next opening anyway.
+    return d->poprawiany && OknoEdycji::SaZmiany();
+}
+
+void TSprzedFrm::reject()
+{
+    const bool porzucona = SaZmiany();
+    OknoEdycji::reject();
+    if (porzucona && !isVisible())
+        d->poprawiany.reset();
 }
 
 void TSprzedFrm::showEvent(QShowEvent *event)

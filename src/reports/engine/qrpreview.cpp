@@ -4,7 +4,10 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QIcon>
+#include <QPrintPreviewWidget>
+#include <QScrollBar>
 #include <QToolBar>
 
 namespace {
@@ -49,6 +52,30 @@ TQRPreview::TQRPreview(const TQRComposite &report, const QString &pdfFileName, W
     }
     m_dialog.setWindowState(m_dialog.windowState() | Qt::WindowMaximized);
     ZoomToPageWidth();
+    KeepAtTheTop();
+}
+
+// The toolkit's preview keeps the scroll position of its first, smaller
+// layout when it grows to the page's width, a quarter page down. Until the
+// user scrolls or uses the toolbar, every new layout shows the top of the
+// first page, where the identifiers are.
+void TQRPreview::KeepAtTheTop()
+{
+    auto *widget = m_dialog.findChild<QPrintPreviewWidget *>();
+    auto *view = widget ? widget->findChild<QGraphicsView *>() : nullptr;
+    if (!view)
+        return;
+    QScrollBar *scroll = view->verticalScrollBar();
+    const auto toTheTop = [scroll] { scroll->setValue(scroll->minimum()); };
+    QObject::connect(widget, &QPrintPreviewWidget::previewChanged, scroll, toTheTop);
+    QObject::connect(scroll, &QScrollBar::rangeChanged, scroll, toTheTop);
+    const auto userMoved = [widget, scroll] {
+        QObject::disconnect(widget, &QPrintPreviewWidget::previewChanged, scroll, nullptr);
+        QObject::disconnect(scroll, &QScrollBar::rangeChanged, scroll, nullptr);
+    };
+    QObject::connect(scroll, &QScrollBar::actionTriggered, scroll, userMoved);
+    if (auto *toolBar = m_dialog.findChild<QToolBar *>())
+        QObject::connect(toolBar, &QToolBar::actionTriggered, scroll, userMoved);
 }
 
 void TQRPreview::ZoomToPageWidth()

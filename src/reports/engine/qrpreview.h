@@ -45,6 +45,7 @@ public:
 
 private:
     void ZoomToPageWidth();
+    void KeepAtTheTop();
 
     const TQRComposite &m_report;
     QString m_pdfFileName;

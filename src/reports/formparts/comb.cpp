@@ -10,8 +10,7 @@ int CentredInPlace(int xa, int xb, int w)
     return std::max(0, xa + (xb - xa - w) / 2);
 }
 
-void PrintComb(TQRCanvas &canvas, const TQRPageFrame &frame, const std::vector<TCombGroup> &groups,
-               const QString &text)
+void DrawComb(TQRCanvas &canvas, const TQRPageFrame &frame, const std::vector<TCombGroup> &groups)
 {
     const int tick = frame.Height() / 3;
     for (const TCombGroup &group : groups) {
@@ -21,7 +20,18 @@ void PrintComb(TQRCanvas &canvas, const TQRPageFrame &frame, const std::vector<T
             canvas.Line(x, frame.Bottom, x, frame.Bottom - tick);
         }
     }
-    if (text.isEmpty() || groups.empty() || frame.Height() < canvas.TextHeight())
+}
+
+bool CombHoldsText(TQRCanvas &canvas, const TQRPageFrame &frame)
+{
+    return frame.Height() >= canvas.TextHeight();
+}
+
+void PrintComb(TQRCanvas &canvas, const TQRPageFrame &frame, const std::vector<TCombGroup> &groups,
+               const QString &text)
+{
+    DrawComb(canvas, frame, groups);
+    if (text.isEmpty() || groups.empty() || !CombHoldsText(canvas, frame))
         return;
 
     auto group = groups.begin();

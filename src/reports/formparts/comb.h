@@ -20,9 +20,16 @@ struct TCombGroup
 std::vector<TCombGroup> EvenComb(const TQRPageFrame &frame, int places);
 
 // Draws the comb along the bottom of the frame with ticks a third of its
-// height, and the text's characters, one centred in each place from the top
-// of the frame, when a line of text fits the frame's height. Characters
-// beyond the last place go on in places of the last group's width.
+// height.
+void DrawComb(TQRCanvas &canvas, const TQRPageFrame &frame, const std::vector<TCombGroup> &groups);
+
+// Whether a line of the canvas font fits the frame's height: a comb prints
+// its characters only then.
+bool CombHoldsText(TQRCanvas &canvas, const TQRPageFrame &frame);
+
+// Draws the comb, and the text's characters, one centred in each place from
+// the top of the frame, when a line of text fits the frame's height.
+// Characters beyond the last place go on in places of the last group's width.
 void PrintComb(TQRCanvas &canvas, const TQRPageFrame &frame, const std::vector<TCombGroup> &groups,
                const QString &text);
 

@@ -30,7 +30,21 @@ void TQRNIP::PrintAtBand(double bandX, double bandY)
 {
     SelectDrawingObjects();
     const TQRPageFrame frame = FrameOnPage(bandX, bandY);
-    PrintComb(PageCanvas(), frame, EvenComb(frame, 13), NIP);
+    const std::vector<TCombGroup> comb = EvenComb(frame, Miejsc);
+    TQRCanvas &canvas = PageCanvas();
+    DrawComb(canvas, frame, comb);
+    if (!CombHoldsText(canvas, frame))
+        return;
+    const int p = comb.front().PlaceWidth;
+    int place = 0;
+    for (const QChar character : NIP) {
+        const QString glyph(character);
+        const bool dash = character == QLatin1Char('-');
+        const int xa = frame.Left + place * p;
+        canvas.TextOut(CentredInPlace(xa, dash ? xa : xa + p, canvas.TextWidth(glyph)), frame.Top, glyph);
+        if (!dash)
+            ++place;
+    }
 }
 
 TQRMonth::TQRMonth()

@@ -25,10 +25,16 @@ private:
     int m_ilosc = 4;
 };
 
-// A NIP over 13 places, dashes included as written.
+// A NIP as written, its digits over ten places at the pitch of the form's
+// boxes. A dash takes no place: it stands on the boundary between the digits
+// around it, so that the digits land in the form's boxes however the NIP was
+// grouped (123-456-78-90 or 123-45-67-890). Characters beyond the tenth
+// place go on at the same pitch.
 class TQRNIP : public TQRCustomPit
 {
 public:
+    static constexpr int Miejsc = 10;
+
     TQRNIP();
     QString NIP;
 

@@ -34,18 +34,17 @@ TQRWrapper::TQRWrapper()
     Height = 9;
 }
 
-QStringList TQRWrapper::Wrap(const QString &text, int width) const
+QStringList TQRWrapper::Wrap(const QString &text, double width, const std::function<double(const QString &)> &measure)
 {
-    const TQRCanvas &canvas = PageCanvas();
     QStringList lines;
     QString rest = text;
     while (!rest.isEmpty()) {
-        if (canvas.TextWidth(rest) <= width) {
+        if (measure(rest) <= width) {
             lines << rest;
             break;
         }
         qsizetype fits = rest.size() - 1;
-        while (fits > 0 && canvas.TextWidth(rest.left(fits)) > width)
+        while (fits > 0 && measure(rest.left(fits)) > width)
             --fits;
         if (fits == 0) {
             lines << rest;
@@ -67,12 +66,12 @@ QStringList TQRWrapper::Wrap(const QString &text, int width) const
 void TQRWrapper::PrintAtBand(double bandX, double bandY)
 {
     SelectDrawingObjects();
-    m_lines = Wrap(Caption, WidthToPage(Width));
+    TQRCanvas &canvas = PageCanvas();
+    m_lines = Wrap(Caption, WidthToPage(Width), [&canvas](const QString &text) { return canvas.TextWidth(text); });
 
     // The outline in the brush's colour: a background without a border.
     QPen hidden = Pen;
     hidden.setColor(Brush.color());
-    TQRCanvas &canvas = PageCanvas();
     canvas.SetPen(hidden);
     const TQRPageFrame frame = FrameOnPage(bandX, bandY);
     canvas.Rectangle(frame.Left, frame.Top, frame.Right, frame.Bottom);

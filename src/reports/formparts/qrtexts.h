@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // A text word-wrapped into the control's width, on a background of the
 // brush's colour. Lines that do not fit above the bottom edge print below it.
 class TQRWrapper : public TQRCustomPit
@@ -17,15 +19,16 @@ public:
     // The lines of the last print.
     const QStringList &Lines() const { return m_lines; }
 
+    // The lines of a text wrapped into `width`, each measured by `measure`
+    // in the unit of the width: breaks after the last space, comma, hyphen
+    // or full stop that fits, or inside a word that has none. When not even
+    // one character fits, the rest goes on one line and the wrapping ends.
+    static QStringList Wrap(const QString &text, double width, const std::function<double(const QString &)> &measure);
+
 protected:
     void PrintAtBand(double bandX, double bandY) override;
 
 private:
-    // Breaks after the last space, comma, hyphen or full stop that fits, or
-    // inside a word that has none. When not even one character fits, the
-    // rest goes on one line and the wrapping ends.
-    QStringList Wrap(const QString &text, int width) const;
-
     QStringList m_lines;
 };
 

@@ -11,6 +11,12 @@ namespace {
 // depend on the device it will be drawn on.
 constexpr int PomiarDpi = 1200;
 
+// A comb stands this high over its base line, when the print font allows.
+constexpr double WysokoscGrzebienia = 5;
+// A comb's characters print only when its height holds a line of the font;
+// this much more allows for rounding to the device's pixels.
+constexpr double ZapasGrzebienia = 0.15;
+
 const QImage &urzadzeniePomiaru()
 {
     static const QImage image = [] {
@@ -88,7 +94,32 @@ void TStronaWydruku::ReportBeforePrint()
     const TQRFont czcionka = CzcionkaDruku();
     for (const auto &ustaw : m_dane)
         ustaw(czcionka);
+    DopasujGrzebienie();
     Wypelnij();
+}
+
+QRectF TStronaWydruku::RamkaGrzebienia(PunktPola punkt, int miejsc, double szerokoscMiejsca,
+                                       std::optional<double> dol)
+{
+    const double podstawa = dol.value_or(punkt.y + WysokoscGrzebienia);
+    const double gora = std::min<double>(punkt.y, podstawa - WysokoscMm(CzcionkaWzorcowa()) - ZapasGrzebienia);
+    return QRectF(LewaGrzebienia(punkt, szerokoscMiejsca), gora, miejsc * szerokoscMiejsca, podstawa - gora);
+}
+
+void TStronaWydruku::DaneGrzebienia(TQRCustomPit *grzebien)
+{
+    Dane(grzebien);
+    m_grzebienie.push_back({grzebien, grzebien->Height});
+}
+
+// The base line stays where the form has it; the top rises with the font.
+void TStronaWydruku::DopasujGrzebienie()
+{
+    for (const GrzebienDanych &g : m_grzebienie) {
+        const double dol = g.Pole->Top + g.Pole->Height;
+        g.Pole->Height = std::max(g.Wysokosc, WysokoscMm(g.Pole->Font) + ZapasGrzebienia);
+        g.Pole->Top = dol - g.Pole->Height;
+    }
 }
 
 double TStronaWydruku::SzerokoscMm(const QFont &font, const QString &text)

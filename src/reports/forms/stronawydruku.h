@@ -13,6 +13,8 @@
 #include <QRectF>
 
 #include <functional>
+#include <optional>
+#include <type_traits>
 #include <vector>
 
 // One page of a printed form: a report with one band the size of the
@@ -61,6 +63,22 @@ protected:
     void Dane(TQRCustomPit *pole);
     void Dane(TQRMemo *pole);
 
+    // A comb of data in places of the given width whose first character lands
+    // at the point, its base line at dol (by default the comb's usual height
+    // under the point). A print font too tall for it raises its top before
+    // printing, so that its characters print at every size.
+    template <class Grzebien>
+    Grzebien *DodajGrzebien(PunktPola punkt, int miejsc, double szerokoscMiejsca, std::optional<double> dol = {})
+    {
+        auto *grzebien = Dodaj<Grzebien>(RamkaGrzebienia(punkt, miejsc, szerokoscMiejsca, dol));
+        if constexpr (std::is_same_v<Grzebien, TQRPlotek>)
+            grzebien->setIlosc(miejsc);
+        // Its characters leave what lies under them (a caption above) visible.
+        grzebien->Brush = Qt::NoBrush;
+        DaneGrzebienia(grzebien);
+        return grzebien;
+    }
+
     // Fills the page from the models; runs after the print settings are applied.
     virtual void Wypelnij() = 0;
 
@@ -82,9 +100,19 @@ protected:
     static double WysokoscMm(const QFont &font);
 
 private:
+    struct GrzebienDanych
+    {
+        TQRCustomPit *Pole;
+        double Wysokosc; // as laid out
+    };
+
     void ReportBeforePrint();
+    static QRectF RamkaGrzebienia(PunktPola punkt, int miejsc, double szerokoscMiejsca, std::optional<double> dol);
+    void DaneGrzebienia(TQRCustomPit *grzebien);
+    void DopasujGrzebienie();
 
     TQRBand *m_band = nullptr;
+    std::vector<GrzebienDanych> m_grzebienie;
     std::vector<std::function<void(const QColor &)>> m_cieniowane;
     std::vector<std::function<void(const TQRFont &)>> m_dane;
 };

@@ -38,12 +38,12 @@ const std::array<PoleOsoby, 13> PolaOsoby{{
 // Rows of the personal data are as high as the overprint's lines are apart.
 constexpr double WysokoscWiersza = 8.5;
 
-// Combs of the identifiers: 13 places of a NIP written with its dashes, and
-// the 11 places of a PESEL at the pitch of the official form.
-constexpr double MiejsceNip = 5.0;
-constexpr double MiejscePesel = 58.0 / 11;
-constexpr double OdstepPesel = 8; // the PESEL line under the NIP line
-constexpr double MiejsceNumeru = 5.5;
+// The identifiers' digits stand in the form's eleven boxes, as the overprint
+// spaces them; the PESEL on the line under the NIP. The numbers' two digits
+// are as far apart as the overprint puts them.
+constexpr double MiejsceIdentyfikatora = 58.0 / 11;
+constexpr double OdstepPesel = 8;
+constexpr double MiejsceNumeru = 5.0;
 
 // The overprint's points of the tick boxes.
 constexpr int ZnakNowy = 66, ZnakKorekta = 67;
@@ -70,9 +70,8 @@ TVzm1_1Prev::Identyfikator TVzm1_1Prev::DodajIdentyfikator(int pole, double lewy
     ramka->CaptionFont.setPointSize(6);
     Napis(QPointF(lewy + 2, nip.y + 1), QStringLiteral("NIP"), Podpis);
     Napis(QPointF(lewy + 2, pesel.y + 1), QStringLiteral("PESEL"), Podpis);
-    auto *plotek = DodajGrzebien<TQRPlotek>(pesel, 11, MiejscePesel);
-    plotek->setIlosc(11);
-    return {DodajGrzebien<TQRNIP>(nip, 13, MiejsceNip), plotek};
+    auto *plotek = DodajGrzebien<TQRPlotek>(pesel, 11, MiejsceIdentyfikatora);
+    return {DodajGrzebien<TQRNIP>(nip, TQRNIP::Miejsc, MiejsceIdentyfikatora), plotek};
 }
 
 void TVzm1_1Prev::DodajIdentyfikatory()
@@ -209,8 +208,8 @@ void TVzm1_1Prev::Wypelnij()
     m_podatnik.pesel->Text = Vzm.Pesel();
     m_malzonek.nip->NIP = Vzm.MNIP();
     m_malzonek.pesel->Text = Vzm.MPesel();
-    m_nrKolej->setMonth(Vzm.NrKolej());
-    m_nrKoryg->setMonth(Vzm.NrKoryg());
+    m_nrKolej->setMonth(NumerNaFormularzu(Vzm.NrKolej()));
+    m_nrKoryg->setMonth(NumerNaFormularzu(Vzm.NrKoryg()));
     m_urzad->Text = Wielkie(Vzm.Urzad);
     m_cel[0]->Checked = Vzm.P7_1();
     m_cel[1]->Checked = Vzm.P7_2();

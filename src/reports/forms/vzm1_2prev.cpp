@@ -9,9 +9,13 @@ namespace {
 constexpr double SzerokoscKwoty = 51;
 constexpr double WysokoscWiersza = 8.5;
 constexpr double MiejsceRoku = 5.25;
-// A date comb is 18 units wide: 9 places of two units, gaps included; it
-// ends inside the column of the values.
-constexpr double MiejsceDaty = 47.5 / 9;
+// A date comb is 18 units wide: 9 places of two units, gaps included. The
+// overprint puts the digits at 0, 5, 12, 18, 25, 30, 35 and 41 mm; the comb's
+// places start at 0, 2, 5, 7, 10, 12, 14 and 16 units. A unit of a tenth of
+// an inch (a whole number of dots on printers and in PDF files, so the comb
+// divides it without a remainder) keeps every digit within 0.7 mm of the
+// overprint's.
+constexpr double MiejsceDaty = 2 * 2.54;
 
 // Field numbers of the amounts: the position plus 6.
 constexpr int PoleCeny = 45;
@@ -249,9 +253,9 @@ void TVzm1_2Prev::UstawKwote(TQRCurrBox *pole, int nr, bool wolno)
 
 void TVzm1_2Prev::Wypelnij()
 {
-    m_lata[0]->setYear(Vzm.P41());
-    m_lata[1]->setYear(Vzm.P42());
-    m_lata[2]->setYear(Vzm.P43());
+    m_lata[0]->setYear(RokNaFormularzu(Vzm.P41()));
+    m_lata[1]->setYear(RokNaFormularzu(Vzm.P42()));
+    m_lata[2]->setYear(RokNaFormularzu(Vzm.P43()));
     m_pierwszyWniosek->Date = Vzm.P44();
     UstawKwote(m_cena, PoleCeny);
     for (std::size_t b = 0; b < std::size(BlokiLimitow); ++b) {

@@ -132,7 +132,6 @@ void TVzm1_3Prev::DodajSekcjeF()
         const int miejsc = g == 0 ? 2 : 4;
         const PunktPola grupa{konto.x + TPrn::AccountGroups[g], konto.y};
         m_konto[g] = DodajGrzebien<TQRPlotek>(grupa, miejsc, MiejsceKonta);
-        m_konto[g]->setIlosc(miejsc);
     }
 }
 

@@ -150,11 +150,6 @@ TQRCurrBox *TVzm1Strona::PoleKwoty(int pole, const QString &opis, double szeroko
     return kwota;
 }
 
-QRectF TVzm1Strona::RamkaGrzebienia(PunktPola punkt, int miejsc, double szerokoscMiejsca)
-{
-    return QRectF(LewaGrzebienia(punkt, szerokoscMiejsca), punkt.y, miejsc * szerokoscMiejsca, 5);
-}
-
 TQRCheckBox *TVzm1Strona::Kwadrat(PunktPola znak)
 {
     const TQRFont czcionka = CzcionkaWzorcowa();

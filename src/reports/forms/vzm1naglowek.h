@@ -77,16 +77,6 @@ protected:
     TQRTextBox *Ramka(const QRectF &ramka, const QString &opis);
     // An amount box whose amount ends at the field's point.
     TQRCurrBox *PoleKwoty(int pole, const QString &opis, double szerokosc, double wysokosc);
-    // A comb of `miejsc` places whose first character lands at the field's point.
-    template <class Grzebien>
-    Grzebien *DodajGrzebien(PunktPola punkt, int miejsc, double szerokoscMiejsca)
-    {
-        auto *grzebien = Dodaj<Grzebien>(RamkaGrzebienia(punkt, miejsc, szerokoscMiejsca));
-        // Its characters leave what lies under them (a caption just above) visible.
-        grzebien->Brush = Qt::NoBrush;
-        Dane(grzebien);
-        return grzebien;
-    }
     // A tick box centred where the overprint puts its "X".
     TQRCheckBox *Kwadrat(PunktPola znak);
     // A tick box with its label (one or more lines) to the right of it.
@@ -116,7 +106,6 @@ protected:
     static QString Wielkie(const QString &tekst);
 
 private:
-    static QRectF RamkaGrzebienia(PunktPola punkt, int miejsc, double szerokoscMiejsca);
     static TQRFont Czcionka(Kroj kroj);
     void DodajNaglowek();
     void DodajStopke(int strona);

@@ -2,6 +2,7 @@
 
 #include "core/polishtext.h"
 #include "vzm/attachmentmodel.h"
+#include "vzm/formmodel.h"
 
 #include <QRegularExpression>
 
@@ -50,8 +51,12 @@ PunktPola punkt(int pole)
     return PunktZTabeli(WspVzmab, pole);
 }
 
-// The NIP and the PESEL over places of this width.
-constexpr double MiejsceIdentyfikatora = 4.2;
+// The NIP's and the PESEL's digits as far apart as the overprint puts them
+// (the PESEL of the spouse, printed in the steps of the paper form's boxes,
+// stays within half a millimetre of this pitch).
+constexpr double MiejsceIdentyfikatora = 58.0 / 11;
+// The attachment number's two digits, as the overprint spaces them.
+constexpr double MiejsceNumeru = 5.0;
 // The combs of the identifiers stand this high on their point.
 constexpr double WysokoscIdentyfikatora = 5;
 
@@ -88,10 +93,9 @@ void TVZMab_1_3Prev::DodajIdentyfikator(const QRectF &ramka, const QString &opis
     const double dol = naNip.y + WysokoscIdentyfikatora;
     const double etykieta = dol - 3.5;
     Napis(QRectF(naNip.x - 12, etykieta, 9.5, 3), QStringLiteral("NIP"), 7, true, Qt::AlignRight);
-    nip = DodajGrzebien<TQRNIP>(naNip, 13, MiejsceIdentyfikatora, dol);
+    nip = DodajGrzebien<TQRNIP>(naNip, TQRNIP::Miejsc, MiejsceIdentyfikatora, dol);
     Napis(QRectF(naPesel.x - 12, etykieta, 9.5, 3), QStringLiteral("PESEL"), 7, true, Qt::AlignRight);
     pesel = DodajGrzebien<TQRPlotek>(naPesel, 11, MiejsceIdentyfikatora, dol);
-    pesel->setIlosc(11);
 }
 
 // The list's symbol and heading at the left; at the right, the shaded frame of
@@ -112,7 +116,7 @@ void TVZMab_1_3Prev::DodajTytul(double lewa, double prawa)
                      QStringLiteral("Załącznik do formularza VZM-1."), 9, true));
     Dodaj<TQRTextBox>(QRectF(QPointF(lewaRamki + 2.5, 32.5), QPointF(prawa - 1.5, dolNumeru + 1)))->Caption =
         QStringLiteral("3. Kolejny numer składanego załącznika");
-    m_nrZal = DodajGrzebien<TQRMonth>(naNumer, 2, 5.5, dolNumeru);
+    m_nrZal = DodajGrzebien<TQRMonth>(naNumer, 2, MiejsceNumeru, dolNumeru);
     m_nrZal->PrintZero = false;
 }
 
@@ -190,7 +194,7 @@ void TVZMab_1_3Prev::Wypelnij()
     m_wykaz->Left = m_srodekWykazu - m_wykaz->Width / 2;
     m_stawka->Caption = QString::fromUtf8(naglowek.Stawka);
 
-    m_nrZal->setMonth(m_zalacznik.NrZal());
+    m_nrZal->setMonth(NumerNaFormularzu(m_zalacznik.NrZal()));
     for (size_t i = 0; i < PolaOsob.size(); ++i)
         m_osoby[i]->Text = polishUpper((m_zalacznik.*PolaOsob[i].Wartosc)());
 }

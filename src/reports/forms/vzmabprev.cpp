@@ -1,23 +1,29 @@
 #include "reports/forms/vzmabprev.h"
 
+#include "overprint/fontform.h"
 #include "vzm/attachmentmodel.h"
 
 #include <algorithm>
 
 namespace {
 
-// A comb's digits print only when its height holds a line of the font; this
-// much more allows for rounding to the device's pixels.
-constexpr double ZapasGrzebienia = 0.15;
+// The seller's NIP at the pitch of the overprint's NIP of a row.
+constexpr double MiejsceNipuWiersza = 5.3;
 
-// The seller's NIP over 13 places (dashes included) in the invoice rows.
-constexpr double MiejsceNipuWiersza = 4.5;
+// The item numbers that do not fit on the row's line, word-wrapped small:
+// the form's size, then smaller in half points down to what still reads.
+constexpr double RozmiarPozycji = 6, NajmniejszyRozmiarPozycji = 4.5;
 
-// The item numbers that do not fit on the row's line, word-wrapped small.
-TQRFont czcionkaPozycji()
+TQRFont czcionkaPozycji(double punkty)
 {
-    return TQRFont(QStringLiteral("MS Serif"), 6);
+    TQRFont czcionka(QStringLiteral("MS Serif"));
+    czcionka.setPointSizeF(punkty);
+    return czcionka;
 }
+
+// A little to spare, so that the device's rounding of the widths never
+// adds a line the measure in millimetres did not.
+constexpr double ZapasSzerokosci = 0.3;
 
 // The overprint's field of the item numbers of a row.
 constexpr int polePozycji(int wiersz)
@@ -194,7 +200,7 @@ void TVZMabPrev::DodajWiersz(int wiersz)
     w.Data = ramka(Dodaj<TQRTextBox>(u.Kolumna(2)), 1);
     w.Data->TextAlignment = m_strona == 1 ? taRightJustify : taLeftJustify;
     ramka(Dodaj<TQRTextBox>(u.Kolumna(3)), 2);
-    w.Nip = DodajGrzebien<TQRNIP>(PunktZTabeli(WspVzmab, pierwsze + 2), 13, MiejsceNipuWiersza, u.Dol);
+    w.Nip = DodajGrzebien<TQRNIP>(PunktZTabeli(WspVzmab, pierwsze + 2), TQRNIP::Miejsc, MiejsceNipuWiersza, u.Dol);
     for (int kwota = 0; kwota < 3; ++kwota) {
         w.Kwoty[kwota] = ramka(Dodaj<TQRCurrBox>(u.Kolumna(4 + kwota)), 3 + kwota);
         w.Kwoty[kwota]->PrintZero = false;
@@ -211,7 +217,7 @@ void TVZMabPrev::DodajWiersz(int wiersz)
     const double koniec = pozycje.right() - OdstepWRamce();
     w.PozycjeZawiniete = Dodaj<TQRWrapper>(
         QRectF(QPointF(poczatek, pozycje.top() + 1), QPointF(koniec, pozycje.bottom() - 0.2)));
-    w.PozycjeZawiniete->Font = czcionkaPozycji();
+    w.PozycjeZawiniete->Font = czcionkaPozycji(RozmiarPozycji);
     m_wiersze.push_back(w);
 }
 
@@ -219,27 +225,6 @@ double TVZMabPrev::OdstepWRamce()
 {
     const TQRTextBox wzor;
     return SzerokoscMm(wzor.CaptionFont, QString(wzor.ZnakOdstepuDol));
-}
-
-QRectF TVZMabPrev::RamkaGrzebienia(PunktPola punkt, int miejsc, double szerokoscMiejsca, double dol)
-{
-    const double gora = std::min<double>(punkt.y, dol - WysokoscMm(CzcionkaWzorcowa()) - ZapasGrzebienia);
-    return QRectF(LewaGrzebienia(punkt, szerokoscMiejsca), gora, miejsc * szerokoscMiejsca, dol - gora);
-}
-
-void TVZMabPrev::DaneGrzebienia(TQRCustomPit *grzebien)
-{
-    Dane(grzebien);
-    m_grzebienie.push_back({grzebien, grzebien->Height});
-}
-
-void TVZMabPrev::DopasujGrzebienie()
-{
-    for (const GrzebienDanych &g : m_grzebienie) {
-        const double dol = g.Pole->Top + g.Pole->Height;
-        g.Pole->Height = std::max(g.Wysokosc, WysokoscMm(g.Pole->Font) + ZapasGrzebienia);
-        g.Pole->Top = dol - g.Pole->Height;
-    }
 }
 
 void TVZMabPrev::DodajStopke(double prawaKrawedz)
@@ -250,7 +235,6 @@ void TVZMabPrev::DodajStopke(double prawaKrawedz)
 
 void TVZMabPrev::Wypelnij()
 {
-    DopasujGrzebienie();
     for (const WierszFaktury &w : m_wiersze)
         WypelnijWiersz(w);
     const StopkaListy &stopka = StopkiList[std::clamp(m_zalacznik.Rodzaj(), 1, 3) - 1];
@@ -264,6 +248,8 @@ void TVZMabPrev::WypelnijWiersz(const WierszFaktury &w)
     const int pierwsze = TVZMab::PierwszaKratka(w.Wiersz);
     w.Numer->Text = m_zalacznik.GetTekst(pierwsze);
     w.Data->Text = m_zalacznik.GetTekst(pierwsze + 1);
+    ZmiescWRamce(*w.Numer);
+    ZmiescWRamce(*w.Data);
     w.Nip->NIP = m_zalacznik.GetTekst(pierwsze + 2);
     for (int kwota = 0; kwota < 3; ++kwota)
         w.Kwoty[kwota]->Value = m_zalacznik.GetKwota(pierwsze + 3 + kwota);
@@ -273,6 +259,39 @@ void TVZMabPrev::WypelnijWiersz(const WierszFaktury &w)
     const QString pozycje = m_zalacznik.GetLpFakt(w.Wiersz);
     const bool zawin = SzerokoscMm(w.Pozycje->Font, pozycje) > w.PozycjeZawiniete->Width;
     w.Pozycje->Text = zawin ? QString() : pozycje;
-    w.PozycjeZawiniete->Caption = zawin ? pozycje : QString();
+    const PozycjeWRamce wRamce = zawin ? DopasujPozycje(pozycje, w.PozycjeZawiniete->Width, w.PozycjeZawiniete->Height)
+                                       : PozycjeWRamce{czcionkaPozycji(RozmiarPozycji), QString()};
+    w.PozycjeZawiniete->Font = wRamce.Czcionka;
+    w.PozycjeZawiniete->Caption = wRamce.Tekst;
     w.PozycjeZawiniete->Visible = zawin;
+}
+
+void TVZMabPrev::ZmiescWRamce(TQRTextBox &pole)
+{
+    // Room for the text between the gaps the box keeps on either side.
+    const double miejsce = pole.Width - OdstepWRamce() - SzerokoscMm(pole.CaptionFont, QStringLiteral("  "));
+    while (pole.Font.pointSize() > TFontForm::NajmniejszyRozmiar && SzerokoscMm(pole.Font, pole.Text) > miejsce)
+        pole.Font.setPointSize(pole.Font.pointSize() - 1);
+}
+
+TVZMabPrev::PozycjeWRamce TVZMabPrev::DopasujPozycje(const QString &pozycje, double szerokosc, double wysokosc)
+{
+    const auto miesciSie = [&](const QString &tekst, const TQRFont &czcionka) {
+        const QStringList linie = TQRWrapper::Wrap(tekst, szerokosc - ZapasSzerokosci,
+                                                   [&](const QString &t) { return SzerokoscMm(czcionka, t); });
+        return linie.size() * WysokoscMm(czcionka) <= wysokosc;
+    };
+    for (double punkty = RozmiarPozycji; punkty >= NajmniejszyRozmiarPozycji; punkty -= 0.5) {
+        const TQRFont czcionka = czcionkaPozycji(punkty);
+        if (miesciSie(pozycje, czcionka))
+            return {czcionka, pozycje};
+    }
+    const TQRFont najmniejsza = czcionkaPozycji(NajmniejszyRozmiarPozycji);
+    const QString wielokropek = QStringLiteral("…");
+    for (qsizetype dlugosc = pozycje.size() - 1; dlugosc > 0; --dlugosc) {
+        const QString uciete = pozycje.left(dlugosc).trimmed() + wielokropek;
+        if (miesciSie(uciete, najmniejsza))
+            return {najmniejsza, uciete, true};
+    }
+    return {najmniejsza, wielokropek, true};
 }

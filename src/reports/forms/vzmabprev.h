@@ -39,6 +39,21 @@ protected:
 
     TVZMabPrev(TVZMab &zalacznik, int strona);
 
+public:
+    // Item numbers too wide for their row's line, as they go into the row's
+    // box of the given size (mm): word-wrapped in the wrappers' small type,
+    // smaller as far as the lines need (down to a legible 4.5 pt), and cut
+    // with "…" when even that does not hold them. Never below the box.
+    struct PozycjeWRamce
+    {
+        TQRFont Czcionka;
+        QString Tekst;
+        bool Uciete = false;
+    };
+    static PozycjeWRamce DopasujPozycje(const QString &pozycje, double szerokosc, double wysokosc);
+
+protected:
+
     // "POLTAX" and who fills the form, over a thick rule.
     void DodajNaglowek();
     // The shaded head of the invoice table between gora and the first row.
@@ -55,17 +70,6 @@ protected:
     TQRShape *Tlo(const QRectF &naArkuszu);
     // A shaded cell with its lines of bold text centred in it.
     void KomorkaCieniowana(const QRectF &naArkuszu, const QStringList &linie, int rozmiar);
-    // A comb of data whose first character lands at the point, in places of
-    // the given width, with its base line at dol. A print font too tall for
-    // it raises its top, so that its digits still print.
-    template <class Grzebien>
-    Grzebien *DodajGrzebien(PunktPola punkt, int miejsc, double szerokoscMiejsca, double dol)
-    {
-        auto *grzebien = Dodaj<Grzebien>(RamkaGrzebienia(punkt, miejsc, szerokoscMiejsca, dol));
-        DaneGrzebienia(grzebien);
-        return grzebien;
-    }
-
     // The rows and the footer; a page adds its own boxes after these.
     void Wypelnij() override;
 
@@ -85,19 +89,13 @@ private:
 
     // The gap between a box's edge and its text, as the boxes keep it.
     static double OdstepWRamce();
-    static QRectF RamkaGrzebienia(PunktPola punkt, int miejsc, double szerokoscMiejsca, double dol);
-    void DaneGrzebienia(TQRCustomPit *grzebien);
-    void DopasujGrzebienie();
+    // A box's text in the print font, or smaller where the print font would
+    // run it over the next column: the largest size that fits.
+    static void ZmiescWRamce(TQRTextBox &pole);
     void DodajWiersz(int wiersz);
     void WypelnijWiersz(const WierszFaktury &w);
 
     int m_strona;
     std::vector<WierszFaktury> m_wiersze;
-    struct GrzebienDanych
-    {
-        TQRCustomPit *Pole;
-        double Wysokosc; // as laid out
-    };
-    std::vector<GrzebienDanych> m_grzebienie;
     TQRPitFooter *m_stopka = nullptr;
 };

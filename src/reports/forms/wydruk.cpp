@@ -5,7 +5,9 @@
 #include "reports/engine/qrpreview.h"
 #include "vzm/attachmentmodel.h"
 #include "vzm/formmodel.h"
+#include "vzm/rozliczenie.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 namespace {
@@ -51,8 +53,29 @@ QString WydrukZalacznika::NazwaPliku() const
                       m_zal.Nazwisko(), m_zal.Imie());
 }
 
+WydrukRozliczenia::WydrukRozliczenia(TDM &dm, TVzm_3 &vzm, ZrodloRozliczenia zrodlo) : m_vzm(vzm)
+{
+    const TRozliczenieZwrotu rozliczenie(dm, vzm, zrodlo);
+    int wiersz = 0;
+    do {
+        m_strony.push_back(std::make_unique<TRozliczeniePrev>(rozliczenie, wiersz, int(m_strony.size()) + 1));
+        wiersz = m_strony.back()->DoWiersza();
+    } while (wiersz < rozliczenie.Wiersze().size());
+    for (const auto &strona : m_strony) {
+        strona->UstawLiczbeStron(LiczbaStron());
+        m_raport.Add(strona->Report);
+    }
+    m_raport.Duplex = printSettings().Duplex;
+    m_raport.Title = QStringLiteral("Rozliczenie zwrotu");
+}
+
+QString WydrukRozliczenia::NazwaPliku() const
+{
+    return nazwaPliku(QStringLiteral("Rozliczenie zwrotu"), m_vzm.Nazwisko, m_vzm.Imie);
+}
+
 void PokazPodglad(const TQRComposite &raport, const QString &nazwaPliku, TDM &dm, QWidget *parent)
 {
-    TQRPreview podglad(raport, nazwaPliku, [&dm](const QString &komunikat) { dm.Uwaga(komunikat); }, parent);
+    TQRPreview podglad(raport, QDir(pdfFolder()).filePath(nazwaPliku), [&dm](const QString &komunikat) { dm.Uwaga(komunikat); }, parent);
     podglad.Exec();
 }

@@ -6,10 +6,14 @@
 #include "reports/forms/vzm1_4prev.h"
 #include "reports/forms/vzmab_1_3prev.h"
 #include "reports/forms/vzmab_2_3prev.h"
+#include "reports/forms/rozliczenieprev.h"
 #include "reports/engine/qrcomposite.h"
+
+#include <memory>
 
 class QWidget;
 class TDM;
+enum class ZrodloRozliczenia;
 
 // The complete printed application: its four pages joined in order, with
 // the duplex setting of the print settings. The pages read the application
@@ -43,6 +47,22 @@ private:
     TVZMab &m_zal;
     TVZMab_1_3Prev m_strona1;
     TVZMab_2_3Prev m_strona2;
+    TQRComposite m_raport;
+};
+
+// The printed explanation of the refund of the application in the model:
+// as many pages as its lines take (one or two at the print font's sizes).
+class WydrukRozliczenia
+{
+public:
+    WydrukRozliczenia(TDM &dm, TVzm_3 &vzm, ZrodloRozliczenia zrodlo);
+    const TQRComposite &Raport() const { return m_raport; }
+    QString NazwaPliku() const;
+    int LiczbaStron() const { return int(m_strony.size()); }
+
+private:
+    TVzm_3 &m_vzm;
+    std::vector<std::unique_ptr<TRozliczeniePrev>> m_strony;
     TQRComposite m_raport;
 };
 

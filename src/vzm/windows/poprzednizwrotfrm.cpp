@@ -19,7 +19,7 @@ QString wiersze(const char *text)
 
 } // namespace
 
-TPoprzedniZwrotFrm::TPoprzedniZwrotFrm(QWidget *parent) : QDialog(parent)
+TPoprzedniZwrotFrm::TPoprzedniZwrotFrm(TDM &dm, QWidget *parent) : OknoEdycji(dm, OknoEdycji::Pytanie, parent)
 {
     setWindowTitle(QStringLiteral("Kwoty zwróconego VAT na podstawie poprzednich wniosków"));
 
@@ -59,8 +59,12 @@ TPoprzedniZwrotFrm::TPoprzedniZwrotFrm(QWidget *parent) : QDialog(parent)
     }
 
     std::tie(PostBtn, CancelBtn) = NowePrzyciskiDialogu(EnterWDialogu::Zapisuje);
-    connect(PostBtn, &QPushButton::clicked, this, &QDialog::accept);
-    // Escape rejects the dialog by itself.
+    // An amount that does not read is refused, not confirmed.
+    connect(PostBtn, &QPushButton::clicked, this, [this] {
+        if (!TOrxEditCalc::ReportUnreadable(*this))
+            accept();
+    });
+    // Escape rejects the dialog by itself, asking as "&Anuluj" does.
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     uklad->addLayout(WierszPrzyciskow(PostBtn, CancelBtn));
     uklad->setSizeConstraint(QLayout::SetFixedSize);
@@ -71,7 +75,7 @@ TOrxEditCalc *TPoprzedniZwrotFrm::NowaKwota(const char *name)
     auto *edit = new TOrxEditCalc;
     edit->setObjectName(QLatin1StringView(name));
     edit->SetDisplayFormat(QStringLiteral("#,##0"));
-    edit->SetCheckOptions({});
+    edit->SetCheckOptions(coCheckOnExit);
     edit->setMinimumWidth(110);
     return edit;
 }
@@ -82,6 +86,7 @@ bool TPoprzedniZwrotFrm::Edytuj(Money ZwrotPopA, Money ZwrotPopB, Money ZwrotPop
     EdZwrotB->SetValue(ZwrotPopB);
     EdZwrotC->SetValue(ZwrotPopC);
     EdZwrotD->SetValue(ZwrotPopD);
+    Zapamietaj();
     EdZwrotA->setFocus();
     return exec() == QDialog::Accepted;
 }

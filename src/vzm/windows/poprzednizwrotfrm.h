@@ -1,20 +1,22 @@
 #pragma once
 
 #include "core/money.h"
-
-#include <QDialog>
+#include "widgets/oknoedycji.h"
 
 class QPushButton;
+class TDM;
 class TOrxEditCalc;
 
 // The refunds granted on earlier applications, one amount for each of the
 // four kinds of refund. The application editor stores what the user
-// confirms; cancelling leaves its values as they were.
-class TPoprzedniZwrotFrm : public QDialog
+// confirms; cancelling leaves its values as they were. An amount shown and
+// left unchanged keeps all its grosze; one that does not read is refused.
+// "&Anuluj", Escape and the close box ask before dropping what was typed.
+class TPoprzedniZwrotFrm : public OknoEdycji
 {
     Q_OBJECT
 public:
-    explicit TPoprzedniZwrotFrm(QWidget *parent = nullptr);
+    explicit TPoprzedniZwrotFrm(TDM &dm, QWidget *parent = nullptr);
 
     // Puts the four amounts into the edits and shows the dialog modally;
     // answers whether the user confirmed.

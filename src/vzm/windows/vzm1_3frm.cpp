@@ -1,9 +1,11 @@
 #include "vzm/windows/vzm1_3frm.h"
 
 #include "vzm/windows/poprzednizwrotfrm.h"
+#include "vzm/windows/rozliczeniezakladka.h"
 #include "vzm/windows/vzmstrony.h"
 
 #include "widgets/datasetmodel.h"
+#include "widgets/fielderror.h"
 #include "widgets/fieldmark.h"
 #include "widgets/maskedlineedit.h"
 #include "widgets/orxeditcalc.h"
@@ -16,6 +18,7 @@
 #include "data/dataerror.h"
 #include "data/tdm.h"
 #include "vzm/formmodel.h"
+#include "vzm/rozliczenie.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,7 +28,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
@@ -33,7 +35,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 namespace {
 
@@ -166,10 +167,20 @@ Uzupelnianie::Zrodlo ZrodloListy(TDM &dm, Lista lista)
     return {};
 }
 
-// A count typed as an amount: the nearest whole number, halves to the even one.
-int Zaokraglona(Money wartosc)
+// A count, read as a whole number by its edit.
+int Calkowita(Money wartosc)
 {
-    return int(std::nearbyint(double(wartosc.toReal())));
+    return int(wartosc.raw() / Money::Scale);
+}
+
+// An empty date is allowed; an impossible or incomplete one is refused
+// under its field.
+bool SprawdzDate(MaskedLineEdit &pole)
+{
+    if (!TekstNaDate(pole.storedText()).isNull() || PustaData(pole.storedText()))
+        return true;
+    FieldError::report(&pole, QStringLiteral("Niepoprawna data"));
+    return false;
 }
 
 QStringList Wiersze(const QString &tekst)
@@ -203,7 +214,7 @@ void UstawMaske(MaskedLineEdit &edit, const QString &tekst)
 } // namespace
 
 TVZM1_3Frm::TVZM1_3Frm(TDM &dm, TVzm_3 &vzm, TWindow &window, QWidget *parent)
-    : QDialog(parent), dm(dm), vzm(vzm),
+    : OknoEdycji(dm, QStringLiteral("Porzucić zmiany we wniosku?"), parent), dm(dm), vzm(vzm),
       m_polozenie(window, QStringLiteral("VZM1_3Frm"), WindowPlacement::Remember::PositionAndSize)
 {
     setObjectName(QStringLiteral("VZM1_3Frm"));
@@ -280,6 +291,13 @@ void TVZM1_3Frm::ZbudujZakladki()
     ukladWeryfikacji->addWidget(BladPan);
     ukladWeryfikacji->addWidget(BledyGrid, 1);
     Zakladki->addTab(m_weryfikacja, QStringLiteral("&Weryfikacja"));
+    m_rozliczenie = new TRozliczenieZakladka;
+    m_rozliczenie->DrukujBtn()->hide();
+    connect(m_rozliczenie->DrukujBtn(), &QPushButton::clicked, this, [this] {
+        if (m_drukujRozliczenie)
+            m_drukujRozliczenie(Zrodlo());
+    });
+    Zakladki->addTab(m_rozliczenie, QStringLiteral("&Rozliczenie"));
     connect(Zakladki, &QTabWidget::currentChanged, this, &TVZM1_3Frm::ZakladkaZmieniona);
 
     // Enter in a field or a memo presses neither: saving is a deliberate "Zapisz".
@@ -309,22 +327,16 @@ void TVZM1_3Frm::NaOpuszczenie(QWidget *kontrolka, Opuszczenie reakcja)
             if (const auto it = m_opuszczenie.constFind(liczba); it != m_opuszczenie.constEnd())
                 (*it)();
         });
-        connect(liczba, &QLineEdit::textEdited, this, &TVZM1_3Frm::Zmieniono);
         return;
     }
     kontrolka->installEventFilter(this);
-    if (auto *edit = qobject_cast<QLineEdit *>(kontrolka))
-        connect(edit, &QLineEdit::textEdited, this, &TVZM1_3Frm::Zmieniono);
-    else if (auto *memo = qobject_cast<QPlainTextEdit *>(kontrolka))
-        connect(memo, &QPlainTextEdit::textChanged, this, [this] {
-            if (!m_wypelnianie)
-                Zmieniono();
-        });
 }
 
 bool TVZM1_3Frm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+    // Another window or a popup taking the focus does not leave the field.
+    const auto powod = event->type() == QEvent::FocusOut ? static_cast<QFocusEvent *>(event)->reason() : Qt::NoFocusReason;
+    if (event->type() == QEvent::FocusOut && powod != Qt::PopupFocusReason && powod != Qt::ActiveWindowFocusReason) {
         if (const auto it = m_opuszczenie.constFind(watched); it != m_opuszczenie.constEnd())
             (*it)();
     }
@@ -388,7 +400,7 @@ void TVZM1_3Frm::PowiazLiczby()
     for (const Liczba &l : Liczby) {
         auto *edit = Kontrolka<TOrxEditCalc>(QLatin1StringView(l.nazwa));
         NaOpuszczenie(edit, [this, edit, ustaw = l.ustaw] {
-            ustaw(vzm, Zaokraglona(edit->ValueReal()));
+            ustaw(vzm, Calkowita(edit->ValueReal()));
             PokazLiczby();
         });
         m_liczby << [this, edit, wartosc = l.wartosc] {
@@ -414,7 +426,6 @@ void TVZM1_3Frm::PowiazKwadraty()
         // model afterwards changes nothing there.
         connect(kwadrat, &QCheckBox::clicked, this, [this, ustaw = k.ustaw, nr = k.nr](bool zaznaczony) {
             (vzm.*ustaw)(nr, zaznaczony);
-            Zmieniono();
             PokazKwadraty();
         });
         m_kwadraty << [this, kwadrat, stan = k.stan] { kwadrat->setChecked((vzm.*stan)()); };
@@ -475,7 +486,6 @@ void TVZM1_3Frm::PokazDate()
 
 void TVZM1_3Frm::PokazNotatki()
 {
-    const QScopedValueRollback wypelnianie(m_wypelnianie, true);
     for (const auto &[nazwa, wiersze] : Notatki) {
         auto *memo = Kontrolka<QPlainTextEdit>(QLatin1StringView(nazwa));
         const QString tekst = (vzm.*wiersze).join(u'\n');
@@ -533,7 +543,10 @@ void TVZM1_3Frm::UstawMenuKonta()
 
 void TVZM1_3Frm::F44Exit()
 {
-    vzm.SetP44(TekstNaDate(Kontrolka<MaskedLineEdit>(QStringLiteral("F44"))->storedText()));
+    auto *pole = Kontrolka<MaskedLineEdit>(QStringLiteral("F44"));
+    if (!SprawdzDate(*pole))
+        return;
+    vzm.SetP44(TekstNaDate(pole->storedText()));
     PokazDate();
     PokazKwoty();
 }
@@ -556,7 +569,6 @@ void TVZM1_3Frm::WstawCenaClick()
     if (cena <= Money())
         return;
     Kontrolka<TOrxEditCalc>(QStringLiteral("F45"))->SetValue(cena);
-    Zmieniono();
     F45Exit();
 }
 
@@ -564,20 +576,22 @@ void TVZM1_3Frm::PoliczBtnClick()
 {
     auto *faktur = Kontrolka<TOrxEditCalc>(QStringLiteral("F60"));
     faktur->SetValue(Money::fromUnits(vzm.VzmId() > 0 ? dm.LiczbaFaktur(vzm.VzmId()) : 0));
-    Zmieniono();
-    m_opuszczenie.value(faktur)();
+    // More invoices than the box holds are not taken in silence.
+    if (faktur->CheckReadable())
+        m_opuszczenie.value(faktur)();
 }
 
 void TVZM1_3Frm::KwotyBtnClick()
 {
-    TPoprzedniZwrotFrm okno(this);
-    if (!okno.Edytuj(vzm.ZwrotPopA(), vzm.ZwrotPopB(), vzm.ZwrotPopC(), vzm.ZwrotPopD()))
+    TPoprzedniZwrotFrm okno(dm, this);
+    const Money przed[] = {vzm.ZwrotPopA(), vzm.ZwrotPopB(), vzm.ZwrotPopC(), vzm.ZwrotPopD()};
+    if (!okno.Edytuj(przed[0], przed[1], przed[2], przed[3]))
         return;
-    vzm.SetZwrotPop(1, okno.GetZwrotA());
-    vzm.SetZwrotPop(2, okno.GetZwrotB());
-    vzm.SetZwrotPop(3, okno.GetZwrotC());
-    vzm.SetZwrotPop(4, okno.GetZwrotD());
-    Zmieniono();
+    const Money po[] = {okno.GetZwrotA(), okno.GetZwrotB(), okno.GetZwrotC(), okno.GetZwrotD()};
+    for (int rodzaj = 1; rodzaj <= 4; ++rodzaj)
+        vzm.SetZwrotPop(rodzaj, po[rodzaj - 1]);
+    if (!std::equal(std::begin(przed), std::end(przed), std::begin(po)))
+        Zmieniono();
     PokazKwoty();
 }
 
@@ -585,7 +599,6 @@ void TVZM1_3Frm::WstawKonto(const QString &konto)
 {
     auto *edit = Kontrolka<MaskedLineEdit>(QStringLiteral("FKonto"));
     edit->setStoredText(konto);
-    Zmieniono();
     m_opuszczenie.value(edit)();
 }
 
@@ -597,8 +610,16 @@ void TVZM1_3Frm::EditBtnClick()
     PokazNotatkiPodatnika();
 }
 
+bool TVZM1_3Frm::PolaCzytelne()
+{
+    return !TOrxEditCalc::ReportUnreadable(*this) && SprawdzDate(*Kontrolka<MaskedLineEdit>(QStringLiteral("F44")));
+}
+
 void TVZM1_3Frm::PostBtnClick()
 {
+    // Nothing is stored while a field holds what the model was not given.
+    if (!PolaCzytelne())
+        return;
     ZatwierdzBiezace();
     try {
         if (!vzm.Zapisz())
@@ -608,23 +629,25 @@ void TVZM1_3Frm::PostBtnClick()
         dm.Uwaga(blad.message());
         return;
     }
-    m_zmiany = false;
+    Zapamietaj();
     accept();
 }
 
-void TVZM1_3Frm::reject()
+ZrodloRozliczenia TVZM1_3Frm::Zrodlo() const
 {
-    if (m_zmiany && !dm.Potwierdz(QStringLiteral("Porzucić zmiany we wniosku?")))
-        return;
-    QDialog::reject();
+    return SaZmiany() ? ZrodloRozliczenia::Niezapisany : ZrodloRozliczenia::Zapisany;
 }
 
 void TVZM1_3Frm::ZakladkaZmieniona(int indeks)
 {
-    if (Zakladki->widget(indeks) != m_weryfikacja)
-        return;
     // The field left for the tab has handed its value over already: a
     // hidden page gives up the focus.
+    if (Zakladki->widget(indeks) == m_rozliczenie) {
+        m_rozliczenie->Pokaz(TRozliczenieZwrotu(dm, vzm, Zrodlo()));
+        return;
+    }
+    if (Zakladki->widget(indeks) != m_weryfikacja)
+        return;
     vzm.Weryfikuj();
     BladPan->setText(dm.OpisBledow());
 }
@@ -670,7 +693,7 @@ void TVZM1_3Frm::Przygotuj()
     Wypelnij();
     UstawMenuKonta();
     PokazNotatkiPodatnika();
-    m_zmiany = false;
+    Zapamietaj();
 }
 
 bool TVZM1_3Frm::Edytuj()
@@ -683,4 +706,10 @@ void TVZM1_3Frm::UstawOtwieranieNotatek(std::function<void()> otworz)
 {
     m_otworzNotatki = std::move(otworz);
     EditBtn->setEnabled(bool(m_otworzNotatki));
+}
+
+void TVZM1_3Frm::UstawDrukRozliczenia(std::function<void(ZrodloRozliczenia)> drukuj)
+{
+    m_drukujRozliczenie = std::move(drukuj);
+    m_rozliczenie->DrukujBtn()->setVisible(bool(m_drukujRozliczenie));
 }

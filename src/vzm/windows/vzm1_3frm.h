@@ -1,8 +1,8 @@
 #pragma once
 
+#include "widgets/oknoedycji.h"
 #include "widgets/windowplacement.h"
 
-#include <QDialog>
 #include <QHash>
 
 #include <functional>
@@ -12,16 +12,22 @@ class QPushButton;
 class QTabWidget;
 class QTextEdit;
 class TDM;
+class TRozliczenieZakladka;
 class TVzm_3;
+enum class ZrodloRozliczenia;
 class TWindow;
 
 // The application editor: the VZM-1 form on screen in four page tabs, the
 // taxpayer's notes and the verification. It works directly on the loaded
 // form model: leaving a field hands its value to the model's setter, a
 // click on a box hands over the box's state, and every control is then set
-// again from the model, which keeps the rules and computes the amounts.
-// Created for one use and freed afterwards; the placement is kept between uses.
-class TVZM1_3Frm : public QDialog
+// again from the model, which keeps the rules and computes the amounts. A
+// field whose text does not read is refused (the amounts under the reading
+// rule, the date as a date) and hands nothing to the model; "&Zapisz" then
+// stores nothing. "&Anuluj", Escape and closing the window ask before
+// dropping changes. Created for one use and freed afterwards; the placement
+// is kept between uses.
+class TVZM1_3Frm : public OknoEdycji
 {
     Q_OBJECT
 public:
@@ -37,10 +43,9 @@ public:
     // The notes editor lives above this library; the program hands in how
     // to open it for the current taxpayer. Without it "Edycja" is disabled.
     void UstawOtwieranieNotatek(std::function<void()> otworz);
-
-    // "&Anuluj", Escape and closing the window: after a change the user
-    // confirms that the changes are dropped.
-    void reject() override;
+    // The printing of the explanation of the refund lives above this library
+    // too; the program hands it in. Without it the tab's print button is hidden.
+    void UstawDrukRozliczenia(std::function<void(ZrodloRozliczenia)> drukuj);
 
 private:
     // What the window does when a control is left, by control.
@@ -53,7 +58,6 @@ private:
     void PowiazKwadraty();
     void PowiazPrzyciski();
     void NaOpuszczenie(QWidget *kontrolka, Opuszczenie reakcja);
-    void Zmieniono() { m_zmiany = true; }
 
     // Filling the controls from the model, in the parts that the leave
     // handlers refresh.
@@ -76,10 +80,13 @@ private:
     void EditBtnClick();
     void PostBtnClick();
     void ZakladkaZmieniona(int indeks);
+    ZrodloRozliczenia Zrodlo() const;
     void BledyGridDblClick();
     // Hands the value of the control that has the focus to the model, as
     // leaving it would; the last value typed is not lost on "&Zapisz".
     void ZatwierdzBiezace();
+    // Whether every field reads; the first that does not is reported.
+    bool PolaCzytelne();
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -91,11 +98,11 @@ private:
     TVzm_3 &vzm;
     WindowPlacement m_polozenie;
     std::function<void()> m_otworzNotatki;
-    bool m_zmiany = false;
-    bool m_wypelnianie = false;
+    std::function<void(ZrodloRozliczenia)> m_drukujRozliczenie;
 
     QTabWidget *Zakladki = nullptr;
     QWidget *m_weryfikacja = nullptr;
+    TRozliczenieZakladka *m_rozliczenie = nullptr;
     QLabel *BladPan = nullptr;
     QTextEdit *RxDBRichEdit1 = nullptr;
     QPushButton *EditBtn = nullptr;

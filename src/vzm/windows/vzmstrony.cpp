@@ -41,17 +41,24 @@ MaskedLineEdit *NowaMaska(const char *nazwa, const char *wzor, MaskedLineEdit::L
 }
 
 // A count or an amount of the form: borderless and bold like the printed
-// digits. Those with a lower limit pull a negative value up to 0 when left.
+// digits. Those with a lower limit pull a negative value up to 0 when left;
+// a count takes whole numbers of at most `cyfr` digits. Every one refuses,
+// when left, a text that does not read.
 enum class Granica { Brak, Dolna };
 
-TOrxEditCalc *NowaLiczba(const char *nazwa, const char *format, int dlugosc, Granica granica)
+// The counts of documents (positions 53 to 55): 9 999 is the most that the
+// form's box holds at the largest print size (15 pt).
+constexpr int CyfrySztuk = 4;
+
+TOrxEditCalc *NowaLiczba(const char *nazwa, const char *format, int dlugosc, Granica granica, int cyfr)
 {
     auto *edit = new TOrxEditCalc;
     edit->setObjectName(QLatin1StringView(nazwa));
     edit->SetDisplayFormat(QLatin1StringView(format));
     edit->SetCheckOptions(granica == Granica::Dolna
                               ? TOrxEditCheckOptions{coCheckLowLimit, coCheckOnExit, coCropBeyondLimit}
-                              : TOrxEditCheckOptions{});
+                              : TOrxEditCheckOptions{coCheckOnExit});
+    edit->SetWholeDigits(cyfr);
     if (dlugosc > 0)
         edit->setMaxLength(dlugosc);
     edit->setFrame(false);
@@ -317,13 +324,13 @@ QWidget *Strona1()
                         "jest on właściwy ze względu na miejsce zamieszkania przynajmniej jednego z małżonków."));
 
     a.Naglowek(tekst("A. MIEJSCE, CEL I TRYB SKŁADANIA WNIOSKU ORAZ INFORMACJA O WNIOSKODAWCY 3)"));
-    a.Pole(0, 3, tekst("5. Kolejny numer składanego wniosku 1)"), NowaLiczba("FNrKolej", "#0", 2, Granica::Brak));
+    a.Pole(0, 3, tekst("5. Kolejny numer składanego wniosku 1)"), NowaLiczba("FNrKolej", "#0", 2, Granica::Brak, 2));
     a.Pole(3, 9, tekst("6. Urząd skarbowy, do którego adresowany jest wniosek"), NowaTekstowa("FUrzad", 150));
     a.Dalej();
     auto *cel = new QVBoxLayout;
     // A box is as wide as its text: a click beside the text ticks nothing.
     cel->addWidget(NowyKwadrat("F7_1", "1. złożenie wniosku"), 0, Qt::AlignLeft);
-    cel->addLayout(Obok(NowyKwadrat("F7_2", "2. korekta wniosku o nr"), NowaLiczba("FNrKoryg", "#0", 2, Granica::Brak),
+    cel->addLayout(Obok(NowyKwadrat("F7_2", "2. korekta wniosku o nr"), NowaLiczba("FNrKoryg", "#0", 2, Granica::Brak, 2),
                         new QLabel(QStringLiteral("4)"))));
     cel->addStretch();
     a.Pole(0, 5, tekst("7. Cel złożenia formularza (zaznaczyć właściwy kwadrat):"), cel);
@@ -454,7 +461,7 @@ QWidget *Strona2()
     a.Opis(9, 3, QStringLiteral("Rok rozpoczęcia inwestycji"));
     a.Dalej();
     for (const Wiersz &w : RodzajeInwestycji)
-        WierszTabeli(a, w, NowaLiczba(w.kontrolka, "###0", 4, Granica::Brak), TloKraty::Pole);
+        WierszTabeli(a, w, NowaLiczba(w.kontrolka, "###0", 4, Granica::Brak, 4), TloKraty::Pole);
 
     a.Naglowek(tekst("D. OBLICZENIE KWOTY ZWROTU ORAZ PRZYSŁUGUJĄCYCH LIMITÓW "));
     a.Naglowek(tekst("D.1. DATA ZŁOŻENIA PIERWSZEGO WNIOSKU W PIĘCIOLETNIM OKRESIE"));
@@ -474,7 +481,7 @@ QWidget *Strona2()
            tekst("Należy podać cenę 1 m² powierzchni użytkowej budynku mieszkalnego ostatnio ogłoszoną przed "
                  "kwartałem złożenia niniejszego wniosku o dokonanie zwrotu 7)"));
     auto *cena = new QHBoxLayout;
-    cena->addWidget(NowaLiczba("F45", "#,##0.00", 0, Granica::Dolna), 1);
+    cena->addWidget(NowaLiczba("F45", "#,##0.00", 0, Granica::Dolna, 0), 1);
     QPushButton *wstaw = NowyPrzycisk("WstawCena", "»", "Wstaw z parametrów domyślnych");
     wstaw->setFixedWidth(wstaw->sizeHint().height() * 2);
     cena->addWidget(wstaw);
@@ -588,7 +595,7 @@ QWidget *Strona3()
         a.Opis(0, 8, tekst(w.opis));
         auto *liczba = new QHBoxLayout;
         if (w.pozycja <= 55) {
-            liczba->addWidget(NowaLiczba(w.kontrolka, w.pozycja == 53 ? "#,##0" : "0", 0, Granica::Dolna), 1);
+            liczba->addWidget(NowaLiczba(w.kontrolka, w.pozycja == 53 ? "#,##0" : "0", 0, Granica::Dolna, CyfrySztuk), 1);
             if (w.pozycja == 54)
                 liczba->addWidget(NowyPrzycisk("PoliczBtn", "Wstaw »", "Policz liczbę wpisów\r\nw załącznikach  "));
             liczba->addWidget(new QLabel(QStringLiteral("szt.")));

@@ -99,25 +99,35 @@ TWnioskiFrm::TWnioskiFrm(TDM &dm, TVzm_3 &vzm, TVZMab &vzmab, TWindow &window, Q
     utworzGorne();
     utworzDolne();
 
-    auto *przyciskiWnioskow = new QHBoxLayout;
+    // The two rows of buttons do the same to different things: each stands
+    // in a frame that names what it acts on.
+    auto *grupaWnioskow = new QGroupBox(QStringLiteral("Wnioski podatnika"));
+    grupaWnioskow->setObjectName(QStringLiteral("GrupaWnioskow"));
+    auto *przyciskiWnioskow = new QHBoxLayout(grupaWnioskow);
     for (QPushButton *button : {WnDodajBtn, WnPoprawBtn, WnUsunBtn, WnPodgladBtn, WnNadrukBtn})
         przyciskiWnioskow->addWidget(button);
-    przyciskiWnioskow->addStretch();
-    przyciskiWnioskow->addWidget(CloseBtn);
+    auto *gornyPasek = new QHBoxLayout;
+    gornyPasek->addWidget(grupaWnioskow);
+    gornyPasek->addStretch();
+    gornyPasek->addWidget(CloseBtn, 0, Qt::AlignBottom);
     auto *ukladGorny = new QVBoxLayout(gorne);
     ukladGorny->setContentsMargins(0, 0, 0, 0);
-    ukladGorny->addLayout(przyciskiWnioskow);
+    ukladGorny->addLayout(gornyPasek);
     ukladGorny->addWidget(MainGrid, 1);
 
-    auto *przyciskiFaktur = new QHBoxLayout;
-    for (QPushButton *button : {ZlDodajBtn, ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn})
+    auto *grupaFaktur = new QGroupBox(QStringLiteral("Faktury wniosku na wybranej liście"));
+    grupaFaktur->setObjectName(QStringLiteral("GrupaFaktur"));
+    auto *przyciskiFaktur = new QHBoxLayout(grupaFaktur);
+    for (QPushButton *button : {ZlDodajBtn, ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn, ZlWczytajBtn, ZlZapiszBtn})
         przyciskiFaktur->addWidget(button);
-    przyciskiFaktur->addStretch();
-    przyciskiFaktur->addWidget(SzukajBox);
+    auto *dolnyPasek = new QHBoxLayout;
+    dolnyPasek->addWidget(grupaFaktur);
+    dolnyPasek->addStretch();
+    dolnyPasek->addWidget(SzukajBox);
     auto *ukladDolny = new QVBoxLayout(dolne);
     ukladDolny->setContentsMargins(0, 0, 0, 0);
     ukladDolny->addWidget(PageControl, 1);
-    ukladDolny->addLayout(przyciskiFaktur);
+    ukladDolny->addLayout(dolnyPasek);
 
     // Until the program hands them in, the windows of the other subsystems
     // have no buttons.
@@ -130,11 +140,13 @@ TWnioskiFrm::~TWnioskiFrm() = default;
 
 void TWnioskiFrm::utworzGorne()
 {
-    WnDodajBtn = przycisk("WnDodajBtn", QStringLiteral("Dodaj"));
-    WnPoprawBtn = przycisk("WnPoprawBtn", QStringLiteral("Popraw"));
-    WnUsunBtn = przycisk("WnUsunBtn", QStringLiteral("Usuń"));
-    WnPodgladBtn = przycisk("WnPodgladBtn", QStringLiteral("Wydruk"));
-    WnNadrukBtn = przycisk("WnNadrukBtn", QStringLiteral("Nadruk"));
+    // The invoices' buttons, the tabs and the search hold the first letters:
+    // the applications' take others of their words.
+    WnDodajBtn = przycisk("WnDodajBtn", QStringLiteral("Doda&j"));
+    WnPoprawBtn = przycisk("WnPoprawBtn", QStringLiteral("P&opraw"));
+    WnUsunBtn = przycisk("WnUsunBtn", QStringLiteral("U&suń"));
+    WnPodgladBtn = przycisk("WnPodgladBtn", QStringLiteral("W&ydruk"));
+    WnNadrukBtn = przycisk("WnNadrukBtn", QStringLiteral("Nad&ruk"));
     CloseBtn = przycisk("CloseBtn", QStringLiteral("&Zamknij"));
     connect(WnDodajBtn, &QPushButton::clicked, this, &TWnioskiFrm::WnDodajBtnClick);
     connect(WnPoprawBtn, &QPushButton::clicked, this, &TWnioskiFrm::WnPoprawBtnClick);
@@ -194,8 +206,14 @@ void TWnioskiFrm::utworzDolne()
     connect(ZlUsunBtn, &QPushButton::clicked, this, &TWnioskiFrm::ZlUsunBtnClick);
     connect(ZlPodgladBtn, &QPushButton::clicked, this, &TWnioskiFrm::ZlPodgladBtnClick);
     connect(ZlNadrukBtn, &QPushButton::clicked, this, &TWnioskiFrm::ZlNadrukBtnClick);
+    ZlWczytajBtn = przycisk("ZlWczytajBtn", QStringLiteral("Wczytaj &faktury z pliku..."));
+    ZlZapiszBtn = przycisk("ZlZapiszBtn", QStringLiteral("Zapisz faktury do p&liku..."));
+    connect(ZlWczytajBtn, &QPushButton::clicked, this, &TWnioskiFrm::ZlWczytajBtnClick);
+    connect(ZlZapiszBtn, &QPushButton::clicked, this, [this] {
+        m_okna.ZapiszFaktury(WybranyWniosek(), AktywnaLista());
+    });
 
-    SzukajBox = new QGroupBox(QStringLiteral("&Szukaj [nr faktury]"));
+    SzukajBox = new QGroupBox(QStringLiteral("Szu&kaj [nr faktury]"));
     SzukajBox->setObjectName(QStringLiteral("SzukajBox"));
     EdNrFakt = new QLineEdit;
     EdNrFakt->setObjectName(QStringLiteral("EdNrFakt"));
@@ -260,6 +278,8 @@ void TWnioskiFrm::UstawOkna(OknaWnioskow okna)
         {WnNadrukBtn, bool(m_okna.NadrukWniosku)},
         {ZlPodgladBtn, m_okna.PodgladZalacznika && m_okna.WybierzZalacznik},
         {ZlNadrukBtn, m_okna.NadrukZalacznika && m_okna.WybierzZalacznik},
+        {ZlWczytajBtn, bool(m_okna.WczytajFaktury)},
+        {ZlZapiszBtn, bool(m_okna.ZapiszFaktury)},
     };
     for (const auto &[button, jest] : przyciski)
         button->setVisible(jest);
@@ -346,10 +366,11 @@ int TWnioskiFrm::WybranaFaktura()
 void TWnioskiFrm::UstawPrzyciski()
 {
     const bool wnioski = jestRekord(0);
-    for (QPushButton *button : {WnPoprawBtn, WnUsunBtn, WnPodgladBtn, WnNadrukBtn, ZlDodajBtn})
+    for (QPushButton *button : {WnPoprawBtn, WnUsunBtn, WnPodgladBtn, WnNadrukBtn, ZlDodajBtn, ZlWczytajBtn})
         button->setEnabled(wnioski);
     const bool faktury = jestRekord(AktywnaLista());
-    for (QWidget *control : std::initializer_list<QWidget *>{ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn, SzukajBox})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{ZlPoprawBtn, ZlUsunBtn, ZlPodgladBtn, ZlNadrukBtn, ZlZapiszBtn, SzukajBox})
         control->setEnabled(faktury);
 }
 
@@ -372,6 +393,8 @@ bool TWnioskiFrm::EdytujWniosek()
     TVZM1_3Frm editor(dm, Vzm_3, m_window, this);
     if (m_okna.OtworzNotatki)
         editor.UstawOtwieranieNotatek(m_okna.OtworzNotatki);
+    if (m_okna.DrukujRozliczenie)
+        editor.UstawDrukRozliczenia(m_okna.DrukujRozliczenie);
     return editor.Edytuj();
 }
 
@@ -444,6 +467,15 @@ void TWnioskiFrm::ZlDodajBtnClick()
 {
     // The data module renumbers the list after every stored invoice.
     m_okna.NowaFaktura(WybranyWniosek(), AktywnaLista());
+    UstawPrzyciski();
+    UstawStatus();
+}
+
+void TWnioskiFrm::ZlWczytajBtnClick()
+{
+    const int lista = AktywnaLista();
+    if (m_okna.WczytajFaktury(WybranyWniosek(), lista) > 0)
+        dm.Numeruj(lista);
     UstawPrzyciski();
     UstawStatus();
 }

@@ -18,6 +18,7 @@ class TDM;
 class TVZMab;
 class TVzm_3;
 class TWindow;
+enum class ZrodloRozliczenia;
 
 // The windows the applications window opens that belong to the subsystems
 // above it: the invoice editor, the printing and the notes editor. The
@@ -38,6 +39,12 @@ struct OknaWnioskow
     std::function<std::optional<int>(int liczba, int lista)> WybierzZalacznik;
     // The notes editor for the current taxpayer.
     std::function<void()> OtworzNotatki;
+    // Invoices from a spreadsheet into list 1..3 of the application VzmId
+    // (answers how many were stored), and the list written to one.
+    std::function<int(int VzmId, int lista)> WczytajFaktury;
+    std::function<void(int VzmId, int lista)> ZapiszFaktury;
+    // The printing of the explanation of the refund of the application in Vzm_3.
+    std::function<void(ZrodloRozliczenia)> DrukujRozliczenie;
 };
 
 // One taxpayer's VZM-1 applications and, on three tabs, the invoices of the
@@ -88,6 +95,7 @@ private:
     void ZlUsunBtnClick();
     void ZlPodgladBtnClick();
     void ZlNadrukBtnClick();
+    void ZlWczytajBtnClick();
     void SzukajClick();
 
     // Opens the application editor on the loaded Vzm_3; answers whether the
@@ -120,6 +128,8 @@ private:
     QPushButton *ZlUsunBtn;
     QPushButton *ZlPodgladBtn;
     QPushButton *ZlNadrukBtn;
+    QPushButton *ZlWczytajBtn;
+    QPushButton *ZlZapiszBtn;
     QGroupBox *SzukajBox;
     QLineEdit *EdNrFakt;
     QLabel *StatusBar[4];

@@ -673,13 +673,16 @@ private slots:
         QCOMPARE(db->storedValue(u"Faktury"_s, u"FaktId"_s, fakt, u"Brutto"_s).toLongLong(), Money::fromUnits(123).raw());
     }
 
-    // Lines entered for a new invoice land in Kwoty.db with it; amounts
-    // that are not positive are left empty.
+    // Lines entered for a new invoice land in Kwoty.db with it as typed, a
+    // discount line's negative amount too, so that the stored lines sum to
+    // what the invoice took from them; zero amounts are left empty.
     void amountLinesCarriedOverWithTheInvoice()
     {
         open(1);
-        addLine(u"cegła pełna kl. 15 – paleta"_s, 122, -5, 0);
-        addLine(u"zaprawa"_s, -10, 22, 3);
+        const QString opis = u"cegła pełna kl. 15 – paleta 1,2 t, dostawa na budowę"_s;
+        QVERIFY(opis.size() > 50);
+        addLine(opis, 122, -5, 0);
+        addLine(u"rabat"_s, -10, 22, 3);
         QCOMPARE(dm().vKwoty.recordCount(), 2);
         fillValid();
         save();
@@ -689,15 +692,20 @@ private slots:
             u"SELECT FaktId, Opis, Brutto, VatA, VatB FROM Kwoty ORDER BY KwotaId"_s);
         QCOMPARE(stored.rows.size(), 2);
         QCOMPARE(stored.rows[0][0].toInt(), fakt);
-        QCOMPARE(stored.rows[0][1].toString(), u"cegła pełna kl. 15 –"_s);
+        QCOMPARE(stored.rows[0][1].toString(), opis.left(50));
         QCOMPARE(stored.rows[0][2].toLongLong(), Money::fromUnits(122).raw());
-        QVERIFY(stored.rows[0][3].isNull());
+        QCOMPARE(stored.rows[0][3].toLongLong(), Money::fromUnits(-5).raw());
         QVERIFY(stored.rows[0][4].isNull());
         QCOMPARE(stored.rows[1][0].toInt(), fakt);
-        QVERIFY(stored.rows[1][2].isNull());
+        QCOMPARE(stored.rows[1][2].toLongLong(), Money::fromUnits(-10).raw());
         QCOMPARE(stored.rows[1][3].toLongLong(), Money::fromUnits(22).raw());
         QCOMPARE(stored.rows[1][4].toLongLong(), Money::fromUnits(3).raw());
         QCOMPARE(dm().vKwoty.recordCount(), 0);
+        // Summed again later, the stored lines give what was summed before.
+        const TSumyKwot sumy = dm().SumyKwot(fakt);
+        QCOMPARE(sumy.Brutto, Money::fromUnits(112));
+        QCOMPARE(sumy.VatA, Money::fromUnits(17));
+        QCOMPARE(sumy.VatB, Money::fromUnits(3));
 
         // The next invoice starts without lines.
         fillValid(u"FV/2"_s);
@@ -718,6 +726,7 @@ private slots:
         open(1);
         addLine(u"cegła"_s, 122, 22, 0);
         fillValid();
+        boxes().answer(true); // dropped once the user agrees
         if (how == u"Esc"_s)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         else if (how == u"CancelBtn"_s)
@@ -726,9 +735,11 @@ private slots:
             ctl<QToolButton>(how)->click();
         QVERIFY(!frm->isVisible());
         QCOMPARE(frm->result(), int(QDialog::Rejected));
+        QCOMPARE(boxes().texts(), QStringList{u"Porzucić wprowadzone zmiany?"_s});
         QCOMPARE(dm().vKwoty.recordCount(), 0);
         QCOMPARE(invoices(), 0);
         QCOMPARE(lines(), 0);
+        boxes().clear();
         // And nothing turns up with the next invoice.
         open(1);
         fillValid();

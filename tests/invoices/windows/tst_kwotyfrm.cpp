@@ -224,33 +224,40 @@ private slots:
         } else {
             QCOMPARE(dm().vKwoty.recordCount(), 2);
             dm().vKwoty.first();
-            QCOMPARE(dm().vKwoty.field(u"Opis"_s).asString(), u"Okno dachowe, 78x118"_s);
+            QCOMPARE(dm().vKwoty.field(u"Opis"_s).asString(), u"Okno dachowe, 78x118 cm, sosna lakier"_s);
             QVERIFY(dm().vKwoty.field(u"VatB"_s).isNull());
             QCOMPARE(storedLines(fakt).size(), 0);
         }
     }
 
-    void descriptionCutToItsField_data()
+    // A description takes the 50 characters that Kwoty.db holds, for a new
+    // invoice as for a stored one: typing stops there, nothing is cut later.
+    void descriptionStopsAtItsField_data()
     {
         QTest::addColumn<bool>("stored");
-        QTest::addColumn<QString>("kept");
-        const QString typed = u"Pustak ceramiczny Ż-25 – paleta"_s; // 31 characters
-        QTest::newRow("working list: 20") << false << typed.left(20);
-        QTest::newRow("Kwoty.db: all") << true << typed;
+        QTest::newRow("working list") << false;
+        QTest::newRow("Kwoty.db") << true;
     }
-    void descriptionCutToItsField()
+    void descriptionStopsAtItsField()
     {
         QFETCH(bool, stored);
-        QFETCH(QString, kept);
+        const QString typed = u"Pustak ceramiczny Ż-25 – paleta 60 szt., transport na budowę"_s;
+        QVERIFY(typed.size() > 50);
         openWindow(stored ? fakt : 0);
-        onNextModal<TEditKwota>([](TEditKwota &editor) {
-            typeLine(editor, u"Pustak ceramiczny Ż-25 – paleta"_s, u"1"_s, u""_s, u""_s);
+        QString shown;
+        onNextModal<TEditKwota>([&](TEditKwota &editor) {
+            typeLine(editor, typed, u"1"_s, u""_s, u""_s);
+            // Typed once more and left unsaved.
+            typeText(childNamed<QLineEdit>(editor, u"EdOpis"_s), typed);
+            shown = childNamed<QLineEdit>(editor, u"EdOpis"_s)->text();
+            db->boxes.answer(true);
             editor.reject();
         });
         ctl<QToolButton>(u"DodajBtn"_s)->click();
-        QCOMPARE(TPozycjeFaktury(dm(), stored ? fakt : 0).Biezaca().Opis, kept);
+        QCOMPARE(shown, typed.left(50));
+        QCOMPARE(TPozycjeFaktury(dm(), stored ? fakt : 0).Biezaca().Opis, typed.left(50));
         if (stored)
-            QCOMPARE(storedLines(fakt).value(0).value(0).toString(), kept);
+            QCOMPARE(storedLines(fakt).value(0).value(0).toString(), typed.left(50));
     }
 
     void enterInVatFieldComputesVat_data()

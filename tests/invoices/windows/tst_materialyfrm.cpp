@@ -5,7 +5,9 @@
 #include "support/testsupport.h"
 #include "support/widgettest.h"
 
+#include <QFile>
 #include <QGroupBox>
+#include <QTemporaryDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -263,6 +265,97 @@ private slots:
             QCOMPARE(frm->result(), result);
         else
             QCOMPARE(frm->result(), -1);
+    }
+
+    // Each tab says how many positions its list holds and that the list may
+    // be incomplete, so that a product not found is not taken as excluded.
+    void eachListSaysHowManyItHolds()
+    {
+        showWindow();
+        keepShot(*frm, u"materialy"_s);
+        const QString a = childNamed<QLabel>(*frm, u"LiczbaA"_s)->text();
+        const QString b = childNamed<QLabel>(*frm, u"LiczbaB"_s)->text();
+        QVERIFY2(a.startsWith(u"Wykaz zawiera 5 poz. i może być niepełny"_s), qPrintable(a));
+        QVERIFY2(b.startsWith(u"Wykaz zawiera 3 poz. i może być niepełny"_s), qPrintable(b));
+        QVERIFY(a.contains(u"nie oznacza, że wydatek nie podlega zwrotowi"_s));
+    }
+
+    // "&Wczytaj wykaz z pliku…" replaces the list of the tab shown with the
+    // file's, once the whole file passed the check and the user agreed; a
+    // file with a fault changes nothing and says which position is wrong.
+    void loadingAListFromAFile_data()
+    {
+        QTest::addColumn<int>("zakladka");
+        QTest::addColumn<QByteArray>("plik");
+        QTest::addColumn<bool>("zgoda");
+        QTest::addColumn<QStringList>("symbole"); // the list shown afterwards
+        QTest::addColumn<QString>("blad");         // the second line of the warning; empty: none
+
+        const QByteArray dobry = "Lp;PKWiU;Material\n1;ex 14.21;Żwir i piasek\n2;26.61.11;\"Cement; portlandzki\"\n"
+                                 "3;26.40.11;Cegła budowlana\n";
+        const QStringList wczytane{u"ex 14.21"_s, u"26.61.11"_s, u"26.40.11"_s};
+        const QStringList listaA = symbols(ListA, {0, 1, 2, 3, 4});
+        QTest::newRow("list A replaced") << 0 << dobry << true << wczytane << QString();
+        QTest::newRow("list B replaced") << 1 << QByteArray("\xEF\xBB\xBF" + dobry) << true << wczytane << QString();
+        QTest::newRow("not agreed") << 0 << dobry << false << listaA << QString();
+        QTest::newRow("other columns") << 0 << QByteArray("Nr;Symbol;Nazwa\n1;14.21;Żwir\n") << true << listaA
+                                       << u"Pierwszy wiersz pliku musi nazywać kolumny „Lp;PKWiU;Material”."_s;
+        QTest::newRow("a number twice") << 0 << QByteArray("Lp;PKWiU;Material\n1;14.21;Żwir\n1;14.22;Piasek\n") << true
+                                        << listaA << u"Pozycja 2 pliku: liczba porządkowa 1 powtarza się."_s;
+        QTest::newRow("no name") << 0 << QByteArray("Lp;PKWiU;Material\n1;14.21;  \n") << true << listaA
+                                 << u"Pozycja 1 pliku: brak symbolu PKWiU albo nazwy wyrobu."_s;
+        QTest::newRow("a field missing") << 0 << QByteArray("Lp;PKWiU;Material\n1;14.21\n") << true << listaA
+                                         << u"Pozycja 1 pliku: liczba pól 2 zamiast 3 (Lp;PKWiU;Material)."_s;
+        QTest::newRow("name too long for list A") << 0 << QByteArray("Lp;PKWiU;Material\n1;14.21;" + QByteArray(256, 'x') + "\n")
+                                                  << true << listaA << u"Pozycja 1 pliku: nazwa wyrobu jest dłuższa niż 255 znaków."_s;
+        QTest::newRow("no position") << 0 << QByteArray("Lp;PKWiU;Material\n") << true << listaA
+                                     << u"Plik nie zawiera żadnej pozycji wykazu."_s;
+    }
+    void loadingAListFromAFile()
+    {
+        QFETCH(int, zakladka);
+        QFETCH(QByteArray, plik);
+        QFETCH(bool, zgoda);
+        QFETCH(QStringList, symbole);
+        QFETCH(QString, blad);
+        QTemporaryDir katalog;
+        const QString sciezka = katalog.filePath(u"wykaz.csv"_s);
+        QFile zapis(sciezka);
+        QVERIFY(zapis.open(QIODevice::WriteOnly) && zapis.write(plik) == plik.size());
+        zapis.close();
+        frm = std::make_unique<TMaterialyFrm>(dm(), window, nullptr, [&](QWidget *, const PytanieOPlik &) { return sciezka; });
+        showWindow();
+        tabs()->setCurrentIndex(zakladka);
+        const QString tabela = zakladka == 0 ? u"WykazA"_s : u"WykazB"_s;
+        const QList<SqlRow> przed = db->storedRows(tabela);
+        const QList<SqlRow> drugiej = db->storedRows(zakladka == 0 ? u"WykazB"_s : u"WykazA"_s);
+        db->boxes.answer(zgoda);
+        QTest::keyClick(frm.get(), Qt::Key_W, Qt::AltModifier);
+        // A button's accelerator clicks it after a moment; every file is answered by a box.
+        QTRY_VERIFY(!db->boxes.shown().isEmpty());
+
+        QTableView *siatka = grid(zakladka == 0 ? u"GridA"_s : u"GridB"_s);
+        if (!blad.isEmpty()) {
+            QCOMPARE(db->boxes.texts().size(), 1);
+            QCOMPARE(db->boxes.texts().first().section(u'\r', 1), blad);
+        }
+        const QStringList pierwotne = zakladka == 0 ? symbols(ListA, {0, 1, 2, 3, 4}) : symbols(ListB, {0, 1, 2});
+        const bool zastapiony = blad.isEmpty() && zgoda;
+        QCOMPARE(shown(siatka), zastapiony ? symbole : pierwotne);
+        QCOMPARE(db->storedRows(tabela).size(), zastapiony ? 3 : przed.size());
+        if (!zastapiony)
+            QCOMPARE(db->storedRows(tabela), przed);
+        QCOMPARE(db->storedRows(zakladka == 0 ? u"WykazB"_s : u"WykazA"_s), drugiej);
+        if (zastapiony) {
+            keepShot(*frm, u"materialy-wczytane"_s);
+            QCOMPARE(db->boxes.shown().last().kind, MessageRequest::Kind::Information);
+            QVERIFY(childNamed<QLabel>(*frm, zakladka == 0 ? u"LiczbaA"_s : u"LiczbaB"_s)->text().startsWith(u"Wykaz zawiera 3 poz."_s));
+            // Searching finds what the file brought: "cement" with a semicolon in its name.
+            typeText(edit(u"Nazwa"_s), u"cement"_s);
+            QCOMPARE(shown(siatka), QStringList{u"26.61.11"_s});
+            siatka->setCurrentIndex(siatka->model()->index(0, 0));
+            QCOMPARE(zakladka == 0 ? nameA() : nameB(), u"Cement; portlandzki"_s);
+        }
     }
 
     void accelerators_data()

@@ -89,9 +89,11 @@ class TestSprzedFrm : public QObject
         edit(u"EdNIP"_s)->setText(nip);
         edit(u"EdFirma"_s)->setText(firma);
     }
+    // The user picks a seller in the grid.
     void selectSeller(int index)
     {
-        grid()->selectRow(index);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(grid()->model()->index(index, 1)).center());
         QCOMPARE(currentNip(), Sellers[index].nip);
     }
 
@@ -221,8 +223,9 @@ private slots:
         QTest::newRow("empty register, a name") << 0 << QString() << u"Budmat"_s << true << false << false;
         QTest::newRow("empty register, NIP without digits") << 0 << u"--"_s << u" "_s << false << false << false;
         QTest::newRow("sellers, nothing typed") << 5 << QString() << QString() << false << false << true;
-        QTest::newRow("sellers, a name matching nothing") << 5 << QString() << u"Qwerty"_s << true << true << true;
-        QTest::newRow("sellers, a NIP digit") << 5 << u"9"_s << QString() << true << true << true;
+        // Nothing chosen for correction yet: the row the search found is none.
+        QTest::newRow("sellers, a name matching nothing") << 5 << QString() << u"Qwerty"_s << true << false << true;
+        QTest::newRow("sellers, a NIP digit") << 5 << u"9"_s << QString() << true << false << true;
     }
 
     void buttonStates()
@@ -403,11 +406,84 @@ private slots:
         QCOMPARE(edit(u"EdFirma"_s)->text(), Sellers[3].firma);
         QCOMPARE(currentNip(), Sellers[3].nip);
 
-        QTest::mouseClick(childNamed<QToolButton>(*frm, u"CzyscBtn"_s), Qt::LeftButton);
+        QTest::mouseClick(button(u"CzyscBtn"_s), Qt::LeftButton);
         for (const QString &name : {u"EdKod"_s, u"EdNIP"_s, u"EdFirma"_s})
             QVERIFY2(edit(name)->text().isEmpty(), qPrintable(name));
         // Nothing typed: the first seller.
         QCOMPARE(currentNip(), Sellers[0].nip);
+    }
+
+    // "&Popraw" corrects the seller chosen for it, loaded or picked in the
+    // grid, however far the search has moved since; with none chosen it is
+    // disabled.
+    void correctionGoesToTheChosenSeller_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("loaded for correction") << u"wczytaj"_s;
+        QTest::newRow("picked in the grid") << u"siatka"_s;
+        QTest::newRow("nothing chosen") << QString();
+    }
+    void correctionGoesToTheChosenSeller()
+    {
+        QFETCH(QString, how);
+        addSellers(Sellers);
+        showWindow();
+        if (how == u"wczytaj") {
+            dm().Firmy.moveTo(1);
+            QTest::mouseClick(button(u"WczytajBtn"_s), Qt::LeftButton);
+        } else if (how == u"siatka") {
+            selectSeller(1);
+        }
+        // The NIP typed is that of another seller: the search moves to it.
+        edit(u"EdKod"_s)->clear();
+        edit(u"EdFirma"_s)->clear();
+        edit(u"EdNIP"_s)->clear();
+        typeText(edit(u"EdNIP"_s), Sellers[4].nip);
+        typeText(edit(u"EdFirma"_s), u"Poprawiona"_s);
+        QCOMPARE(currentNip(), Sellers[4].nip);
+        QCOMPARE(button(u"PoprawBtn"_s)->isEnabled(), !how.isEmpty());
+        const QStringList before = stored();
+        QTest::mouseClick(button(u"PoprawBtn"_s), Qt::LeftButton);
+        QStringList expected = before;
+        if (!how.isEmpty()) {
+            QVERIFY(expected.removeOne(line(Sellers[1])));
+            expected << u"|"_s + Sellers[4].nip + u"|Poprawiona"_s;
+            expected.sort();
+        }
+        QCOMPARE(stored(), expected);
+        QVERIFY(stored().contains(line(Sellers[4])));
+        QVERIFY(db->boxes.texts().isEmpty());
+    }
+
+    // Enter presses the button that has the focus; elsewhere it chooses.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("sellersAfter");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Dodaj") << u"DodajBtn"_s << 6 << true << 0;
+        QTest::newRow("Anuluj") << u"AnulujBtn"_s << 5 << false << int(QDialog::Rejected);
+        QTest::newRow("Wybierz") << u"WybierzBtn"_s << 5 << false << int(QDialog::Accepted);
+        QTest::newRow("the NIP edit") << u"EdNIP"_s << 5 << false << int(QDialog::Accepted);
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, sellersAfter);
+        QFETCH(bool, open);
+        QFETCH(int, result);
+        addSellers(Sellers);
+        showWindow();
+        fill(u"NOWY"_s, ValidNip, u"Nowa"_s);
+        QWidget *fokus = frm->findChild<QWidget *>(focus);
+        QVERIFY(fokus);
+        fokus->setFocus();
+        QTest::keyClick(fokus, Qt::Key_Return);
+        QCOMPARE(stored().size(), sellersAfter);
+        QCOMPARE(frm->isVisible(), open);
+        if (!open)
+            QCOMPARE(frm->result(), result);
     }
 
     void deleting_data()

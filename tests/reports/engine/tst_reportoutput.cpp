@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGraphicsView>
 #include <QPrintPreviewWidget>
+#include <QScrollBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -230,6 +232,33 @@ private slots:
         QCOMPARE(preview.Dialog().windowTitle(), report.Title);
         QVERIFY(fills >= 1);
         QVERIFY(!preview.Dialog().grab().isNull());
+    }
+
+    // The preview opens at the top of the first page, however its layout
+    // grows to the page's width; once the user scrolls it stays where put.
+    void previewOpensAtTheTopOfTheFirstPage()
+    {
+        LabelPage first(QPageLayout::Portrait, 20, 20, QStringLiteral("Pierwsza"));
+        LabelPage second(QPageLayout::Portrait, 20, 20, QStringLiteral("Druga"));
+        TQRComposite report;
+        report.Add(first.Report);
+        report.Add(second.Report);
+        TQRPreview preview(report, QStringLiteral("wniosek.pdf"), [](const QString &message) { QFAIL(qPrintable(message)); });
+        preview.Dialog().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview.Dialog()));
+        preview.Dialog().resize(1000, 700);
+        QCoreApplication::processEvents();
+        auto *view = preview.Dialog().findChild<QPrintPreviewWidget *>()->findChild<QGraphicsView *>();
+        QScrollBar *scroll = view->verticalScrollBar();
+        QVERIFY2(scroll->maximum() > scroll->minimum(), "a page zoomed to the width is taller than the window");
+        QCOMPARE(scroll->value(), scroll->minimum());
+
+        scroll->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        const int moved = scroll->value();
+        QVERIFY(moved > scroll->minimum());
+        preview.Dialog().resize(1100, 700);
+        QCoreApplication::processEvents();
+        QVERIFY(scroll->value() > scroll->minimum());
     }
 
     void previewExportsOnePdfThroughTheFileChooser_data()

@@ -75,7 +75,7 @@ private slots:
         QTest::newRow("plotek, 11 places in 55 mm") << "plotek" << 11 << 55.0 << 5.0;
         QTest::newRow("plotek, 3 places in 10 mm: ends short") << "plotek" << 3 << 10.0 << 5.0;
         QTest::newRow("plotek, 1 place, tall frame") << "plotek" << 1 << 8.0 << 9.0;
-        QTest::newRow("NIP, 13 places") << "nip" << 13 << 65.0 << 5.0;
+        QTest::newRow("NIP, 10 places") << "nip" << 10 << 65.0 << 5.0;
         QTest::newRow("month, 2 places") << "month" << 2 << 11.0 << 5.0;
         QTest::newRow("year, 4 places") << "year" << 4 << 22.0 << 6.0;
     }
@@ -109,13 +109,13 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("printed");
         QTest::newRow("PESEL fills 11 places") << "plotek" << 11 << 55.0 << "44051401458" << "44051401458";
-        QTest::newRow("NIP with dashes fills 13") << "nip" << 13 << 65.0 << "123-456-78-90" << "123-456-78-90";
+        QTest::newRow("NIP of digits fills 10") << "nip" << 10 << 65.0 << "1234567890" << "1234567890";
         QTest::newRow("month 3") << "month" << 2 << 11.0 << "3" << "03";
         QTest::newRow("month 12") << "month" << 2 << 11.0 << "12" << "12";
         QTest::newRow("month 0 printing zero") << "month" << 2 << 11.0 << "0" << "00";
         QTest::newRow("year 2010") << "year" << 4 << 22.0 << "2010" << "2010";
         QTest::newRow("beyond the last place") << "plotek" << 2 << 10.0 << "1234" << "1234";
-        QTest::newRow("NIP longer than 13") << "nip" << 13 << 65.0 << "1234567890123456" << "1234567890123456";
+        QTest::newRow("NIP longer than 10") << "nip" << 10 << 65.0 << "1234567890123" << "1234567890123";
     }
     void everyCharacterCentredInItsPlace()
     {
@@ -139,6 +139,47 @@ private slots:
             QCOMPARE(qRound(glyph.Baseline.x()), FrameLeft + k * place + (place - w) / 2);
             QCOMPARE(sheet.Device.TopOf(glyph), FrameTop);
         }
+    }
+
+    // A NIP's dashes take no place: each stands centred on the boundary
+    // between the digits around it, whatever way the NIP is grouped, and the
+    // digits keep the places of a NIP written without dashes.
+    void nipDashesStandOnBoundaries_data()
+    {
+        QTest::addColumn<QString>("nip");
+        QTest::addColumn<QList<int>>("boundaries"); // of the dashes, in places from the left
+        QTest::newRow("3-3-2-2") << "123-456-78-90" << QList<int>{3, 6, 8};
+        QTest::newRow("3-2-2-3") << "123-45-67-890" << QList<int>{3, 5, 7};
+        QTest::newRow("no dashes") << "1234567890" << QList<int>{};
+    }
+    void nipDashesStandOnBoundaries()
+    {
+        QFETCH(QString, nip);
+        QFETCH(QList<int>, boundaries);
+        Sheet sheet;
+        auto *comb = sheet.Add<TQRNIP>(10, 20, 53, 5);
+        comb->NIP = nip;
+        sheet.Draw();
+
+        const int place = 530 / 10;
+        const auto glyphs = sheet.Glyphs();
+        QCOMPARE(glyphs.size(), std::size_t(nip.size()));
+        int digit = 0;
+        QList<int> dashes;
+        for (const auto &glyph : glyphs) {
+            const int w = sheet.Device.WidthOf(comb->Font, glyph.Value);
+            const int x = qRound(glyph.Baseline.x());
+            if (glyph.Value == QLatin1String("-")) {
+                QVERIFY(std::abs(x + w / 2.0 - (FrameLeft + digit * place)) <= 1);
+                dashes << digit;
+                continue;
+            }
+            QCOMPARE(glyph.Value, QString(QStringLiteral("1234567890")[digit]));
+            QCOMPARE(x, FrameLeft + digit * place + (place - w) / 2);
+            ++digit;
+        }
+        QCOMPARE(digit, 10);
+        QCOMPARE(dashes, boundaries);
     }
 
     void combAloneWithoutAValue_data()

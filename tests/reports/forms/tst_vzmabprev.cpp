@@ -1,4 +1,7 @@
 #include "core/settingsfile.h"
+#include "overprint/drukdopdf.h"
+#include "overprint/fontform.h"
+#include "overprint/nadrukzalacznika.h"
 #include "overprint/wspolrzedne.h"
 #include "reports/forms/vzmab_1_3prev.h"
 #include "reports/forms/vzmab_2_3prev.h"
@@ -105,6 +108,7 @@ PunktPola punkt(int pole)
     return PunktZTabeli(WspVzmab, pole);
 }
 
+
 // The line of data of an attachment's row: where its texts start, from the
 // left edge of the form to the right one.
 QRectF liniaWiersza(int wiersz)
@@ -114,6 +118,47 @@ QRectF liniaWiersza(int wiersz)
 }
 
 const QString FakturaNip = u"526-025-02-74"_s;
+
+// The identifiers' places: the pitch of the overprint's boxes.
+constexpr double MiejsceIdentyfikatora = 58.0 / 11;
+
+// The fields of an attachment grouped by how they are tied to their points.
+struct GrupaPol
+{
+    QString nazwa;
+    int strona;
+    QList<int> pola;
+    // "left", "right", "amount", or "date": a date of the second page, left
+    // aligned, starts where a date of the default font ending at the point starts.
+    QString kotwica;
+};
+
+QList<GrupaPol> grupyPol()
+{
+    QList<int> numery[2], daty[2], nipy[2], kwoty[2], pozycje[2];
+    for (int k = 1; k <= TVZMab::Wierszy; ++k) {
+        const int s = k <= 7 ? 0 : 1;
+        const int b = TVZMab::PierwszaKratka(k);
+        numery[s] << b;
+        daty[s] << b + 1;
+        nipy[s] << b + 2;
+        kwoty[s] << b + 3 << b + 4 << b + 5;
+        pozycje[s] << 176 + k;
+    }
+    QList<GrupaPol> grupy{{u"identifiers"_s, 1, {1, 6, 2, 10}, u"left"_s},
+                          {u"attachment number"_s, 1, {3}, u"left"_s},
+                          {u"names and documents"_s, 1, {4, 5, 7, 8, 9, 11}, u"left"_s}};
+    for (int s = 0; s < 2; ++s) {
+        const QString strona = s == 0 ? u" on page 1"_s : u" on page 2"_s;
+        grupy << GrupaPol{u"invoice numbers"_s + strona, s + 1, numery[s], u"left"_s}
+              << GrupaPol{u"item numbers"_s + strona, s + 1, pozycje[s], u"left"_s}
+              << GrupaPol{u"dates"_s + strona, s + 1, daty[s], s == 0 ? u"right"_s : u"date"_s}
+              << GrupaPol{u"sellers' NIP"_s + strona, s + 1, nipy[s], u"left"_s}
+              << GrupaPol{u"amounts"_s + strona, s + 1, kwoty[s], u"amount"_s};
+    }
+    grupy << GrupaPol{u"totals"_s, 2, {174, 175, 176}, u"amount"_s};
+    return grupy;
+}
 
 // The width of a date in Arial 10.
 constexpr double DataMm = 18.0;
@@ -168,12 +213,7 @@ class TestVzmabPrev : public QObject
         const QString plik = katalog.filePath(nazwa + u".pdf"_s);
         if (!wydruk.ExportPdf(plik))
             return false;
-        const QString zrzuty = qEnvironmentVariable("TARLEN_SHOTS");
-        if (!zrzuty.isEmpty()) {
-            QDir().mkpath(zrzuty);
-            QFile::remove(zrzuty + u"/vzmab-"_s + nazwa + u".pdf"_s);
-            QFile::copy(plik, zrzuty + u"/vzmab-"_s + nazwa + u".pdf"_s);
-        }
+        keepPdf(plik, u"vzmab-"_s + nazwa + u"-%1pt"_s.arg(printSettings().FontSize));
         pierwsza.slowa = pdfWords(plik, 1);
         druga.slowa = pdfWords(plik, 2);
         return !pierwsza.slowa.isEmpty() && !druga.slowa.isEmpty();
@@ -241,30 +281,9 @@ private slots:
     {
         QTest::addColumn<int>("strona");
         QTest::addColumn<QList<int>>("pola");
-        QTest::addColumn<QString>("kotwica"); // "left", "right" or "amount"
-
-        QList<int> numery[2], daty[2], nipy[2], kwoty[2], pozycje[2];
-        for (int k = 1; k <= TVZMab::Wierszy; ++k) {
-            const int s = k <= 7 ? 0 : 1;
-            const int b = TVZMab::PierwszaKratka(k);
-            numery[s] << b;
-            daty[s] << b + 1;
-            nipy[s] << b + 2;
-            kwoty[s] << b + 3 << b + 4 << b + 5;
-            pozycje[s] << 176 + k;
-        }
-        QTest::newRow("identifiers") << 1 << QList<int>{1, 6, 2, 10} << u"left"_s;
-        QTest::newRow("attachment number") << 1 << QList<int>{3} << u"left"_s;
-        QTest::newRow("names and documents") << 1 << QList<int>{4, 5, 7, 8, 9, 11} << u"left"_s;
-        for (int s = 0; s < 2; ++s) {
-            const QByteArray strona = s == 0 ? " on page 1" : " on page 2";
-            QTest::newRow("invoice numbers" + strona) << s + 1 << numery[s] << u"left"_s;
-            QTest::newRow("item numbers" + strona) << s + 1 << pozycje[s] << u"left"_s;
-            QTest::newRow("dates" + strona) << s + 1 << daty[s] << u"right"_s;
-            QTest::newRow("sellers' NIP" + strona) << s + 1 << nipy[s] << u"left"_s;
-            QTest::newRow("amounts" + strona) << s + 1 << kwoty[s] << u"amount"_s;
-        }
-        QTest::newRow("totals") << 2 << QList<int>{174, 175, 176} << u"amount"_s;
+        QTest::addColumn<QString>("kotwica"); // as GrupaPol::kotwica
+        for (const GrupaPol &g : grupyPol())
+            QTest::newRow(qPrintable(g.nazwa)) << g.strona << g.pola << g.kotwica;
     }
     void everyValueAtItsOverprintPoint()
     {
@@ -275,8 +294,151 @@ private slots:
         QVERIFY(zal->Wczytaj(podatId, vzmId, 1, 1));
         Strona s1, s2;
         QVERIFY(drukuj(s1, s2, u"full"_s));
-        const Strona &s = strona == 1 ? s1 : s2;
+        const QStringList bledy = bledyPol(strona == 1 ? s1 : s2, pola, kotwica, 1.0);
+        QVERIFY2(bledy.isEmpty(), qPrintable(bledy.join(u'\n')));
+    }
 
+    // At every size of the print font the options offer, every data box of
+    // both pages prints its value at its point across; a taller line may
+    // rise above it.
+    void everyValueAtEveryFontSize_data()
+    {
+        QTest::addColumn<int>("rozmiar");
+        for (int rozmiar = TFontForm::NajmniejszyRozmiar; rozmiar <= TFontForm::NajwiekszyRozmiar; ++rozmiar)
+            QTest::addRow("%d pt", rozmiar) << rozmiar;
+    }
+    void everyValueAtEveryFontSize()
+    {
+        QFETCH(int, rozmiar);
+        printSettings().FontSize = rozmiar;
+        dodajFaktury(u"A"_s, 27);
+        QVERIFY(zal->Wczytaj(podatId, vzmId, 1, 1));
+        Strona s1, s2;
+        QVERIFY(drukuj(s1, s2, u"size"_s));
+        QStringList bledy;
+        for (const GrupaPol &g : grupyPol())
+            bledy << bledyPol(g.strona == 1 ? s1 : s2, g.pola, g.kotwica, 3.0);
+        QVERIFY2(bledy.isEmpty(), qPrintable(bledy.join(u'\n')));
+    }
+
+    // Every character of the identifiers, of the attachment's number and of
+    // the sellers' NIPs stands within a millimetre of where the overprint
+    // puts it, both printouts read back.
+    void combsCharacterByCharacter_data()
+    {
+        QTest::addColumn<int>("strona");
+        QTest::addColumn<int>("pole");
+        QTest::addColumn<double>("dalej"); // the overprint's PESEL stands this far after the NIP's point
+        QTest::addColumn<double>("szerokosc");
+        QTest::newRow("taxpayer's NIP") << 1 << 1 << 0.0 << 58.0;
+        QTest::newRow("taxpayer's PESEL") << 1 << 1 << 66.0 << 60.0;
+        QTest::newRow("spouse's NIP") << 1 << 2 << 0.0 << 58.0;
+        QTest::newRow("spouse's PESEL") << 1 << 2 << 66.0 << 60.0;
+        QTest::newRow("attachment number") << 1 << 3 << 0.0 << 10.0;
+        QTest::newRow("seller's NIP, row 1") << 1 << TVZMab::PierwszaKratka(1) + 2 << 0.0 << 58.0;
+        QTest::newRow("seller's NIP, row 8") << 2 << TVZMab::PierwszaKratka(8) + 2 << 0.0 << 58.0;
+        QTest::newRow("seller's NIP, row 27") << 2 << TVZMab::PierwszaKratka(27) + 2 << 0.0 << 58.0;
+    }
+    void combsCharacterByCharacter()
+    {
+        QFETCH(int, strona);
+        QFETCH(int, pole);
+        QFETCH(double, dalej);
+        QFETCH(double, szerokosc);
+        dodajFaktury(u"B"_s, 27);
+        QVERIFY(zal->Wczytaj(podatId, vzmId, 2, 1));
+        Strona s1, s2;
+        QVERIFY(drukuj(s1, s2, u"combs"_s));
+        DrukDoPdf pdf;
+        NadrukZalacznika nadruk(pdf.drukarka, db->dm, *zal);
+        const QList<PdfWord> nadrukowane = pdf.drukuj(nadruk, strona);
+
+        const PunktPola p{float(punkt(pole).x + dalej), punkt(pole).y};
+        const auto wLinii = [&](const QList<PdfWord> &slowa) {
+            QList<PdfWord> wynik;
+            for (const PdfWord &w : slowa)
+                if (qAbs(w.mm.top() - p.y) <= 1 && w.mm.left() >= p.x - 1 && w.mm.right() <= p.x + szerokosc)
+                    wynik << w;
+            std::sort(wynik.begin(), wynik.end(), [](const PdfWord &a, const PdfWord &b) { return a.mm.left() < b.mm.left(); });
+            return wynik;
+        };
+        const QList<PdfWord> znakiNadruku = wLinii(nadrukowane);
+        const QList<PdfWord> znakiWydruku = combCharacters(wLinii((strona == 1 ? s1 : s2).slowa));
+        QVERIFY(znakiNadruku.size() >= 2);
+        QStringList nadruku, wydruku, odchylenia;
+        double najwieksze = 0;
+        for (const PdfWord &w : znakiNadruku)
+            nadruku << w.text;
+        for (const PdfWord &w : znakiWydruku)
+            wydruku << w.text;
+        QCOMPARE(wydruku, nadruku);
+        for (qsizetype i = 0; i < znakiNadruku.size(); ++i) {
+            const double o = znakiWydruku[i].mm.left() - znakiNadruku[i].mm.left();
+            najwieksze = std::max(najwieksze, qAbs(o));
+            odchylenia << u"%1 %2"_s.arg(znakiNadruku[i].text).arg(o, 0, 'f', 2);
+        }
+        QVERIFY2(najwieksze <= 1.0, qPrintable(odchylenia.join(u", ")));
+    }
+
+    // Item numbers that need more than the row's three lines in the small
+    // type go smaller, and cut with "…" where even that is not enough: never
+    // below their row, never over the next one.
+    void longItemNumbersStayInTheirRow_data()
+    {
+        QTest::addColumn<QString>("pozycje");
+        QTest::addColumn<bool>("uciete");
+        QStringList liczby;
+        for (int i = 1; i <= 35; ++i)
+            liczby << QString::number(i);
+        QTest::newRow("35 numbers, smaller type") << liczby.join(u", "_s) << false;
+        QTest::newRow("150 characters of capitals, cut") << QString(150, u'W') << true;
+    }
+    void longItemNumbersStayInTheirRow()
+    {
+        QFETCH(QString, pozycje);
+        QFETCH(bool, uciete);
+        // Rows 1, 7 and 8: the first under the table's head, the last of a
+        // page, the first of the next; the rows under them stay empty.
+        const auto dlugie = [](int i) { return i == 1 || i == 7 || i == 8; };
+        dodajFaktury(u"C"_s, 9, [&](int i) { return dlugie(i) ? pozycje : QString(); });
+        QVERIFY(zal->Wczytaj(podatId, vzmId, 3, 1));
+        Strona s1, s2;
+        QVERIFY(drukuj(s1, s2, u"long items"_s));
+        for (int k : {1, 7, 8}) {
+            const Strona &s = k <= 7 ? s1 : s2;
+            const PunktPola p = punkt(176 + k);
+            const PunktPola data = punkt(TVZMab::PierwszaKratka(k) + 1);
+            // Column 1a of the row, one row's height (8.5 mm) from above the point.
+            const QRectF kolumna(p.x - 1, p.y - 4.5, data.x - 18 - p.x, 8.5);
+            QString tekst;
+            // Every word in column 1a from the row's top down over the next
+            // row (the notes of the form follow the last row of a page).
+            const double ponizej = k == 7 ? 0 : 8;
+            for (const PdfWord &w : s.slowa) {
+                if (w.mm.left() < kolumna.left() || w.mm.left() > kolumna.right() || w.mm.top() < kolumna.top() - 0.2
+                    || w.mm.top() > kolumna.bottom() + ponizej)
+                    continue;
+                QVERIFY2(kolumna.contains(w.mm), qPrintable(u"row %1: %2 at %3-%4"_s.arg(k).arg(w.text)
+                                                                 .arg(w.mm.top()).arg(w.mm.bottom())));
+                QVERIFY2(w.mm.height() < 2.1, qPrintable(QString::number(w.mm.height()))); // under 6 points
+                tekst += w.text;
+            }
+            const QString bezSpacji = QString(pozycje).remove(u' ');
+            if (uciete) {
+                QVERIFY2(tekst.endsWith(u'…'), qPrintable(tekst));
+                QVERIFY(tekst.size() > 20);
+                QVERIFY(bezSpacji.startsWith(tekst.chopped(1)));
+            } else {
+                QCOMPARE(tekst, bezSpacji);
+            }
+        }
+    }
+
+    // What is wrong with the fields' values on a page, nothing when each is
+    // where it belongs: within a millimetre across, `wPionie` down.
+    QStringList bledyPol(const Strona &s, const QList<int> &pola, const QString &kotwica, double wPionie)
+    {
+        QStringList bledy;
         // What each field prints: its first character for the combs, the
         // whole text for the others (amounts read back as their last word,
         // after a thousands separator).
@@ -291,18 +453,26 @@ private slots:
                 tekst = FakturaNip.left(1);
             const QString opis = u"field %1 (%2) at %3, %4"_s.arg(pole).arg(tekst).arg(p.x).arg(p.y);
             if (kotwica == u"left"_s) {
-                QVERIFY2(s.od(p).startsWith(tekst.section(u' ', 0, 0)), qPrintable(opis + u": found \""_s + s.od(p) + u'"'));
+                // The first word starting near the point (a comb's digits may read as one word).
+                const QString pierwsze = tekst.section(u' ', 0, 0);
+                const bool jest = std::any_of(s.slowa.begin(), s.slowa.end(), [&](const PdfWord &w) {
+                    return w.text.startsWith(pierwsze) && qAbs(w.mm.left() - p.x) <= 1 && qAbs(w.mm.top() - p.y) <= wPionie;
+                });
+                if (!jest)
+                    bledy << opis + u": found \""_s + s.od(p) + u'"';
                 continue;
             }
             tekst = tekst.split(Money::GroupSeparator).last();
             const double y = kotwica == u"amount"_s ? p.y - 1 : p.y;
+            const auto krawedz = [&](const PdfWord &w) { return kotwica == u"date"_s ? w.mm.left() + DataMm : w.mm.right(); };
             bool jest = false;
             for (const PdfWord &w : s.slowa)
-                jest = jest || (w.text == tekst && qAbs(w.mm.right() - p.x) <= 1 && qAbs(w.mm.top() - y) <= 1);
-            QVERIFY2(jest, qPrintable(opis + u": no such word ending there; at "_s
-                                      + QString::number(findWord(s.slowa, tekst).mm.right()) + u", "_s
-                                      + QString::number(findWord(s.slowa, tekst).mm.top())));
+                jest = jest || (w.text == tekst && qAbs(krawedz(w) - p.x) <= 1 && qAbs(w.mm.top() - y) <= wPionie);
+            if (!jest)
+                bledy << opis + u": no such word ending there; at "_s + QString::number(findWord(s.slowa, tekst).mm.right())
+                             + u", "_s + QString::number(findWord(s.slowa, tekst).mm.top());
         }
+        return bledy;
     }
 
     // Three invoices fill rows 1 to 3; rows 4 to 27 stay empty; the second
@@ -351,9 +521,10 @@ private slots:
             int pole;
             int miejsc;
             QString tekst;
-        } identyfikatory[] = {{1, 13, NipPodatnika}, {6, 11, PeselPodatnika}, {2, 13, NipMalzonka}, {10, 11, PeselMalzonka}};
+        } identyfikatory[] = {{1, 10, NipPodatnika}, {6, 11, PeselPodatnika}, {2, 10, NipMalzonka}, {10, 11, PeselMalzonka}};
         for (const auto &id : identyfikatory)
-            QCOMPARE(s1.grzebien(QRectF(punkt(id.pole).x - 2, punkt(id.pole).y - 1, id.miejsc * 4.2 + 2, 5)), id.tekst);
+            QCOMPARE(s1.grzebien(QRectF(punkt(id.pole).x - 2, punkt(id.pole).y - 1, id.miejsc * MiejsceIdentyfikatora + 2, 5)),
+                     id.tekst);
     }
 
     void listHeadingsAndFooter_data()
@@ -559,10 +730,8 @@ private slots:
     void printFontSize_data()
     {
         QTest::addColumn<int>("rozmiar");
-        QTest::newRow("8") << 8;
-        QTest::newRow("10") << 10;
-        QTest::newRow("12") << 12;
-        QTest::newRow("14") << 14;
+        for (int rozmiar = TFontForm::NajmniejszyRozmiar; rozmiar <= TFontForm::NajwiekszyRozmiar; ++rozmiar)
+            QTest::addRow("%d", rozmiar) << rozmiar;
     }
     void printFontSize()
     {
@@ -574,10 +743,16 @@ private slots:
         QVERIFY(drukuj(s1, s2, u"font"_s));
         const double wysokosc = rozmiar * 25.4 / 72; // of the text's line, roughly
         const QList<PdfWord> dane{findWord(s1.slowa, u"FV/1"_s), findWord(s1.slowa, u"ŻÓŁKIEWSKI"_s),
-                                  findWord(s1.slowa, u"02-01-2010"_s), findWord(s1.slowa, u"30,17"_s),
-                                  findWord(s2.slowa, u"240,17"_s), findWord(s2.slowa, u"FV/8"_s)};
+                                  findWord(s1.slowa, u"30,17"_s), findWord(s2.slowa, u"240,17"_s),
+                                  findWord(s2.slowa, u"FV/8"_s)};
         for (const PdfWord &w : dane)
             QVERIFY2(w.mm.height() > wysokosc && w.mm.height() < wysokosc * 1.3,
+                     qPrintable(w.text + u": "_s + QString::number(w.mm.height())));
+        // A date's column holds a date of 10 points: a larger print font
+        // leaves the dates at the largest size their column holds.
+        const double wysokoscDaty = std::min(rozmiar, 10) * 25.4 / 72;
+        for (const PdfWord &w : {findWord(s1.slowa, u"02-01-2010"_s), findWord(s2.slowa, u"09-01-2010"_s)})
+            QVERIFY2(w.mm.height() > wysokoscDaty && w.mm.height() < wysokoscDaty * 1.3,
                      qPrintable(w.text + u": "_s + QString::number(w.mm.height())));
         // Dates end at their point on page 1 whatever their size; on page 2
         // they start where a date of the default font starts.
@@ -595,7 +770,7 @@ private slots:
                 QVERIFY(cyfra.mm.height() > wysokosc);
         }
         const PunktPola nip = punkt(1);
-        QCOMPARE(s1.grzebien(QRectF(nip.x - 2, nip.y - 1, 13 * 4.2 + 2, 5)), NipPodatnika);
+        QCOMPARE(s1.grzebien(QRectF(nip.x - 2, nip.y - 1.5, 10 * MiejsceIdentyfikatora + 2, 5)), NipPodatnika);
         // Fixed texts keep their size: "Suma" is 10 points.
         QVERIFY2(qAbs(s2.fraza(u"Suma"_s).mm.height() - SumaMm) < 0.1, qPrintable(QString::number(s2.fraza(u"Suma"_s).mm.height())));
     }

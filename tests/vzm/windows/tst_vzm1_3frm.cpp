@@ -2,6 +2,7 @@
 
 #include "vzm/windows/poprzednizwrotfrm.h"
 #include "widgets/maskedlineedit.h"
+#include "widgets/fielderror.h"
 #include "widgets/orxeditcalc.h"
 
 #include "core/common.h"
@@ -9,6 +10,7 @@
 #include "data/tdm.h"
 #include "support/formdata.h"
 #include "support/widgettest.h"
+#include "vzm/rozliczenie.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,6 +24,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -158,6 +161,7 @@ private slots:
         QTest::newRow("Alt+4") << int(Qt::Key_4) << u"Strona &4"_s;
         QTest::newRow("Alt+N") << int(Qt::Key_N) << u"&Notatki"_s;
         QTest::newRow("Alt+W") << int(Qt::Key_W) << u"&Weryfikacja"_s;
+        QTest::newRow("Alt+R") << int(Qt::Key_R) << u"&Rozliczenie"_s;
     }
     void titleAndTabAccelerators()
     {
@@ -253,8 +257,9 @@ private slots:
         if (!liczba)
             return;
         QCOMPARE(liczba->DisplayFormat(), format);
+        // Every one refuses, when left, a text that does not read.
         const TOrxEditCheckOptions zGranica(coCheckLowLimit | coCheckOnExit | coCropBeyondLimit);
-        QCOMPARE(liczba->CheckOptions(), dolnaGranica ? zGranica : TOrxEditCheckOptions());
+        QCOMPARE(liczba->CheckOptions(), dolnaGranica ? zGranica : TOrxEditCheckOptions(coCheckOnExit));
         QCOMPARE(liczba->LowLimit(), Money());
     }
 
@@ -274,19 +279,23 @@ private slots:
         QCOMPARE(control<QAbstractButton>(nazwa)->toolTip(), podpowiedz);
     }
 
-    // The date of the first application is read as "dd-mm-yyyy"; a text
-    // that is no date gives no date, and an early date is marked.
+    // The date of the first application is read as "dd-mm-yyyy"; an
+    // impossible or incomplete date is refused under the field, which keeps
+    // it and the focus, and the model keeps its date; an empty one is no
+    // date; an early date is marked.
     void dateOfTheFirstApplication_data()
     {
         QTest::addColumn<QString>("wpisane");
         QTest::addColumn<QDate>("data");
         QTest::addColumn<QString>("widoczne");
         QTest::addColumn<bool>("czerwona");
-        QTest::newRow("poprawna") << u"15032011"_s << QDate(2011, 3, 15) << u"15-03-2011"_s << false;
-        QTest::newRow("31 lutego") << u"31022011"_s << QDate() << u"__-__-____"_s << false;
-        QTest::newRow("niepełna") << u"1503"_s << QDate() << u"__-__-____"_s << false;
-        QTest::newRow("przed 2006") << u"31122005"_s << QDate(2005, 12, 31) << u"31-12-2005"_s << true;
-        QTest::newRow("1 stycznia 2006") << u"01012006"_s << QDate(2006, 1, 1) << u"01-01-2006"_s << false;
+        QTest::addColumn<bool>("odrzucona");
+        QTest::newRow("poprawna") << u"15032011"_s << QDate(2011, 3, 15) << u"15-03-2011"_s << false << false;
+        QTest::newRow("31 lutego") << u"31022011"_s << QDate() << u"31-02-2011"_s << false << true;
+        QTest::newRow("niepełna") << u"1503"_s << QDate() << u"15-03-____"_s << false << true;
+        QTest::newRow("pusta") << QString() << QDate() << u"__-__-____"_s << false << false;
+        QTest::newRow("przed 2006") << u"31122005"_s << QDate(2005, 12, 31) << u"31-12-2005"_s << true << false;
+        QTest::newRow("1 stycznia 2006") << u"01012006"_s << QDate(2006, 1, 1) << u"01-01-2006"_s << false << false;
     }
     void dateOfTheFirstApplication()
     {
@@ -294,9 +303,13 @@ private slots:
         QFETCH(QDate, data);
         QFETCH(QString, widoczne);
         QFETCH(bool, czerwona);
+        QFETCH(bool, odrzucona);
+        FieldErrors bledy;
         QVERIFY(openEditor());
         QVERIFY(typeInto(u"F44"_s, wpisane));
         leaveField();
+        QCOMPARE(bledy.shown(), odrzucona ? QStringList{u"F44: Niepoprawna data"_s} : QStringList());
+        QCOMPARE(QApplication::focusWidget() == control(u"F44"_s), odrzucona);
         QCOMPARE(vzm->P44(), data);
         QCOMPARE(control(u"F44"_s)->displayText(), widoczne);
         QCOMPARE(isRed(control(u"F44"_s)), czerwona);
@@ -399,7 +412,7 @@ private slots:
         QVERIFY(openEditor());
         for (const QString &k : klikniete) {
             QVERIFY(focusOn(control<QCheckBox>(k)));
-            QTest::mouseClick(control<QCheckBox>(k), Qt::LeftButton);
+            clickIndicator(control<QCheckBox>(k));
         }
         QCOMPARE(ticked(), zaznaczone);
         QCOMPARE(tickedInModel(), zaznaczone);
@@ -505,37 +518,50 @@ private slots:
         QCOMPARE(control<QPushButton>(u"WstawCena"_s)->toolTip(), u"Wstaw z parametrów domyślnych"_s);
     }
 
-    // Counts typed as numbers are rounded to the nearest whole number, halves
-    // to the even one; a count below 0 comes back as the model keeps it.
+    // Counts take whole numbers as many digits long as their printed boxes
+    // hold; a fraction, a longer number or a negative one (where no cropped
+    // low limit takes it) is refused under the field and never reaches the
+    // model; a negative count of documents shows and is kept as 0.
     void countsAreWholeNumbers_data()
     {
         QTest::addColumn<QString>("kontrolka");
         QTest::addColumn<QString>("wpisane");
-        QTest::addColumn<int>("wModelu");
-        QTest::newRow("połówka w górę do parzystej") << u"F60"_s << u"3,5"_s << 4;
-        QTest::newRow("połówka w dół do parzystej") << u"F61"_s << u"2,5"_s << 2;
-        QTest::newRow("ponad połowę") << u"F60"_s << u"2,51"_s << 3;
+        QTest::addColumn<int>("wModelu"); // -1: refused, the model keeps 0
+        QTest::newRow("ułamek") << u"F60"_s << u"3,5"_s << -1;
+        QTest::newRow("kropka przed groszami") << u"F61"_s << u"2.5"_s << -1;
+        QTest::newRow("najwięcej, co mieści kratka") << u"F59"_s << u"9 999"_s << 9999;
+        QTest::newRow("więcej, niż mieści kratka") << u"F60"_s << u"10000"_s << -1;
         QTest::newRow("rok") << u"F42"_s << u"2009"_s << 2009;
         QTest::newRow("rok obcięty do 4 znaków") << u"F41"_s << u"20075"_s << 2007;
+        QTest::newRow("rok ujemny") << u"F41"_s << u"-200"_s << -1;
         QTest::newRow("pozwolenie ujemne") << u"F59"_s << u"-3"_s << 0;
         QTest::newRow("numer kolejny") << u"FNrKolej"_s << u"4"_s << 4;
+        QTest::newRow("numer kolejny ujemny") << u"FNrKolej"_s << u"-1"_s << -1;
     }
     void countsAreWholeNumbers()
     {
         QFETCH(QString, kontrolka);
         QFETCH(QString, wpisane);
         QFETCH(int, wModelu);
+        FieldErrors bledy;
         QVERIFY(openEditor());
         QVERIFY(typeInto(kontrolka, wpisane));
         leaveField();
+        const bool odrzucona = wModelu < 0;
         const int wartosc = kontrolka == u"F41"_s   ? vzm->P41()
                             : kontrolka == u"F42"_s ? vzm->P42()
                             : kontrolka == u"F60"_s ? vzm->P60()
                             : kontrolka == u"F61"_s ? vzm->P61()
                             : kontrolka == u"F59"_s ? vzm->P59()
                                                     : vzm->NrKolej();
-        QCOMPARE(wartosc, wModelu);
-        QCOMPARE(control<TOrxEditCalc>(kontrolka)->Value(), Money::fromUnits(wModelu));
+        QCOMPARE(wartosc, odrzucona ? (kontrolka == u"FNrKolej"_s ? 1 : 0) : wModelu);
+        QCOMPARE(bledy.shown(), odrzucona ? QStringList{kontrolka + u": Niepoprawna zawartość pola"_s} : QStringList());
+        if (odrzucona) {
+            QCOMPARE(control<TOrxEditCalc>(kontrolka)->text(), wpisane);
+            QCOMPARE(QApplication::focusWidget(), control(kontrolka));
+        } else {
+            QCOMPARE(control<TOrxEditCalc>(kontrolka)->Value(), Money::fromUnits(wModelu));
+        }
     }
 
     // "Wstaw »" counts the invoices of all three lists of the application.
@@ -602,7 +628,7 @@ private slots:
         if (poprawny) {
             for (const char *k : {"F8_1", "F57_1"}) {
                 QVERIFY(focusOn(control<QCheckBox>(QLatin1StringView(k))));
-                QTest::mouseClick(control<QCheckBox>(QLatin1StringView(k)), Qt::LeftButton);
+                clickIndicator(control<QCheckBox>(QLatin1StringView(k)));
             }
             QVERIFY(typeInto(u"F45"_s, u"3000"_s));
             QVERIFY(typeInto(u"F60"_s, u"2"_s));
@@ -683,10 +709,12 @@ private slots:
             auto *d = childNamed<TOrxEditCalc>(okno, u"EdZwrotD"_s);
             d->setFocus();
             typeText(d, u"150"_s);
-            if (zatwierdz)
+            if (zatwierdz) {
                 QTest::mouseClick(childNamed<QPushButton>(okno, u"PostBtn"_s), Qt::LeftButton);
-            else
+            } else {
+                boxes().answer(true); // drop what was typed
                 QTest::keyClick(d, Qt::Key_Escape);
+            }
         });
         QTest::mouseClick(control<QPushButton>(u"KwotyBtn"_s), Qt::LeftButton);
         QCOMPARE(vzm->ZwrotPopA(), zatwierdz ? Money::fromUnits(qint64(limitA.toReal() + 0.5L)) : Money());
@@ -696,14 +724,40 @@ private slots:
         QCOMPARE(vzm->GetPole(55) < bezPoprzednich, zatwierdz);
     }
 
+    // The tab "Rozliczenie" explains the refund the form shows, from the
+    // model as it stands, and hands its printing to the program.
+    void refundExplainedOnItsTab()
+    {
+        QVERIFY(openEditor(applicationWithInvoices()));
+        QVERIFY(!control<QPushButton>(u"DrukujRozliczenieBtn"_s)->isVisibleTo(frm.get()));
+        std::optional<ZrodloRozliczenia> drukowane;
+        frm->UstawDrukRozliczenia([&](ZrodloRozliczenia z) { drukowane = z; });
+        QVERIFY(typeInto(u"F45"_s, u"3000"_s));
+        leaveField();
+        QTest::keyClick(frm.get(), Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(currentTab(), u"&Rozliczenie"_s);
+        auto *siatka = control<QTableWidget>(u"RozliczenieGrid"_s);
+        QStringList kwoty;
+        for (int r = 0; r < siatka->rowCount(); ++r)
+            if (siatka->item(r, 0)->text() == u"49."_s)
+                kwoty << siatka->item(r, 3)->text();
+        QCOMPARE(kwoty, QStringList{Kwota0(vzm->GetPole(55)) + u"\u00A0zł"_s});
+        QVERIFY(vzm->GetPole(55) > Money());
+        QVERIFY(label(u"RozliczenieNaglowek"_s).contains(u"niezapisanymi"_s));
+        QTest::keyClick(frm.get(), Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(drukowane.has_value());
+        QCOMPARE(*drukowane, ZrodloRozliczenia::Niezapisany);
+    }
+
     // Everything typed is stored and comes back equal; the field still being
     // typed in when "&Zapisz" is pressed by its key is not lost.
     void savingAndLoadingAgain()
     {
         ModalWatch watch; // no window of its own may open on the way
         QStringList bledne;
-        const auto poprzedni = TOrxEditCalc::SetErrorReporter(
-            [&](TOrxEditCalc *c, const QString &t, QPoint) { bledne << c->objectName() + u": "_s + t + u" / "_s + c->text(); });
+        const auto poprzedni = FieldError::setReporter([&](QWidget *c, const QString &t, QPoint) {
+            bledne << c->objectName() + u": "_s + t + u" / "_s + qobject_cast<QLineEdit *>(c)->text();
+        });
         QVERIFY(openEditor());
         const QVariantMap teksty{{u"FNazwisko"_s, u"Kowalska-Żak"_s}, {u"FMImie"_s, u"Zenon"_s},
                                  {u"FMDokument"_s, u"Paszport XY1234567"_s}, {u"FPoczta"_s, u"Łódź 1"_s}};
@@ -717,7 +771,7 @@ private slots:
         QVERIFY(typeInto(u"F43"_s, u"2010"_s));
         QVERIFY(typeInto(u"FKonto"_s, KontoPoprawne));
         QVERIFY(focusOn(control<QCheckBox>(u"F58_2"_s)));
-        QTest::mouseClick(control<QCheckBox>(u"F58_2"_s), Qt::LeftButton);
+        clickIndicator(control<QCheckBox>(u"F58_2"_s));
         QVERIFY(typeInto(u"F56"_s, u"wymiana okien"_s));
         QTest::keyClick(control<QPlainTextEdit>(u"F56"_s), Qt::Key_Return);
         QVERIFY(frm->isVisible()); // Enter in a memo is a new line, not "Zapisz"
@@ -727,7 +781,7 @@ private slots:
         QVERIFY(frm->isVisible()); // nor in a field
         QTest::keyClick(control(u"FUrzad"_s), Qt::Key_Z, Qt::AltModifier);
         QTRY_VERIFY(!frm->isVisible()); // a button's Alt key clicks it a moment later
-        TOrxEditCalc::SetErrorReporter(poprzedni);
+        FieldError::setReporter(poprzedni);
         QVERIFY2(bledne.isEmpty(), qPrintable(bledne.join(u", "_s)));
         QVERIFY2(watch.opened().isEmpty(), qPrintable(watch.opened().join(u", "_s)));
         QCOMPARE(frm->result(), int(QDialog::Accepted));
@@ -845,7 +899,7 @@ private slots:
         if (zmiana == u"tekst"_s)
             QVERIFY(typeInto(u"FLokal"_s, u"7"_s));
         else if (zmiana == u"kwadrat"_s)
-            QTest::mouseClick(control<QCheckBox>(u"F8_1"_s), Qt::LeftButton);
+            clickIndicator(control<QCheckBox>(u"F8_1"_s));
         else if (zmiana == u"notatka"_s)
             QVERIFY(typeInto(u"F65"_s, u"tel."_s));
         else if (zmiana == u"kwota"_s)
@@ -894,6 +948,8 @@ private slots:
         QVERIFY(vzm->Wczytaj(podatId, 0));
         TVZM1_3Frm okno(dm(), *vzm, window);
         onNextModal<TVZM1_3Frm>([](TVZM1_3Frm &e) {
+            // Until the editor is active, leaving a field hands nothing over.
+            QVERIFY(activeNow(e));
             e.findChild<QTabWidget *>(u"Zakladki"_s)->setCurrentIndex(1);
             auto *data = childNamed<QLineEdit>(e, u"F44"_s);
             data->setFocus(Qt::TabFocusReason);

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QApplication>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -102,9 +104,58 @@ private slots:
         QVERIFY(!childNamed<QGroupBox>(*frm, u"SzukajBox"_s)->isEnabled());
         // The invoice editor and the printing are not handed in: no buttons.
         for (const QString &name : {u"ZlDodajBtn"_s, u"WnPodgladBtn"_s, u"WnNadrukBtn"_s, u"ZlPodgladBtn"_s,
-                                    u"ZlNadrukBtn"_s})
+                                    u"ZlNadrukBtn"_s, u"ZlWczytajBtn"_s, u"ZlZapiszBtn"_s})
             QVERIFY2(button(name)->isHidden(), qPrintable(name));
         QCOMPARE(status(), QStringList());
+    }
+
+    // The two rows of buttons stand in frames that say what they act on,
+    // and every command has an Alt key of its own.
+    void everyCommandHasItsOwnAltKey_data()
+    {
+        QTest::addColumn<int>("klawisz");
+        QTest::addColumn<QString>("przycisk");
+        QTest::addColumn<QString>("grupa");
+        QTest::addColumn<bool>("edytor"); // opens the application editor
+        QTest::newRow("Alt+J adds an application") << int(Qt::Key_J) << u"WnDodajBtn"_s << u"GrupaWnioskow"_s << true;
+        QTest::newRow("Alt+O corrects it") << int(Qt::Key_O) << u"WnPoprawBtn"_s << u"GrupaWnioskow"_s << true;
+        QTest::newRow("Alt+S deletes it") << int(Qt::Key_S) << u"WnUsunBtn"_s << u"GrupaWnioskow"_s << false;
+        QTest::newRow("Alt+U deletes an invoice") << int(Qt::Key_U) << u"ZlUsunBtn"_s << u"GrupaFaktur"_s << false;
+    }
+    void everyCommandHasItsOwnAltKey()
+    {
+        QFETCH(int, klawisz);
+        QFETCH(QString, przycisk);
+        QFETCH(QString, grupa);
+        QFETCH(bool, edytor);
+        const int vzmId = db->addApplication(podat, {{u"NrKolej"_s, 1}});
+        addInvoices(vzmId, u"A"_s, 1);
+        openWindow();
+        keepShot(*frm, u"wnioski"_s);
+        QCOMPARE(button(przycisk)->parentWidget()->objectName(), grupa);
+        QCOMPARE(childNamed<QGroupBox>(*frm, u"GrupaWnioskow"_s)->title(), u"Wnioski podatnika"_s);
+        QCOMPARE(childNamed<QGroupBox>(*frm, u"GrupaFaktur"_s)->title(), u"Faktury wniosku na wybranej liście"_s);
+        QSignalSpy klikniecia(button(przycisk), &QPushButton::clicked);
+        if (edytor)
+            onNextModal<TVZM1_3Frm>([](TVZM1_3Frm &editor) { editor.reject(); });
+        frm->activateWindow();
+        QTest::keyClick(frm.get(), Qt::Key(klawisz), Qt::AltModifier);
+        // A button's accelerator clicks it after a moment.
+        QTRY_COMPARE(klikniecia.size(), 1);
+        // The deletions asked first; unanswered, they deleted nothing.
+        QCOMPARE(count(u"SELECT COUNT(*) FROM VZMy"_s), 1);
+        QCOMPARE(count(u"SELECT COUNT(*) FROM Faktury"_s), 1);
+    }
+
+    // Alt+K reaches the search for an invoice number.
+    void searchHasItsAltKey()
+    {
+        const int vzmId = db->addApplication(podat, {{u"NrKolej"_s, 1}});
+        addInvoices(vzmId, u"A"_s, 1);
+        openWindow();
+        frm->activateWindow();
+        QTest::keyClick(frm.get(), Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), childNamed<QLineEdit>(*frm, u"EdNrFakt"_s));
     }
 
     void theInvoiceButtonsFollowTheActiveList()
@@ -361,6 +412,34 @@ private slots:
         QTableView *invoices = grid(u"VzmCGrid"_s);
         doubleClick(invoices->viewport(), invoices->visualRect(invoices->model()->index(0, 0)).center());
         QCOMPARE(opened.last(), (std::pair<int, int>{-vzmId, 3}));
+    }
+
+    // A spreadsheet is read into the active list by the program's import,
+    // which the window then numbers; writing one needs invoices to write.
+    void invoicesFromAndToASpreadsheet()
+    {
+        const int vzmId = db->addApplication(podat, {{u"NrKolej"_s, 1}});
+        QList<std::pair<int, int>> read, written;
+        OknaWnioskow okna;
+        okna.WczytajFaktury = [&](int id, int lista) {
+            read.append({id, lista});
+            db->addInvoice(id, TDM::LiteraListy(lista), {{u"NrFakt"_s, u"Z/1"_s}});
+            db->addInvoice(id, TDM::LiteraListy(lista), {{u"NrFakt"_s, u"Z/2"_s}});
+            return 2;
+        };
+        okna.ZapiszFaktury = [&](int id, int lista) { written.append({id, lista}); };
+        frm->UstawOkna(okna);
+        openWindow();
+        childNamed<QTabWidget>(*frm, u"PageControl"_s)->setCurrentIndex(1);
+        QVERIFY(button(u"ZlWczytajBtn"_s)->isEnabled());
+        QVERIFY(!button(u"ZlZapiszBtn"_s)->isEnabled());
+        QTest::mouseClick(button(u"ZlWczytajBtn"_s), Qt::LeftButton);
+        QCOMPARE(read, (QList<std::pair<int, int>>{{vzmId, 2}}));
+        QVERIFY(button(u"ZlZapiszBtn"_s)->isEnabled());
+        // The second invoice read is numbered second in its list.
+        QCOMPARE(dm().NrWiersza(2, count(u"SELECT MAX(FaktId) FROM Faktury"_s)), 2);
+        QTest::mouseClick(button(u"ZlZapiszBtn"_s), Qt::LeftButton);
+        QCOMPARE(written, (QList<std::pair<int, int>>{{vzmId, 2}}));
     }
 
     void theWindowComesBackWhereItWasClosed()
