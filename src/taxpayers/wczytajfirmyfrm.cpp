@@ -1,10 +1,8 @@
 #include "taxpayers/wczytajfirmyfrm.h"
 
-#include "data/dataerror.h"
 #include "data/tdm.h"
 #include "taxpayers/zaawansowanie.h"
 
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QProgressBar>
@@ -72,29 +70,13 @@ void TWczytajFirmyFrm::Wczytaj()
         dm.Uwaga(ImportPoprzedniej::BrakPozycji);
         return;
     }
-    int n = 0;
-    Postep->setRange(0, int(Zrod.LiczbaFirm()));
-    Postep->setValue(0);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     dm.Firmy.disableControls();
     const auto zwolnij = qScopeGuard([this] { dm.Firmy.enableControls(); });
     // The sellers are stored many to a transaction, each whole: an error
     // stops the import, yet those copied before it stay.
-    try {
-        for (qsizetype i = 0; i < Zrod.LiczbaFirm(); ++i) {
-            Postep->setValue(int(i + 1));
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            if (Zrod.WczytajFirme(i))
-                ++n;
-        }
-        Zrod.Zatwierdz();
-    } catch (const DataError &e) {
-        dm.Uwaga(e.message());
-        Postep->reset();
-        Postep->setRange(0, 100);
+    const std::optional<int> n = KopiujZPostepem(
+        dm, Postep, int(Zrod.LiczbaFirm()), [&Zrod](int i) { return Zrod.WczytajFirme(i); }, [&Zrod] { Zrod.Zatwierdz(); });
+    if (!n)
         return;
-    }
-    dm.Uwaga(QStringLiteral("Liczba wczytanych sprzedawców: ") + QString::number(n));
-    Postep->setRange(0, 100);
-    Postep->setValue(0);
+    dm.Uwaga(QStringLiteral("Liczba wczytanych sprzedawców: ") + QString::number(*n));
 }

@@ -1,10 +1,8 @@
 #include "taxpayers/wczytajpodatfrm.h"
 
-#include "data/dataerror.h"
 #include "data/tdm.h"
 #include "taxpayers/zaawansowanie.h"
 
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -89,28 +87,17 @@ void TWczytajPodatFrm::StartBtnClick()
         dm.Uwaga(QStringLiteral("Nie zaznaczono podatników do wczytania."));
         return;
     }
-    Postep->setRange(0, int(m_kandydaci.size()));
-    Postep->setValue(0);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     dm.Podatnik.disableControls();
     const auto zwolnij = qScopeGuard([this] { dm.Podatnik.enableControls(); });
-    int n = 0;
     // The taxpayers are stored many to a transaction, each whole: an error
     // stops the import, yet those copied before it stay.
-    try {
-        for (int i = 0; i < EdLista->count(); ++i) {
-            Postep->setValue(i + 1);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            if (EdLista->item(i)->checkState() == Qt::Checked && Zrod.WczytajPodatnika(m_kandydaci.at(i).podatId))
-                ++n;
-        }
-        Zrod.Zatwierdz();
-    } catch (const DataError &e) {
-        dm.Uwaga(e.message());
-        Postep->reset();
-        Postep->setRange(0, 100);
+    const std::optional<int> n = KopiujZPostepem(
+        dm, Postep, int(m_kandydaci.size()),
+        [&](int i) {
+            return EdLista->item(i)->checkState() == Qt::Checked && Zrod.WczytajPodatnika(m_kandydaci.at(i).podatId);
+        },
+        [this] { Zrod.Zatwierdz(); });
+    if (!n)
         return;
-    }
-    Postep->setValue(0);
-    dm.Uwaga(QStringLiteral("Liczba wczytanych podatników: ") + QString::number(n));
+    dm.Uwaga(QStringLiteral("Liczba wczytanych podatników: ") + QString::number(*n));
 }
