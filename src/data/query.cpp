@@ -40,16 +40,22 @@ Query::Query(Database &db, const QString &name, const QStringList &sqlLines, con
 QStringList Query::read()
 {
     const QString sql = m_sql.join(QLatin1Char('\n'));
-    SqlText::Bound bound = SqlText::bindLiterals(sql);
     const bool versions = m_live && m_db.isServer();
-    if (m_live) {
-        // The row identity travels with each record so that changes reach the right row.
-        static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s"), QRegularExpression::CaseInsensitiveOption);
-        bound.text.replace(select, QStringLiteral("SELECT %1.rowid AS %2, %3").arg(m_live->name, RowidColumn,
-                                                                             versions ? QStringLiteral("%1.row_version AS %2, ").arg(m_live->name, VersionColumn) : QString()));
+    // A query opened again with the same text runs the statement made the last time.
+    if (sql != m_statementOf || m_db.isServer() != m_statementOnServer) {
+        m_statement = SqlText::bindLiterals(sql);
+        if (m_live) {
+            // The row identity travels with each record so that changes reach the right row.
+            static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s"), QRegularExpression::CaseInsensitiveOption);
+            m_statement.text.replace(select, QStringLiteral("SELECT %1.rowid AS %2, %3").arg(m_live->name, RowidColumn,
+                                                                                   versions ? QStringLiteral("%1.row_version AS %2, ").arg(m_live->name, VersionColumn) : QString()));
+        }
+        if (m_db.isServer() && m_source && unordered(m_statement.text))
+            m_statement.text += QStringLiteral("\nORDER BY %1.rowid").arg(m_source->name);
+        m_statementOf = sql;
+        m_statementOnServer = m_db.isServer();
     }
-    if (m_db.isServer() && m_source && unordered(bound.text))
-        bound.text += QStringLiteral("\nORDER BY %1.rowid").arg(m_source->name);
+    SqlText::Bound bound = m_statement;
     for (auto it = m_params.begin(); it != m_params.end(); ++it)
         if (bound.text.contains(QLatin1Char(':') + it.key()))
             bound.values.insert(it.key(), it.value());

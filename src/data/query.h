@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dataset.h"
+#include "data/sqltext.h"
 
 #include <QVariantMap>
 
@@ -59,6 +60,11 @@ private:
     QStringList m_sql;
     const TableDef *m_live;     // the table a live query writes to
     const TableDef *m_source = nullptr; // the table named after FROM, when it is one of ours
+    // The statement run for the text m_statementOf on that store: literals
+    // bound, row identity and order added.
+    QString m_statementOf;
+    bool m_statementOnServer = false;
+    SqlText::Bound m_statement;
     QVariantMap m_params;
     QList<FieldDef> m_fieldsRead;
     QList<SqlRow> m_rows;

@@ -11,38 +11,19 @@ bool isQuote(QChar c)
     return c == u'\'' || c == u'"';
 }
 
-} // namespace
-
-QStringList SqlText::selectItems(const QString &sql)
+// A session runs few statements, again and again: what is read from each
+// text is kept (per thread, a bounded number of texts) and read once.
+template <class T, class Read>
+T remembered(const QString &sql, Read read)
 {
-    static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+(DISTINCT\\s+)?"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression from(QStringLiteral("FROM\\b"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch start = select.match(sql);
-    if (!start.hasMatch())
-        return {};
-    QStringList items;
-    qsizetype begin = start.capturedEnd();
-    int depth = 0;
-    for (qsizetype i = begin; i <= sql.size(); ++i) {
-        const bool end = i == sql.size()
-            || (depth == 0 && sql[i - 1].isSpace()
-                && from.match(sql, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption).hasMatch());
-        if (end || (depth == 0 && sql[i] == u',')) {
-            items << sql.mid(begin, i - begin).trimmed();
-            begin = i + 1;
-            if (end)
-                break;
-        } else if (sql[i] == u'(') {
-            ++depth;
-        } else if (sql[i] == u')') {
-            --depth;
-        }
-    }
-    return items;
+    thread_local QHash<QString, T> memo;
+    const auto known = memo.constFind(sql);
+    if (known != memo.constEnd())
+        return *known;
+    if (memo.size() >= 1024)
+        memo.clear();
+    return *memo.insert(sql, read(sql));
 }
-
-namespace {
 
 // The expression of a select item without its alias.
 QString withoutAlias(const QString &item)
@@ -95,11 +76,38 @@ FieldType typeOfValues(const QList<SqlRow> &rows, int column)
     return FieldType::Integer;
 }
 
-} // namespace
-
-SqlText::Bound SqlText::bindLiterals(const QString &sql)
+QStringList readSelectItems(const QString &sql)
 {
-    Bound bound;
+    static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+(DISTINCT\\s+)?"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression from(QStringLiteral("FROM\\b"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch start = select.match(sql);
+    if (!start.hasMatch())
+        return {};
+    QStringList items;
+    qsizetype begin = start.capturedEnd();
+    int depth = 0;
+    for (qsizetype i = begin; i <= sql.size(); ++i) {
+        const bool end = i == sql.size()
+            || (depth == 0 && sql[i - 1].isSpace()
+                && from.match(sql, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption).hasMatch());
+        if (end || (depth == 0 && sql[i] == u',')) {
+            items << sql.mid(begin, i - begin).trimmed();
+            begin = i + 1;
+            if (end)
+                break;
+        } else if (sql[i] == u'(') {
+            ++depth;
+        } else if (sql[i] == u')') {
+            --depth;
+        }
+    }
+    return items;
+}
+
+SqlText::Bound readLiterals(const QString &sql)
+{
+    SqlText::Bound bound;
     bound.text.reserve(sql.size());
     for (qsizetype i = 0; i < sql.size(); ++i) {
         const QChar quote = sql[i];
@@ -125,16 +133,28 @@ SqlText::Bound SqlText::bindLiterals(const QString &sql)
     return bound;
 }
 
-bool SqlText::namesItsColumn(const QString &item)
+} // namespace
+
+QStringList SqlText::selectItems(const QString &sql)
 {
-    static const QRegularExpression bare(QStringLiteral("^[\\w.]+$"));
-    return bare.match(item).hasMatch() || withoutAlias(item) != item;
+    return remembered<QStringList>(sql, readSelectItems);
+}
+
+SqlText::Bound SqlText::bindLiterals(const QString &sql)
+{
+    return remembered<Bound>(sql, readLiterals);
 }
 
 QString SqlText::fromTable(const QString &sql)
 {
     static const QRegularExpression from(QStringLiteral("\\bFROM\\s+(\\w+)"), QRegularExpression::CaseInsensitiveOption);
-    return from.match(bindLiterals(sql).text).captured(1);
+    return remembered<QString>(sql, [](const QString &text) { return from.match(bindLiterals(text).text).captured(1); });
+}
+
+bool SqlText::namesItsColumn(const QString &item)
+{
+    static const QRegularExpression bare(QStringLiteral("^[\\w.]+$"));
+    return bare.match(item).hasMatch() || withoutAlias(item) != item;
 }
 
 QList<FieldDef> SqlText::resultFields(const QString &sql, const QStringList &columns, const QList<SqlRow> &rows,
