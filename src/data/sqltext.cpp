@@ -160,15 +160,22 @@ bool SqlText::namesItsColumn(const QString &item)
 QList<FieldDef> SqlText::resultFields(const QString &sql, const QStringList &columns, const QList<SqlRow> &rows,
                                       const TableDef *table)
 {
-    const QStringList items = selectItems(bindLiterals(sql).text);
-    const bool byPosition = items.size() == columns.size();
+    // The fields the text names are read once for the text, its columns and
+    // its table; an expression of no field is typed by its values each time.
+    const QString key = QStringList{sql, table ? table->name : QString(), columns.join(QLatin1Char('\n'))}.join(QChar(0));
+    const auto named = remembered<QList<std::optional<FieldDef>>>(key, [&](const QString &) {
+        const QStringList items = selectItems(bindLiterals(sql).text);
+        const bool byPosition = items.size() == columns.size();
+        QList<std::optional<FieldDef>> fields;
+        for (int i = 0; i < columns.size(); ++i)
+            fields << fieldOfExpression(byPosition ? withoutAlias(items[i]) : columns[i], table);
+        return fields;
+    });
     QList<FieldDef> fields;
     for (int i = 0; i < columns.size(); ++i) {
-        std::optional<FieldDef> f = fieldOfExpression(byPosition ? withoutAlias(items[i]) : columns[i], table);
-        if (!f)
-            f = FieldDef{{}, typeOfValues(rows, i), 0};
-        f->name = columns[i];
-        fields << *f;
+        FieldDef f = named[i] ? *named[i] : FieldDef{{}, typeOfValues(rows, i), 0};
+        f.name = columns[i];
+        fields << f;
     }
     return fields;
 }
