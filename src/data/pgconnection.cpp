@@ -4,8 +4,11 @@
 #include "data/sqltext.h"
 #include "data/storefailure.h"
 
-#include <QSysInfo>
 #include <QRegularExpression>
+#include <QSysInfo>
+
+#include <charconv>
+#include <optional>
 
 #include <libpq-fe.h>
 
@@ -95,6 +98,16 @@ QByteArray parameterText(const QVariant &value)
     }
 }
 
+// A whole number as the server writes it; nothing when the text is another number.
+std::optional<qint64> wholeNumber(const char *text, int length)
+{
+    qint64 n = 0;
+    const auto [end, error] = std::from_chars(text, text + length, n);
+    if (error != std::errc() || end != text + length)
+        return std::nullopt;
+    return n;
+}
+
 QVariant value(const PGresult *result, int row, int column)
 {
     if (PQgetisnull(result, row, column))
@@ -106,19 +119,17 @@ QVariant value(const PGresult *result, int row, int column)
     case Int4:
     case Int8:
     case Oid:
-        return QByteArray::fromRawData(text, length).toLongLong();
+        return wholeNumber(text, length).value_or(0);
     case Bool:
         return qint64(text[0] == 't');
     case Float4:
     case Float8:
         return QByteArray::fromRawData(text, length).toDouble();
-    case Numeric: {
+    case Numeric:
         // SUM of whole numbers is a numeric with no fraction.
-        const QByteArray number = QByteArray::fromRawData(text, length);
-        bool whole = false;
-        const qint64 n = number.toLongLong(&whole);
-        return whole ? QVariant(n) : QVariant(number.toDouble());
-    }
+        if (const std::optional<qint64> n = wholeNumber(text, length))
+            return *n;
+        return QByteArray::fromRawData(text, length).toDouble();
     case Bytea: {
         size_t size = 0;
         unsigned char *bytes = PQunescapeBytea(reinterpret_cast<const unsigned char *>(text), &size);
