@@ -6,6 +6,7 @@
 #include "overprint/wybordrukarkifrm.h"
 
 #include "data/tdm.h"
+#include "widgets/przyciskiokna.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -33,14 +34,6 @@ QList<int> KolejnoscStron(const QList<int> &strony, int kopie, bool sortuj)
             kolejnosc += QList<int>(kopie, strona);
     }
     return kolejnosc;
-}
-
-QPushButton *NowyPrzycisk(const QString &tekst, const QString &nazwa)
-{
-    auto *przycisk = new QPushButton(tekst);
-    przycisk->setObjectName(nazwa);
-    przycisk->setAutoDefault(false);
-    return przycisk;
 }
 
 QString ListaPlikow(const QStringList &pliki)

@@ -4,6 +4,7 @@
 
 #include "core/settingsfile.h"
 #include "data/tdm.h"
+#include "widgets/przyciskiokna.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -17,14 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton *NowyPrzycisk(const QString &tekst, const QString &nazwa)
-{
-    auto *przycisk = new QPushButton(tekst);
-    przycisk->setObjectName(nazwa);
-    przycisk->setAutoDefault(false);
-    return przycisk;
-}
 
 // A new choice of a PDF file starts where PDF files went last.
 QString PlikDomyslny()

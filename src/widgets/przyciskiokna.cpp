@@ -3,6 +3,14 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+QPushButton *NowyPrzycisk(const QString &tekst, const QString &nazwa)
+{
+    auto *przycisk = new QPushButton(tekst);
+    przycisk->setObjectName(nazwa);
+    przycisk->setAutoDefault(false);
+    return przycisk;
+}
+
 QHBoxLayout *WierszPrzyciskow(QPushButton *zapisz, QPushButton *anuluj)
 {
     auto *wiersz = new QHBoxLayout;

@@ -5,6 +5,10 @@
 
 class QHBoxLayout;
 class QPushButton;
+class QString;
+
+// A button named `nazwa` that Enter in another control does not press.
+QPushButton *NowyPrzycisk(const QString &tekst, const QString &nazwa);
 
 // What Enter does in a dialog: saves ("&Zapisz" is the default button), or
 // nothing, where only some fields give it a meaning of their own.

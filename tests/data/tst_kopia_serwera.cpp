@@ -53,21 +53,6 @@ QFile::Permissions othersRights(const QString &path)
     return QFile::permissions(path) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
 }
 
-QStringList surnames(Database &db)
-{
-    QStringList names;
-    for (const SqlRow &r : db.run(u"SELECT Nazwisko FROM Podatnik ORDER BY PodatId"_s).rows)
-        names << r[0].toString();
-    return names;
-}
-
-QStringList surnamesInCopy(const QString &plik)
-{
-    Database copy;
-    copy.openCopy(plik, Database::Access::ReadOnly);
-    return surnames(copy);
-}
-
 void runOnFile(const QString &plik, const QString &sql)
 {
     sqlite3 *db = nullptr;

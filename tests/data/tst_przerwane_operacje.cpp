@@ -41,23 +41,6 @@ QStringList pozostalosci(const QString &root)
     return found;
 }
 
-QStringList nazwiska(Database &db)
-{
-    QStringList n;
-    for (const SqlRow &r : db.run(u"SELECT Nazwisko FROM Podatnik ORDER BY PodatId"_s).rows)
-        n << r[0].toString();
-    return n;
-}
-
-QStringList nazwiskaKopii(const QString &plik)
-{
-    QTemporaryDir dir;
-    QFile::copy(plik, dir.filePath(Database::FileName));
-    Database db;
-    db.open(dir.path());
-    return nazwiska(db);
-}
-
 // Every application whole: its further entries, its invoices as many as it
 // says, each with its amount line.
 bool wnioskiCale(Database &db)
@@ -110,10 +93,10 @@ private slots:
             if (operacja == u"odtworzenie") {
                 addTaxpayer(dm, {{u"Nazwisko"_s, u"Z kopii"_s}});
                 KopieZapasowe::ZapiszKopie(dm.database(), kopia);
-                zKopii = nazwiska(dm.database());
+                zKopii = surnames(dm.database());
                 addTaxpayer(dm, {{u"Nazwisko"_s, u"Po kopii"_s}});
             }
-            przed = nazwiska(dm.database());
+            przed = surnames(dm.database());
         }
         QFile wzor(plikBazy);
         QVERIFY(wzor.open(QIODevice::ReadOnly));
@@ -159,14 +142,14 @@ private slots:
                 QString blad;
                 try {
                     db.awaitCheck();
-                    const QStringList teraz = nazwiska(db);
+                    const QStringList teraz = surnames(db);
                     if (operacja == u"jeden-zapis") {
                         if (teraz != przed || !wnioskiCale(db))
                             blad = u"wniosek zapisany w części"_s;
                     } else if (operacja == u"kopia") {
                         if (teraz != przed)
                             blad = u"baza zmieniona"_s;
-                        else if (QFileInfo::exists(kopia) && nazwiskaKopii(kopia) != przed)
+                        else if (QFileInfo::exists(kopia) && surnamesInCopy(kopia) != przed)
                             blad = u"kopia inna niż baza"_s;
                         if (QFileInfo::exists(kopia))
                             KopieZapasowe::SprawdzKopie(kopia);

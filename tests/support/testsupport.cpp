@@ -145,6 +145,21 @@ QString readOnOwnConnection(const TestEnvironment &env, const QString &sql)
     return values.isEmpty() ? QStringLiteral("<no row>") : values.join(QLatin1Char(','));
 }
 
+QStringList surnames(Database &db)
+{
+    QStringList names;
+    for (const SqlRow &r : db.run(QStringLiteral("SELECT Nazwisko FROM Podatnik ORDER BY PodatId")).rows)
+        names << r[0].toString();
+    return names;
+}
+
+QStringList surnamesInCopy(const QString &plik)
+{
+    Database copy;
+    copy.openCopy(plik, Database::Access::ReadOnly);
+    return surnames(copy);
+}
+
 QStringList temporaryLeftovers(const QString &root)
 {
     QStringList found;

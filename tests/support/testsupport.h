@@ -98,6 +98,11 @@ private:
 // "<null>" for an empty field, "<no row>" when there is none.
 QString readOnOwnConnection(const TestEnvironment &env, const QString &sql);
 
+// The surnames of the register's taxpayers, in the order they were added;
+// of `db`, or of the copy file `plik` (opened read-only).
+QStringList surnames(Database &db);
+QStringList surnamesInCopy(const QString &plik);
+
 // Files with a temporary name anywhere below `root` (".<name>.tmp-…"), and
 // registers of them ("….tymczasowe").
 QStringList temporaryLeftovers(const QString &root);
